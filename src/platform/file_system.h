@@ -1,0 +1,53 @@
+// The file system as the program uses it: the picture folder's listing and the list file.
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pimbrel {
+
+// A folder as the program sees it. `text` is its ANSI name, as shown and matched;
+// `pathText` is what goes into paths sent to other programs: the same text, or the
+// short (8.3) form where the ANSI code page cannot hold the long name.
+struct FolderName {
+    std::string text;
+    std::string pathText;
+};
+
+struct DirectoryEntry {
+    std::string name;      // ANSI file name, as the list shows it
+    std::string pathName;  // name to put in a path: `name`, or the short name when needed
+    bool directory = false;
+    bool hidden = false;
+    bool system = false;
+};
+
+// Sequential reader of a file's bytes.
+class ByteReader {
+public:
+    ByteReader() = default;
+    ByteReader(const ByteReader&) = delete;
+    ByteReader& operator=(const ByteReader&) = delete;
+    virtual ~ByteReader() = default;
+    // Reads up to `size` bytes; returns the count, 0 at the end, -1 on a read error.
+    virtual long Read(char* buffer, std::size_t size) = 0;
+};
+
+class FileSystem {
+public:
+    FileSystem() = default;
+    FileSystem(const FileSystem&) = delete;
+    FileSystem& operator=(const FileSystem&) = delete;
+    virtual ~FileSystem() = default;
+
+    // Every entry of the folder (files and sub-folders alike); empty when it cannot be listed.
+    virtual std::vector<DirectoryEntry> ListFolder(const std::string& folderPath) = 0;
+    // True when a file or folder of that name exists; a folder fails in OpenForReading.
+    virtual bool Exists(const std::string& path) = 0;
+    // Opens a file for reading; null with `error` set to the system's reason on failure.
+    virtual std::unique_ptr<ByteReader> OpenForReading(const std::string& path,
+                                                       std::string& error) = 0;
+};
+
+}  // namespace pimbrel

@@ -1,0 +1,67 @@
+// The window toolkit pieces that the main window's logic drives: controls, timer, boxes.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pimbrel {
+
+class Switchable {
+public:
+    Switchable() = default;
+    Switchable(const Switchable&) = delete;
+    Switchable& operator=(const Switchable&) = delete;
+    virtual ~Switchable() = default;
+    virtual void SetEnabled(bool enabled) = 0;
+};
+
+// The picture list box: shows names in the given order, extended multiple selection.
+class FileListControl : public Switchable {
+public:
+    virtual void SetEntries(const std::vector<std::string>& names) = 0;
+    virtual void SetSelected(int index, bool selected) = 0;
+    virtual bool IsSelected(int index) const = 0;
+};
+
+class CheckBoxControl : public Switchable {
+public:
+    // 0 not ticked, anything else ticked.
+    virtual int Value() const = 0;
+};
+
+class RetryTimer {
+public:
+    RetryTimer() = default;
+    RetryTimer(const RetryTimer&) = delete;
+    RetryTimer& operator=(const RetryTimer&) = delete;
+    virtual ~RetryTimer() = default;
+    // 0 stops the timer; any other value (re)starts it with that period.
+    virtual void SetInterval(std::uint32_t milliseconds) = 0;
+};
+
+enum class MessageIcon { None, Stop };
+
+// Modal message boxes with one OK button, and the program's abrupt end.
+class Dialogs {
+public:
+    Dialogs() = default;
+    Dialogs(const Dialogs&) = delete;
+    Dialogs& operator=(const Dialogs&) = delete;
+    virtual ~Dialogs() = default;
+    virtual void ShowMessage(const std::string& text, const std::string& title,
+                             MessageIcon icon) = 0;
+    // Ends the process at once; nothing after it runs.
+    [[noreturn]] virtual void EndProgram() = 0;
+};
+
+// Starts a command line with a window show style (WinExec); false when it failed.
+class ProgramStarter {
+public:
+    ProgramStarter() = default;
+    ProgramStarter(const ProgramStarter&) = delete;
+    ProgramStarter& operator=(const ProgramStarter&) = delete;
+    virtual ~ProgramStarter() = default;
+    virtual bool Start(const std::string& commandLine, int showStyle) = 0;
+};
+
+}  // namespace pimbrel

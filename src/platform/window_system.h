@@ -1,0 +1,43 @@
+// The window system as the Messenger stages see it: lookups, posts, texts and the pump.
+// No Win32 types: a window is its 32-bit handle value, 0 meaning none.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace pimbrel {
+
+using WindowHandle = std::uint32_t;
+
+// GetWindow's relations; the values are the system's own (GW_HWNDFIRST, GW_HWNDNEXT).
+enum class WindowRelation : std::uint32_t { First = 0, Next = 2 };
+
+class WindowSystem {
+public:
+    WindowSystem() = default;
+    WindowSystem(const WindowSystem&) = delete;
+    WindowSystem& operator=(const WindowSystem&) = delete;
+    virtual ~WindowSystem() = default;
+
+    // FindWindow(className, no title).
+    virtual WindowHandle FindWindowByClass(const std::string& className) = 0;
+    // FindWindowEx: next direct child of parent with the class after `after` (0: the first).
+    virtual WindowHandle FindChildWindow(WindowHandle parent, WindowHandle after,
+                                         const std::string& className) = 0;
+    // GetWindow with GW_HWNDFIRST / GW_HWNDNEXT over the top-level z-order.
+    virtual WindowHandle RelatedWindow(WindowHandle window, WindowRelation relation) = 0;
+    // GetParent: the owner of a top-level window, 0 for none.
+    virtual WindowHandle ParentOf(WindowHandle window) = 0;
+    // GetClassName into buffer[0..size): writes the name and a NUL on success and returns
+    // true; leaves the buffer untouched and returns false when there is no such window.
+    virtual bool ReadClassName(WindowHandle window, char* buffer, int size) = 0;
+    // PostMessage; the result is not read.
+    virtual void Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
+                      std::uint32_t lParam) = 0;
+    // SendMessage(WM_SETTEXT, wParam, text) with an ANSI text; returns once it is taken.
+    virtual void SendText(WindowHandle window, std::uint32_t wParam, const std::string& text) = 0;
+    // One pass of the pump: dispatch the own thread's pending events.
+    virtual void PumpEvents() = 0;
+    virtual void SleepFor(std::uint32_t milliseconds) = 0;
+};
+
+}  // namespace pimbrel

@@ -1,0 +1,38 @@
+// Shortcut making: derivation from a file name, numbering, assignment and the list file.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pimbrel {
+
+class ByteReader;
+
+// Body of the automatic shortcut for a picture file name: 0 to 5 characters.
+std::string MakeShortcut(const std::string& fileName);
+
+// "(body" cut to five, then the number, then ")"; empty unless shortcut is "(...)".
+std::string NumberShortcut(const std::string& shortcut, std::int32_t number);
+
+// Called once per numbering step; the run's loop guard counts it (may end the program).
+class PassCounter {
+public:
+    virtual ~PassCounter() = default;
+    virtual void CountPass() = 0;
+};
+
+// Fills autoShortcuts[0..names.size()) with unique automatic shortcuts and appends each,
+// followed by CR LF, to usedShortcuts. autoShortcuts has names.size() + 1 entries.
+void AssignShortcuts(const std::vector<std::string>& names, std::vector<std::string>& autoShortcuts,
+                     std::string& usedShortcuts, PassCounter& counter);
+
+enum class ListFileResult { Read, ReadError };
+
+// Reads the list section from `reader` line by line, without holding the file whole, and
+// calls onEntry(name, shortcut) for every entry in file order (both already cleaned).
+ListFileResult ReadListEntries(
+    ByteReader& reader,
+    const std::function<void(const std::string& name, const std::string& shortcut)>& onEntry);
+
+}  // namespace pimbrel

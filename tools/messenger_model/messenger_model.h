@@ -1,0 +1,111 @@
+// Behaviour of a Messenger client as the tool sees it, shared by the in-memory double of the
+// native tests and by the Win32 stand-in. The host shows the windows; the model decides.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace standin {
+
+using WindowId = std::uint32_t;
+
+enum class ClientKind { Older, Newer };
+
+// What each window of the client is; the journal names the target by it.
+enum class Role {
+    Main, Emoticon, EmoticonButton, Create, PathEdit, ShortcutEdit, NameEdit, CreateButton,
+    Prompt, PromptButton, Other
+};
+const char* RoleName(Role role);
+
+// Whatever shows the model's windows: real Win32 windows, or in-memory ones.
+class WindowHost {
+public:
+    virtual ~WindowHost() = default;
+    // A top-level window owned by `owner` (0: none), placed on top of the z-order.
+    virtual WindowId CreateTopLevel(Role role, const std::string& className, WindowId owner,
+                                    const std::string& title) = 0;
+    // A child window, last in its parent's child order.
+    virtual WindowId CreateChild(WindowId parent, Role role, const std::string& className,
+                                 const std::string& text) = 0;
+    // Destroys the window and its children.
+    virtual void Destroy(WindowId window) = 0;
+    virtual std::string TextOf(WindowId window) = 0;
+    // Runs `action` later on the host's thread, `delayMs` from now (0: as soon as possible).
+    virtual void After(std::uint32_t delayMs, std::function<void()> action) = 0;
+    // The client closed its main window: the host quits.
+    virtual void Quit() = 0;
+};
+
+struct Emoticon {
+    std::string shortcut;
+    std::string name;
+    std::string path;
+};
+
+struct JournalEntry {
+    Role role;
+    std::uint32_t message;
+    std::uint32_t wParam;
+    std::uint32_t lParam;
+    std::string text;
+};
+
+struct Options {
+    ClientKind client = ClientKind::Older;
+    // Delay before each window appears after the command that asks for it.
+    std::uint32_t emoticonDelayMs = 0;
+    std::uint32_t createDelayMs = 0;
+    std::uint32_t editsDelayMs = 0;   // from the create dialog to its Edit boxes
+    std::uint32_t promptDelayMs = 0;  // from confirm to the outcome (stored or prompt)
+    bool neverOpenEmoticons = false;  // the open command is ignored
+    bool promptsWithoutButtons = false;
+    // Older client: a standard dialog owned by the main window before any command, with
+    // this many Buttons (negative: none).
+    int preexistingDialogButtons = -1;
+    // Close the main window (and every dialog) after this many emoticons are stored (< 0: never).
+    int quitAfterStored = -1;
+};
+
+class MessengerModel {
+public:
+    using PictureCheck = std::function<bool(const std::string& path)>;
+
+    MessengerModel(WindowHost& host, Options options, std::vector<Emoticon> store,
+                   PictureCheck isPicture);
+
+    // Creates the main window (and the pre-existing dialog, if asked for).
+    void Start();
+
+    // A message that reached one of the model's windows from outside. The host applies
+    // WM_SETTEXT to the window itself before calling this.
+    void OnMessage(WindowId target, std::uint32_t message, std::uint32_t wParam,
+                   std::uint32_t lParam, const std::string& text);
+
+    const std::vector<Emoticon>& Store() const { return store_; }
+    const std::vector<JournalEntry>& Journal() const { return journal_; }
+    // Called when the emoticon dialog closes (the store is "saved").
+    std::function<void()> onSave;
+
+    static bool IsBuiltIn(const std::string& shortcut);
+
+private:
+    // implementation state; see messenger_model.cpp
+    WindowHost& host_;
+    Options options_;
+    std::vector<Emoticon> store_;
+    PictureCheck isPicture_;
+    std::vector<JournalEntry> journal_;
+    struct Windows;
+    std::function<Role(WindowId)> roleOf_;
+    // window ids by role; 0 when that window does not exist
+    WindowId main_ = 0, emoticon_ = 0, create_ = 0, prompt_ = 0;
+    WindowId pathEdit_ = 0, shortcutEdit_ = 0, nameEdit_ = 0;
+    int promptButtons_ = 0;
+    std::vector<std::pair<WindowId, Role>> roles_;
+    void Remember(WindowId id, Role role);
+    Role RoleOf(WindowId id) const;
+};
+
+}  // namespace standin
