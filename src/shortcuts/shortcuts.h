@@ -20,12 +20,22 @@ class PassCounter {
 public:
     virtual ~PassCounter() = default;
     virtual void CountPass() = 0;
+    // Several steps at once; a counter with a cheaper bulk form may override it.
+    virtual void CountPasses(std::uint32_t count) {
+        for (std::uint32_t i = 0; i < count; ++i) CountPass();
+    }
 };
 
 // Fills autoShortcuts[0..names.size()) with unique automatic shortcuts and appends each,
 // followed by CR LF, to usedShortcuts. autoShortcuts has names.size() + 1 entries.
 void AssignShortcuts(const std::vector<std::string>& names, std::vector<std::string>& autoShortcuts,
                      std::string& usedShortcuts, PassCounter& counter);
+
+// The same stage with the plain substring search on usedShortcuts, step for step. Slow
+// (quadratic); the fast stage uses it when its shortcut-line reasoning would not hold.
+void AssignShortcutsLiteral(const std::vector<std::string>& names,
+                            std::vector<std::string>& autoShortcuts, std::string& usedShortcuts,
+                            PassCounter& counter);
 
 enum class ListFileResult { Read, ReadError };
 

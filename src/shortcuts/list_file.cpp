@@ -1,0 +1,82 @@
+// Reads the list section of the list file: one line in memory at a time.
+#include <algorithm>
+
+#include "platform/file_system.h"
+#include "shortcuts/shortcuts.h"
+
+namespace pimbrel {
+namespace {
+
+const char kSectionStart[] = "---List---";
+
+// Tabs go anywhere, then spaces at both ends; spaces and tabs inside otherwise stay.
+std::string Clean(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\t'), text.end());
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    const std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+class SectionReader {
+public:
+    explicit SectionReader(
+        const std::function<void(const std::string&, const std::string&)>& onEntry)
+        : onEntry_(onEntry) {}
+
+    void HandleLine(const std::string& line) {
+        if (line.compare(0, 3, "---") == 0) inSection_ = false;
+        if (inSection_) {
+            const std::size_t split = line.find("- ");
+            if (split != std::string::npos) {
+                // The shortcut starts at the space of "- "; trimming removes it.
+                onEntry_(Clean(line.substr(0, split)), Clean(line.substr(split + 1)));
+            }
+        }
+        if (line == kSectionStart) inSection_ = true;
+    }
+
+private:
+    const std::function<void(const std::string&, const std::string&)>& onEntry_;
+    bool inSection_ = false;
+};
+
+}  // namespace
+
+ListFileResult ReadListEntries(
+    ByteReader& reader,
+    const std::function<void(const std::string& name, const std::string& shortcut)>& onEntry) {
+    SectionReader section(onEntry);
+    std::string line;
+    bool lineOpen = false;     // bytes (or nothing) read since the last line end
+    bool afterCr = false;      // a LF right after a CR belongs to that line end
+    char buffer[64 * 1024];
+    for (;;) {
+        const long got = reader.Read(buffer, sizeof buffer);
+        if (got < 0) return ListFileResult::ReadError;
+        if (got == 0) break;
+        const char* p = buffer;
+        const char* const end = buffer + std::min<long>(got, sizeof buffer);
+        if (afterCr && *p == '\n') ++p;
+        afterCr = false;
+        while (p < end) {
+            const char* cr = std::find(p, end, '\r');
+            line.append(p, cr);
+            lineOpen = true;
+            if (cr == end) break;
+            section.HandleLine(line);
+            line.clear();
+            lineOpen = false;
+            p = cr + 1;
+            if (p == end) {
+                afterCr = true;
+            } else if (*p == '\n') {
+                ++p;
+            }
+        }
+    }
+    if (lineOpen) section.HandleLine(line);
+    return ListFileResult::Read;
+}
+
+}  // namespace pimbrel

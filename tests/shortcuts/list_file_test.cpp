@@ -1,0 +1,206 @@
+// The list file reader: line ends, section rules, cleaning, and reads in awkward pieces;
+// FindListIndex and the run's ListIndex.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "messenger/functions.h"
+#include "platform/file_system.h"
+#include "shortcuts/list_index.h"
+#include "shortcuts/shortcuts.h"
+#include "shortcuts/text_case.h"
+
+namespace pimbrel {
+namespace {
+
+// Hands out the text in pieces of at most `piece` bytes; fails after `failAt` bytes.
+class TextReader : public ByteReader {
+public:
+    TextReader(std::string text, std::size_t piece, std::size_t failAt = std::string::npos)
+        : text_(std::move(text)), piece_(piece), failAt_(failAt) {}
+    long Read(char* buffer, std::size_t size) override {
+        if (offset_ >= failAt_) return -1;
+        const std::size_t n = std::min({size, piece_, text_.size() - offset_});
+        std::memcpy(buffer, text_.data() + offset_, n);
+        offset_ += n;
+        return static_cast<long>(n);
+    }
+
+private:
+    std::string text_;
+    std::size_t piece_;
+    std::size_t failAt_;
+    std::size_t offset_ = 0;
+};
+
+using Entries = std::vector<std::pair<std::string, std::string>>;
+
+// Reads the text whole, one byte at a time and in 7-byte pieces; all three must agree.
+Entries Read(const std::string& text) {
+    Entries results[3];
+    const std::size_t pieces[3] = {std::string::npos, 1, 7};
+    for (int k = 0; k < 3; ++k) {
+        TextReader reader(text, pieces[k]);
+        const ListFileResult result =
+            ReadListEntries(reader, [&](const std::string& name, const std::string& shortcut) {
+                results[k].emplace_back(name, shortcut);
+            });
+        EXPECT_EQ(result, ListFileResult::Read);
+    }
+    EXPECT_EQ(results[1], results[0]) << "read byte by byte";
+    EXPECT_EQ(results[2], results[0]) << "read in pieces";
+    return results[0];
+}
+
+TEST(ListFile, ExampleFile) {
+    const std::string file =
+        "Emoticons for my friends\r\n"
+        "---List---\r\n"
+        "smile.gif - :)\r\n"
+        "Wink.PNG\t - ;-)\r\n"
+        "these are my favourites\r\n"
+        "gone.gif - :x\r\n"
+        "smile.gif - (sm)\r\n"
+        "--- end ---\r\n"
+        "wink.png - ;)\r\n"
+        "---List---\r\n"
+        "cool.jpg - B)\r\n";
+    const Entries expected = {{"smile.gif", ":)"},
+                              {"Wink.PNG", ";-)"},
+                              {"gone.gif", ":x"},
+                              {"smile.gif", "(sm)"},
+                              {"cool.jpg", "B)"}};
+    EXPECT_EQ(Read(file), expected);
+
+    // What the run does with them: look each up, later entries win, unknown names dropped.
+    const std::vector<std::string> pictures = {"cool.jpg", "smile.gif", "wink.png"};
+    std::vector<std::string> listed(pictures.size() + 1);
+    for (const auto& [name, shortcut] : expected) {
+        const std::int32_t at = FindListIndex(pictures, name);
+        if (at != -1) listed.at(static_cast<std::size_t>(at)) = shortcut;
+    }
+    EXPECT_EQ(listed, (std::vector<std::string>{"B)", "(sm)", ";-)", ""}));
+}
+
+struct LineCase {
+    const char* what;
+    std::string file;
+    Entries entries;
+};
+
+TEST(ListFile, LineEndsAndSections) {
+    const std::vector<LineCase> table = {
+        {"no section", "a.gif - :)\r\nb.gif - :(\r\n", {}},
+        {"empty file", "", {}},
+        {"only a CR", "\r", {}},
+        {"CR alone ends lines", "---List---\ra - 1\rb - 2", {{"a", "1"}, {"b", "2"}}},
+        {"last line without end", "---List---\r\na - 1", {{"a", "1"}}},
+        {"CR at the very end", "---List---\r\na - 1\r", {{"a", "1"}}},
+        {"lone LF stays in the line", "---List---\na - 1\r\n", {}},
+        {"LF inside an entry", "---List---\r\na\n - 1\nx\r\n", {{"a\n", "1\nx"}}},
+        {"CR CR gives an empty line", "---List---\r\r\na - 1\r\r", {{"a", "1"}}},
+        {"LF after CR LF starts the next line", "---List---\r\n\na - 1\r\n", {{"\na", "1"}}},
+        {"start line in other case", "---list---\r\na - 1\r\n", {}},
+        {"start line with a space", "---List--- \r\na - 1\r\n", {}},
+        {"near start line still ends", "---List---\r\na - 1\r\n---List--- \r\nb - 2\r\n",
+         {{"a", "1"}}},
+        {"start line reopens", "---List---\r\na - 1\r\n---List---\r\nb - 2\r\n",
+         {{"a", "1"}, {"b", "2"}}},
+        {"indented dashes do not end", "---List---\r\n ---\r\n\t--- x - 1\r\n",
+         {{"--", "x - 1"}}},
+        {"never closed", "---List---\r\n" + std::string(100, 'x') + "\r\nz - 9",
+         {{"z", "9"}}},
+        {"first hyphen-space splits", "---List---\r\nsmile.gif - :- )\r\n",
+         {{"smile.gif", ":- )"}}},
+        {"hyphen without space", "---List---\r\na-b -c\r\n", {}},
+        {"empty name", "---List---\r\n- :)\r\n", {{"", ":)"}}},
+        {"empty shortcut", "---List---\r\na - \t \t\r\n", {{"a", ""}}},
+        {"tabs removed, inner spaces kept", "---List---\r\n\t a\tb .gif\t-  x \t y \r\n",
+         {{"ab .gif", "x  y"}}},
+        {"dash line ends before its own entry", "---List---\r\n--- - x\r\n", {}},
+        {"NUL bytes are text", std::string("---List---\r\na\0b - \0\r\n", 21),
+         {{std::string("a\0b", 3), std::string("\0", 1)}}},
+    };
+    for (const LineCase& row : table) {
+        EXPECT_EQ(Read(row.file), row.entries) << row.what;
+    }
+}
+
+TEST(ListFile, CrLfSplitAcrossReadsIsOneLineEnd) {
+    // Every split point of a CR LF pair; an extra empty line would not show, so count lines
+    // through an entry that only a correct split keeps intact.
+    const std::string file = "---List---\r\na - 1\r\n\nb - 2\r\n";
+    for (std::size_t piece = 1; piece <= file.size(); ++piece) {
+        TextReader reader(file, piece);
+        Entries got;
+        ReadListEntries(reader, [&](const std::string& n, const std::string& s) {
+            got.emplace_back(n, s);
+        });
+        EXPECT_EQ(got, (Entries{{"a", "1"}, {"\nb", "2"}})) << "piece " << piece;
+    }
+}
+
+TEST(ListFile, BinaryBytesDoNotUpsetTheReader) {
+    std::string file = "---List---\r\n";
+    for (int i = 0; i < 4096; ++i) file += static_cast<char>((i * 131 + 7) & 0xFF);
+    file += "\r\nlast.gif - ok";
+    const Entries got = Read(file);
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.back(), (Entries::value_type{"last.gif", "ok"}));
+}
+
+TEST(ListFile, ALongLineIsReadWhole) {
+    const std::string shortcut(3 * 1000 * 1000, 'q');
+    const std::string file = "---List---\r\nbig.gif - " + shortcut + "\r\n";
+    TextReader reader(file, std::string::npos);
+    Entries got;
+    ReadListEntries(reader, [&](const std::string& n, const std::string& s) {
+        got.emplace_back(n, s);
+    });
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].first, "big.gif");
+    EXPECT_EQ(got[0].second, shortcut);
+}
+
+TEST(ListFile, ReadErrorIsReported) {
+    const std::string file = "---List---\r\na - 1\r\nb - 2\r\n";
+    TextReader failsAtOnce(file, 4, 0);
+    EXPECT_EQ(ReadListEntries(failsAtOnce, [](const std::string&, const std::string&) {}),
+              ListFileResult::ReadError);
+    TextReader failsMidway(file, 4, 16);
+    Entries got;
+    EXPECT_EQ(ReadListEntries(failsMidway,
+                              [&](const std::string& n, const std::string& s) {
+                                  got.emplace_back(n, s);
+                              }),
+              ListFileResult::ReadError);
+    // The unfinished line at the failure is not taken as an entry.
+    EXPECT_TRUE(got.empty());
+}
+
+TEST(FindListIndex, FirstMatchIgnoringCaseOnly) {
+    const std::vector<std::string> pictures = {"smile.gif", "wink.png", "Wink.PNG", " cool.jpg"};
+    EXPECT_EQ(FindListIndex(pictures, "WINK.png"), 1);
+    EXPECT_EQ(FindListIndex(pictures, "smile.gif"), 0);
+    EXPECT_EQ(FindListIndex(pictures, "smile"), -1);  // the extension is part of the name
+    EXPECT_EQ(FindListIndex(pictures, "cool.jpg"), -1);  // no trimming
+    EXPECT_EQ(FindListIndex(pictures, ""), -1);
+    EXPECT_EQ(FindListIndex({}, "smile.gif"), -1);
+}
+
+TEST(ListIndex, AnswersLikeFindListIndex) {
+    const std::vector<std::string> pictures = {"smile.gif", "wink.png", "Wink.PNG", " cool.jpg",
+                                               "A.GIF",     "a.gif",    "",         "\xC9t\xE9.gif"};
+    const ListIndex index(pictures);
+    const std::vector<std::string> probes = {
+        "WINK.png", "wink.PNG", "smile.gif", "SMILE.GIF", "smile", "cool.jpg", " COOL.JPG",
+        "a.gif",    "A.gif",    "",          "none",      "\xE9t\xE9.gif", "\xC9T\xE9.GIF"};
+    for (const std::string& probe : probes) {
+        EXPECT_EQ(index.Find(probe), FindListIndex(pictures, probe)) << probe;
+    }
+}
+
+}  // namespace
+}  // namespace pimbrel
