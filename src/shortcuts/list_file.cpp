@@ -1,5 +1,6 @@
 // Reads the list section of the list file: one line in memory at a time.
 #include <algorithm>
+#include <utility>
 
 #include "platform/file_system.h"
 #include "shortcuts/shortcuts.h"
@@ -10,12 +11,13 @@ namespace {
 const char kSectionStart[] = "---List---";
 
 // Tabs go anywhere, then spaces at both ends; spaces and tabs inside otherwise stay.
+// Works in place: a shortcut may be as long as the line.
 std::string Clean(std::string text) {
     text.erase(std::remove(text.begin(), text.end(), '\t'), text.end());
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
+    text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
     const std::size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
+    text.erase(last == std::string::npos ? 0 : last + 1);
+    return text;
 }
 
 class SectionReader {
@@ -24,16 +26,20 @@ public:
         const std::function<void(const std::string&, const std::string&)>& onEntry)
         : onEntry_(onEntry) {}
 
-    void HandleLine(const std::string& line) {
+    // Takes the line's text; the caller starts the next line afresh.
+    void HandleLine(std::string& line) {
+        const bool opens = line == kSectionStart;
         if (line.compare(0, 3, "---") == 0) inSection_ = false;
         if (inSection_) {
             const std::size_t split = line.find("- ");
             if (split != std::string::npos) {
+                const std::string name = Clean(line.substr(0, split));
                 // The shortcut starts at the space of "- "; trimming removes it.
-                onEntry_(Clean(line.substr(0, split)), Clean(line.substr(split + 1)));
+                line.erase(0, split + 1);
+                onEntry_(name, Clean(std::move(line)));
             }
         }
-        if (line == kSectionStart) inSection_ = true;
+        if (opens) inSection_ = true;
     }
 
 private:
