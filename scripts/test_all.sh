@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Every test: native suites, the shipped exe's build, the Wine suites and the bounded gates.
+# Ends with one line that sums up all stages.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+bash scripts/install_deps.sh || { echo "tests: 0 passed, 1 failed"; exit 1; }
+
+passed=0
+failed=0
+stage() {  # stage NAME COMMAND...: runs a stage and adds its counts from its closing line
+  local name=$1; shift
+  local log="$root/build/logs/$name.log"
+  mkdir -p "$root/build/logs"
+  echo "== $name"
+  local start=$SECONDS
+  "$@" 2>&1 | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  local p f
+  if line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1) && [ -n "$line" ]; then
+    f=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
+    p=$(( $(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line") - f ))
+  elif line=$(grep -E '^[a-z0-9_-]+: [0-9]+ passed, [0-9]+ failed' "$log" | tail -1) && [ -n "$line" ]; then
+    p=$(sed -E 's/.*: ([0-9]+) passed.*/\1/' <<<"$line")
+    f=$(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")
+  else
+    p=$(( rc == 0 ? 1 : 0 )); f=$(( rc == 0 ? 0 : 1 ))
+  fi
+  [ "$rc" -ne 0 ] && [ "$f" -eq 0 ] && f=1
+  passed=$((passed + p)); failed=$((failed + f))
+  echo "== $name: $p passed, $f failed ($((SECONDS - start)) s)"
+}
+
+build_native() { cmake --preset native >/dev/null && cmake --build --preset native -j2; }
+build_windows() { cmake --preset windows >/dev/null && cmake --build --preset windows -j2; }
+
+stage native-build build_native
+stage native-tests ctest --preset native
+stage windows-build build_windows
+for suite in tests/e2e/window_smoke.sh tests/e2e/run_e2e.sh; do
+  [ -f "$suite" ] && stage "$(basename "$suite" .sh)" bash "$suite"
+done
+[ -f scripts/gates.sh ] && stage gates bash scripts/gates.sh
+
+echo "tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,139 @@
+// The Add run: every stage in its fixed order, and its three ends.
+#include <memory>
+
+#include "app/frm_main.h"
+#include "app/picture_folder.h"
+#include "messenger/emoticon_dialog.h"
+#include "messenger/functions.h"
+#include "messenger/messenger_contract.h"
+#include "messenger/picture_entry.h"
+#include "shortcuts/list_index.h"
+#include "shortcuts/shortcuts.h"
+
+namespace pimbrel {
+
+namespace {
+
+constexpr std::uint32_t kRetryDelay = 1000;
+constexpr std::uint32_t kNewerClientClosingPause = 250;
+
+class GuardCounter : public PassCounter {
+public:
+    explicit GuardCounter(Dialogs& dialogs) : dialogs_(dialogs) {}
+    void CountPass() override { CheckLoop(dialogs_); }
+
+private:
+    Dialogs& dialogs_;
+};
+
+std::vector<std::string> Names(const PictureList& list) {
+    std::vector<std::string> names;
+    names.reserve(list.entries.size());
+    for (const Picture& picture : list.entries) names.push_back(picture.name);
+    return names;
+}
+
+// Fills listedShortcuts from the folder's list file. False when the file exists but could
+// not be read; `problem` then says why.
+bool ReadListedShortcuts(FileSystem& files, const PictureList& list,
+                         const std::vector<std::string>& names,
+                         std::vector<std::string>& listedShortcuts, std::string& problem) {
+    const std::string path = list.folder.pathText + "\\Readme.txt";
+    if (!files.Exists(path)) return true;
+    std::string error;
+    std::unique_ptr<ByteReader> reader = files.OpenForReading(path, error);
+    if (!reader) {
+        problem = "The list file " + path + " could not be opened: " + error;
+        return false;
+    }
+    const ListIndex index(names);
+    const ListFileResult result =
+        ReadListEntries(*reader, [&](const std::string& name, const std::string& shortcut) {
+            const std::int32_t position = index.Find(name);
+            if (position != -1) listedShortcuts.at(position) = shortcut;
+        });
+    if (result == ListFileResult::ReadError) {
+        problem = "The list file " + path + " could not be read to its end.";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void FrmMain::AddRun() {
+    runActive_ = true;
+    struct RunFlag {
+        bool& flag;
+        ~RunFlag() { flag = false; }
+    } runFlag{runActive_};
+
+    const auto count = static_cast<std::int32_t>(pictures_.entries.size());
+    std::vector<std::string> autoShortcuts(count + 1);
+    loopCount = 0;
+    loopLimit = LoopBudget(count);
+    parts_.cmdAdd.SetEnabled(false);
+    parts_.chkOverwrite.SetEnabled(false);
+    parts_.file1.SetEnabled(false);
+    const auto enableControls = [this] {
+        parts_.cmdAdd.SetEnabled(true);
+        parts_.chkOverwrite.SetEnabled(true);
+        parts_.file1.SetEnabled(true);
+    };
+    std::vector<std::string> listedShortcuts(count + 1);
+
+    const std::vector<std::string> names = Names(pictures_);
+    std::string problem;
+    if (!ReadListedShortcuts(parts_.files, pictures_, names, listedShortcuts, problem)) {
+        // Going on with automatic shortcuts would silently ignore the user's list.
+        parts_.dialogs.ShowMessage(problem, kProgramTitle, MessageIcon::Stop);
+        enableControls();
+        return;
+    }
+
+    std::string usedShortcuts;
+    GuardCounter counter(parts_.dialogs);
+    AssignShortcuts(names, autoShortcuts, usedShortcuts, counter);
+
+    MessengerWindows messenger = FindMessengerWindows(parts_.windows);
+    if (messenger.mainWnd == 0) {
+        parts_.dialogs.ShowMessage("Please open your MSN Messenger main screen first.",
+                                   kProgramTitle, MessageIcon::None);
+        enableControls();
+        return;
+    }
+
+    const EmoticonDialogOutcome outcome =
+        OpenEmoticonDialog(parts_.windows, parts_.dialogs, messenger, retryPending_, [this] {
+            retryPending_ = true;
+            loopCount = 0;
+            parts_.windows.PumpEvents();
+            parts_.tmrRetry.SetInterval(kRetryDelay);
+        });
+    if (outcome == EmoticonDialogOutcome::RetryScheduled) return;
+
+    std::vector<PictureToEnter> pictures;
+    pictures.reserve(pictures_.entries.size());
+    for (std::size_t i = 0; i < pictures_.entries.size(); ++i) {
+        const Picture& picture = pictures_.entries[i];
+        pictures.push_back({picture.name, PicturePath(pictures_, picture),
+                            parts_.file1.IsSelected(static_cast<int>(i))});
+    }
+    EnterPictures(parts_.windows, parts_.dialogs, messenger.emoticonDlg, messenger.newClient,
+                  pictures, ShortcutTables{autoShortcuts, listedShortcuts},
+                  parts_.chkOverwrite.Value());
+
+    if (messenger.newClient) {
+        parts_.windows.PumpEvents();
+        parts_.windows.SleepFor(kNewerClientClosingPause);
+        parts_.windows.PumpEvents();
+    }
+    parts_.windows.Post(messenger.emoticonDlg, contract::kWmCommand,
+                        contract::kCloseEmoticons.wParam, contract::kCloseEmoticons.lParam);
+    parts_.dialogs.ShowMessage("The emoticons are added succesfully.", kProgramTitle,
+                               MessageIcon::None);
+    enableControls();
+    retryPending_ = false;
+}
+
+}  // namespace pimbrel

@@ -1,0 +1,45 @@
+// frmMain's load step and event handlers.
+#include "app/frm_main.h"
+
+#include "app/main_window_layout.h"
+#include "app/picture_folder.h"
+
+namespace pimbrel {
+
+namespace {
+constexpr std::uint32_t kStopped = 0;
+}  // namespace
+
+FrmMain::FrmMain(const MainWindowParts& parts, FolderName pictureFolder) : parts_(parts) {
+    pictures_.folder = std::move(pictureFolder);
+}
+
+void FrmMain::Load() {
+    pictures_ = LoadPictureList(parts_.files, pictures_.folder);
+    std::vector<std::string> names;
+    names.reserve(pictures_.entries.size());
+    for (const Picture& picture : pictures_.entries) names.push_back(picture.name);
+    parts_.file1.SetEntries(names);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        parts_.file1.SetSelected(static_cast<int>(i), true);
+    if (names.empty())
+        parts_.dialogs.ShowMessage(
+            "Please put this program in the same directory of your emoticons.", kProgramTitle,
+            MessageIcon::None);
+}
+
+void FrmMain::OnAddClick() { AddRun(); }
+
+void FrmMain::OnRetryTick() {
+    parts_.tmrRetry.SetInterval(kStopped);
+    AddRun();
+}
+
+void FrmMain::OnSiteClick() {
+    // A browser that cannot be started is no reason to end the program: say so and go on.
+    if (!parts_.starter.Start(SiteCommandLine(), kSiteShowStyle))
+        parts_.dialogs.ShowMessage("The web site could not be opened in the browser.",
+                                   kProgramTitle, MessageIcon::Stop);
+}
+
+}  // namespace pimbrel

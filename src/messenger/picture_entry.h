@@ -1,0 +1,30 @@
+// Entering the selected pictures into Messenger's create dialog, one after the other.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/toolkit.h"
+#include "platform/window_system.h"
+
+namespace pimbrel {
+
+struct PictureToEnter {
+    std::string fileName;  // as the list shows it
+    std::string pathText;  // the full path that Messenger is given
+    bool selected = false;
+};
+
+// The shortcut tables of the run; both have one entry per picture and one spare.
+struct ShortcutTables {
+    std::vector<std::string>& autoShortcuts;
+    std::vector<std::string>& listedShortcuts;
+};
+
+// The name Messenger shows: the file name up to its first dot.
+std::string EmoticonName(const std::string& fileName);
+
+void EnterPictures(WindowSystem& windows, Dialogs& dialogs, WindowHandle emoticonDlg,
+                   bool newClient, const std::vector<PictureToEnter>& pictures,
+                   ShortcutTables tables, int overwriteValue);
+
+}  // namespace pimbrel

@@ -1,0 +1,174 @@
+// Whole Add runs in the in-memory window system: stage order, ends, controls and retry.
+#include <gtest/gtest.h>
+
+#include "messenger/functions.h"
+#include "rig.h"
+
+namespace pimbrel::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+const std::vector<std::string> kDisable = {"disable cmdAdd", "disable chkOverwrite",
+                                           "disable File1"};
+const std::vector<std::string> kEnable = {"enable cmdAdd", "enable chkOverwrite",
+                                          "enable File1"};
+
+std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+TEST(AddRun, WithoutMessengerReportsNotOpenAndEnablesAgain) {
+    Rig rig({"smile.gif", "Smile.png"});
+    rig.SetListFile("---List---\r\nsmile.gif - :-)\r\n");
+    rig.Load();
+    bool listedBeforeBox = false;
+    rig.dialogs.onShow = [&](const ShownMessage&) { listedBeforeBox = !rig.files.opened.empty(); };
+    EXPECT_FALSE(rig.Click());
+    EXPECT_EQ(rig.log, Concat({kDisable, {"box Please open your MSN Messenger main screen first."},
+                               kEnable}));
+    EXPECT_EQ(rig.dialogs.shown.at(0).title, "Pimbrel");
+    EXPECT_EQ(rig.dialogs.shown.at(0).icon, MessageIcon::None);
+    EXPECT_TRUE(listedBeforeBox) << "the list file is read before Messenger is looked for";
+    EXPECT_TRUE(rig.windows.Sent().empty());
+    EXPECT_EQ(loopCount, 0) << "no pass counted";
+    EXPECT_EQ(loopLimit, 1200);
+    EXPECT_FALSE(rig.form.RunActive());
+}
+
+TEST(AddRun, SuccessClosesTheDialogThenReportsThenEnables) {
+    Rig rig({"smile.gif"});
+    rig.Load();
+    rig.windows.StartMessenger({});
+    std::vector<std::string> logAtBox;
+    rig.dialogs.onShow = [&](const ShownMessage&) { logAtBox = rig.log; };
+    EXPECT_FALSE(rig.Click());
+    EXPECT_EQ(rig.log, Concat({kDisable, {"box The emoticons are added succesfully."}, kEnable}));
+    ASSERT_FALSE(rig.windows.Sent().empty());
+    const SentMessage& last = rig.windows.Sent().back();
+    EXPECT_EQ(last.role, standin::Role::Emoticon);
+    EXPECT_EQ(last.wParam, 1u);
+    EXPECT_EQ(last.lParam, 2622856u);
+    ASSERT_EQ(rig.windows.Messenger()->Store().size(), 1u);
+    EXPECT_EQ(rig.windows.Messenger()->Store()[0].shortcut, "(smile)");
+}
+
+TEST(AddRun, EmptyFolderStillDrivesMessenger) {
+    Rig rig;
+    rig.form.Load();
+    EXPECT_EQ(rig.Boxes(), std::vector<std::string>{
+                               "Please put this program in the same directory of your emoticons."});
+    EXPECT_EQ(rig.dialogs.shown[0].title, "Pimbrel");
+    rig.dialogs.shown.clear();
+    rig.windows.StartMessenger({});
+    EXPECT_FALSE(rig.Click());
+    EXPECT_EQ(loopLimit, 1000);
+    ASSERT_EQ(rig.windows.Sent().size(), 2u) << "open, then close";
+    EXPECT_EQ(rig.windows.Sent()[0].wParam, 0xFFFF9D41u);
+    EXPECT_EQ(rig.Boxes(), std::vector<std::string>{"The emoticons are added succesfully."});
+}
+
+TEST(AddRun, UnreadableListFileStopsBeforeMessenger) {
+    Rig rig({"smile.gif"});
+    rig.files.locked[std::string(kFolder) + "\\Readme.txt"] = "Access is denied.";
+    rig.Load();
+    rig.windows.StartMessenger({});
+    EXPECT_FALSE(rig.Click());
+    ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+    EXPECT_NE(rig.dialogs.shown[0].text.find("Readme.txt"), std::string::npos);
+    EXPECT_NE(rig.dialogs.shown[0].text.find("Access is denied."), std::string::npos);
+    EXPECT_EQ(rig.dialogs.shown[0].title, "Pimbrel");
+    EXPECT_TRUE(rig.windows.Sent().empty());
+    EXPECT_EQ(rig.log, Concat({kDisable, {"box " + rig.dialogs.shown[0].text}, kEnable}));
+}
+
+TEST(AddRun, StalledDialogRetriesOnceThroughTheTimer) {
+    Rig rig({"smile.gif"});
+    rig.Load();
+    standin::Options slow;
+    slow.emoticonDelayMs = 1500;  // longer than the first run's 1100 passes
+    rig.windows.StartMessenger(slow);
+
+    EXPECT_FALSE(rig.Click());
+    EXPECT_TRUE(rig.form.RetryPending());
+    EXPECT_EQ(rig.tmrRetry.interval, 1000u);
+    EXPECT_EQ(loopCount, 0);
+    EXPECT_EQ(rig.log, Concat({kDisable, {"timer 1000"}})) << "controls stay disabled";
+    EXPECT_EQ(rig.windows.Pumps(), 1101) << "1099 counted passes, the retrying pass, its pump";
+    EXPECT_EQ(rig.windows.Sent().size(), 1u) << "only the open command";
+
+    rig.log.clear();
+    EXPECT_FALSE(rig.Tick());
+    EXPECT_EQ(rig.log.front(), "timer 0");
+    EXPECT_EQ(rig.Boxes(), std::vector<std::string>{"The emoticons are added succesfully."});
+    EXPECT_FALSE(rig.form.RetryPending()) << "a completed run clears it";
+    EXPECT_EQ(rig.windows.Messenger()->Store().size(), 1u);
+}
+
+TEST(AddRun, SecondStallEndsInTheGuard) {
+    Rig rig({"smile.gif"});
+    rig.Load();
+    standin::Options never;
+    never.neverOpenEmoticons = true;
+    rig.windows.StartMessenger(never);
+    EXPECT_FALSE(rig.Click());
+    rig.log.clear();
+    EXPECT_TRUE(rig.Tick());
+    EXPECT_EQ(rig.Boxes(),
+              std::vector<std::string>{"Infinite loop detected, application will now shut down."});
+    EXPECT_EQ(rig.log.back(), "end");
+    EXPECT_EQ(loopCount, loopLimit + 1);
+    EXPECT_EQ(rig.windows.Sent().size(), 2u) << "one open command per run, nothing else";
+}
+
+TEST(AddRun, NotOpenAfterRetryKeepsTheRetryPending) {
+    Rig rig({"smile.gif"});
+    rig.Load();
+    standin::Options never;
+    never.neverOpenEmoticons = true;
+    rig.windows.StartMessenger(never);
+    EXPECT_FALSE(rig.Click());
+    FakeWindows& windows = rig.windows;
+    windows.Destroy(windows.FindWindowByClass("MSNMSBLClass"));
+    rig.log.clear();
+    EXPECT_FALSE(rig.Tick());
+    EXPECT_EQ(rig.log, Concat({{"timer 0"}, kDisable,
+                               {"box Please open your MSN Messenger main screen first."}, kEnable}));
+    EXPECT_TRUE(rig.form.RetryPending());
+}
+
+TEST(AddRun, RetriedRunReadsTheListFileAfresh) {
+    Rig rig({"smile.gif"});
+    rig.Load();
+    standin::Options slow;
+    slow.emoticonDelayMs = 1500;
+    rig.windows.StartMessenger(slow);
+    rig.SetListFile("---List---\r\nsmile.gif - :first\r\n");
+    EXPECT_FALSE(rig.Click());
+    rig.SetListFile("---List---\r\nsmile.gif - :second\r\n");
+    EXPECT_FALSE(rig.Tick());
+    EXPECT_EQ(rig.files.opened.size(), 2u);
+    ASSERT_EQ(rig.windows.Messenger()->Store().size(), 1u);
+    EXPECT_EQ(rig.windows.Messenger()->Store()[0].shortcut, ":second");
+}
+
+TEST(AddRun, ShortcutTablesAreFilledForEveryPictureSelectedOrNot) {
+    Rig rig({"smile.gif", "smile.png", "smile.jpg", "wink.gif"});
+    rig.SetListFile("---List---\r\nwink.gif - ;)\r\nsmile.jpg - x\r\n");
+    rig.Load();
+    rig.file1.SetSelected(0, false);  // smile.gif, first in order, occupies (smile)
+    rig.file1.SetSelected(2, false);  // smile.png
+    rig.windows.StartMessenger({});
+    EXPECT_FALSE(rig.Click());
+    std::vector<std::string> shortcuts;
+    for (const auto& sent : rig.windows.Sent())
+        if (sent.kind == SentMessage::Text && sent.role == standin::Role::ShortcutEdit)
+            shortcuts.push_back(sent.text);
+    // smile.jpg's one-character listed shortcut gives way to its numbered automatic one.
+    EXPECT_EQ(shortcuts, (std::vector<std::string>{"(smil2)", ";)"}));
+}
+
+}  // namespace
+}  // namespace pimbrel::testing

@@ -1,0 +1,56 @@
+// In-memory file system; see fake_toolkit.h.
+#include "fake_toolkit.h"
+
+#include <cstring>
+
+namespace pimbrel::testing {
+
+namespace {
+class StringReader : public ByteReader {
+public:
+    explicit StringReader(std::string content) : content_(std::move(content)) {}
+    long Read(char* buffer, std::size_t size) override {
+        const std::size_t count = std::min(size, content_.size() - offset_);
+        std::memcpy(buffer, content_.data() + offset_, count);
+        offset_ += count;
+        return static_cast<long>(count);
+    }
+
+private:
+    std::string content_;
+    std::size_t offset_ = 0;
+};
+}  // namespace
+
+std::vector<DirectoryEntry> FakeFileSystem::ListFolder(const std::string& folderPath) {
+    const auto found = folders.find(folderPath);
+    return found == folders.end() ? std::vector<DirectoryEntry>{} : found->second;
+}
+
+bool FakeFileSystem::Exists(const std::string& path) {
+    return files.count(path) != 0 || locked.count(path) != 0;
+}
+
+std::unique_ptr<ByteReader> FakeFileSystem::OpenForReading(const std::string& path,
+                                                           std::string& error) {
+    opened.push_back(path);
+    if (const auto reason = locked.find(path); reason != locked.end()) {
+        error = reason->second;
+        return nullptr;
+    }
+    const auto found = files.find(path);
+    if (found == files.end()) {
+        error = "The system cannot find the file specified.";
+        return nullptr;
+    }
+    return std::make_unique<StringReader>(found->second);
+}
+
+void FakeFileSystem::AddPicture(const std::string& folder, const std::string& name) {
+    DirectoryEntry entry;
+    entry.name = name;
+    entry.pathName = name;
+    folders[folder].push_back(entry);
+}
+
+}  // namespace pimbrel::testing

@@ -1,0 +1,173 @@
+// In-memory window system; see fake_windows.h.
+#include "fake_windows.h"
+
+#include <algorithm>
+#include <cstring>
+#include <sstream>
+
+#include "messenger/messenger_contract.h"
+
+namespace pimbrel::testing {
+
+bool SentMessage::operator==(const SentMessage& other) const {
+    return kind == other.kind && role == other.role && message == other.message &&
+           wParam == other.wParam && lParam == other.lParam && text == other.text;
+}
+
+std::string Describe(const SentMessage& message) {
+    std::ostringstream out;
+    out << (message.kind == SentMessage::Post ? "post " : "text ")
+        << standin::RoleName(message.role) << " " << message.wParam << "/" << message.lParam;
+    if (message.kind == SentMessage::Text) out << " \"" << message.text << "\"";
+    return out.str();
+}
+
+standin::MessengerModel& FakeWindows::StartMessenger(const standin::Options& options,
+                                                     std::vector<standin::Emoticon> store) {
+    model_ = std::make_unique<standin::MessengerModel>(
+        *this, options, std::move(store),
+        [](const std::string& path) { return path.find("broken") == std::string::npos; });
+    model_->Start();
+    return *model_;
+}
+
+WindowId FakeWindows::AddTopLevel(const std::string& className, WindowId owner) {
+    return CreateTopLevel(standin::Role::Other, className, owner, "");
+}
+
+WindowHandle FakeWindows::FindWindowByClass(const std::string& className) {
+    for (WindowId id : zOrder_)
+        if (windows_.at(id).className == className) return id;
+    return 0;
+}
+
+WindowHandle FakeWindows::FindChildWindow(WindowHandle parent, WindowHandle after,
+                                          const std::string& className) {
+    const auto found = windows_.find(parent);
+    if (found == windows_.end()) return 0;
+    const auto& children = found->second.children;
+    auto it = children.begin();
+    if (after != 0) {
+        it = std::find(children.begin(), children.end(), after);
+        if (it == children.end()) return 0;
+        ++it;
+    }
+    for (; it != children.end(); ++it)
+        if (windows_.at(*it).className == className) return *it;
+    return 0;
+}
+
+WindowHandle FakeWindows::RelatedWindow(WindowHandle window, WindowRelation relation) {
+    if (windows_.count(window) == 0) return 0;
+    if (relation == WindowRelation::First) return zOrder_.empty() ? 0 : zOrder_.front();
+    const auto it = std::find(zOrder_.begin(), zOrder_.end(), window);
+    if (it == zOrder_.end() || it + 1 == zOrder_.end()) return 0;
+    return *(it + 1);
+}
+
+WindowHandle FakeWindows::ParentOf(WindowHandle window) {
+    const auto found = windows_.find(window);
+    return found == windows_.end() ? 0 : found->second.owner;
+}
+
+bool FakeWindows::ReadClassName(WindowHandle window, char* buffer, int size) {
+    const auto found = windows_.find(window);
+    if (found == windows_.end() || size <= 0) return false;
+    const std::string& name = found->second.className;
+    const std::size_t length = std::min<std::size_t>(name.size(), size - 1);
+    std::memcpy(buffer, name.data(), length);
+    buffer[length] = '\0';
+    return true;
+}
+
+standin::Role FakeWindows::RoleOf(WindowHandle window) const {
+    const auto found = windows_.find(window);
+    return found == windows_.end() ? standin::Role::Other : found->second.role;
+}
+
+void FakeWindows::Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
+                       std::uint32_t lParam) {
+    sent_.push_back({SentMessage::Post, RoleOf(window), message, wParam, lParam, ""});
+    // Messenger's thread takes a posted message when the program next yields.
+    After(0, [this, window, message, wParam, lParam] {
+        if (model_ && windows_.count(window)) model_->OnMessage(window, message, wParam, lParam, "");
+    });
+}
+
+void FakeWindows::SendText(WindowHandle window, std::uint32_t wParam, const std::string& text) {
+    sent_.push_back({SentMessage::Text, RoleOf(window), contract::kWmSetText, wParam, 0, text});
+    const auto found = windows_.find(window);
+    if (found == windows_.end()) return;
+    found->second.text = text.substr(0, text.find('\0'));
+    if (model_) model_->OnMessage(window, contract::kWmSetText, wParam, 0, found->second.text);
+}
+
+void FakeWindows::PumpEvents() {
+    ++pumps_;
+    if (onPump) onPump();
+    Advance(1);
+}
+
+void FakeWindows::SleepFor(std::uint32_t milliseconds) {
+    slept_ += milliseconds;
+    Advance(milliseconds);
+}
+
+void FakeWindows::Advance(std::uint64_t milliseconds) {
+    now_ += milliseconds;
+    RunDue();
+}
+
+void FakeWindows::RunDue() {
+    for (;;) {
+        auto next = std::min_element(pending_.begin(), pending_.end(),
+                                     [](const Pending& a, const Pending& b) {
+                                         return a.due != b.due ? a.due < b.due : a.order < b.order;
+                                     });
+        if (next == pending_.end() || next->due > now_) return;
+        auto action = std::move(next->action);
+        pending_.erase(next);
+        action();
+    }
+}
+
+WindowId FakeWindows::CreateTopLevel(standin::Role role, const std::string& className,
+                                     WindowId owner, const std::string& title) {
+    const WindowId id = nextId_++;
+    windows_[id] = Window{role, className, owner, true, {}, title};
+    zOrder_.insert(zOrder_.begin(), id);
+    return id;
+}
+
+WindowId FakeWindows::CreateChild(WindowId parent, standin::Role role,
+                                  const std::string& className, const std::string& text) {
+    const WindowId id = nextId_++;
+    windows_[id] = Window{role, className, parent, false, {}, text};
+    windows_.at(parent).children.push_back(id);
+    return id;
+}
+
+void FakeWindows::Destroy(WindowId window) {
+    const auto found = windows_.find(window);
+    if (found == windows_.end()) return;
+    for (WindowId child : std::vector<WindowId>(found->second.children)) Destroy(child);
+    if (!found->second.topLevel) {
+        auto& siblings = windows_.at(found->second.owner).children;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
+    }
+    zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), window), zOrder_.end());
+    windows_.erase(window);
+}
+
+std::string FakeWindows::TextOf(WindowId window) {
+    const auto found = windows_.find(window);
+    return found == windows_.end() ? std::string() : found->second.text;
+}
+
+void FakeWindows::After(std::uint32_t delayMs, std::function<void()> action) {
+    pending_.push_back({now_ + delayMs, order_++, std::move(action)});
+}
+
+void FakeWindows::Quit() {}
+
+}  // namespace pimbrel::testing

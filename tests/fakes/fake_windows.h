@@ -1,0 +1,100 @@
+// An in-memory window system that hosts the Messenger model and records what the program
+// sends. Time is virtual: a pump pass is 1 ms, a sleep its length; nothing waits.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "messenger_model/messenger_model.h"
+#include "platform/window_system.h"
+
+namespace pimbrel::testing {
+
+struct SentMessage {
+    enum Kind { Post, Text } kind;
+    standin::Role role;  // of the target when it was sent; Other for unknown windows
+    std::uint32_t message;
+    std::uint32_t wParam;
+    std::uint32_t lParam;
+    std::string text;
+    bool operator==(const SentMessage& other) const;
+};
+std::string Describe(const SentMessage& message);
+
+class FakeWindows : public WindowSystem, public standin::WindowHost {
+public:
+    FakeWindows() = default;
+
+    // Starts a Messenger client with these options (and this pre-filled store).
+    standin::MessengerModel& StartMessenger(const standin::Options& options,
+                                            std::vector<standin::Emoticon> store = {});
+    standin::MessengerModel* Messenger() { return model_.get(); }
+
+    // A window of the test's own making (not Messenger's), on top of the z-order.
+    WindowId AddTopLevel(const std::string& className, WindowId owner = 0);
+
+    const std::vector<SentMessage>& Sent() const { return sent_; }
+    long Pumps() const { return pumps_; }
+    std::uint64_t Now() const { return now_; }
+    std::uint64_t SleptMs() const { return slept_; }
+    // Called on every pump, before anything else happens in it.
+    std::function<void()> onPump;
+
+    // WindowSystem
+    WindowHandle FindWindowByClass(const std::string& className) override;
+    WindowHandle FindChildWindow(WindowHandle parent, WindowHandle after,
+                                 const std::string& className) override;
+    WindowHandle RelatedWindow(WindowHandle window, WindowRelation relation) override;
+    WindowHandle ParentOf(WindowHandle window) override;
+    bool ReadClassName(WindowHandle window, char* buffer, int size) override;
+    void Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
+              std::uint32_t lParam) override;
+    void SendText(WindowHandle window, std::uint32_t wParam, const std::string& text) override;
+    void PumpEvents() override;
+    void SleepFor(std::uint32_t milliseconds) override;
+
+    // standin::WindowHost
+    WindowId CreateTopLevel(standin::Role role, const std::string& className, WindowId owner,
+                            const std::string& title) override;
+    WindowId CreateChild(WindowId parent, standin::Role role, const std::string& className,
+                         const std::string& text) override;
+    void Destroy(WindowId window) override;
+    std::string TextOf(WindowId window) override;
+    void After(std::uint32_t delayMs, std::function<void()> action) override;
+    void Quit() override;
+
+private:
+    struct Window {
+        standin::Role role;
+        std::string className;
+        WindowId owner = 0;  // top-level: owner; child: parent
+        bool topLevel = true;
+        std::vector<WindowId> children;
+        std::string text;
+    };
+    struct Pending {
+        std::uint64_t due;
+        std::uint64_t order;
+        std::function<void()> action;
+    };
+
+    void Advance(std::uint64_t milliseconds);
+    void RunDue();
+    standin::Role RoleOf(WindowHandle window) const;
+
+    std::map<WindowId, Window> windows_;
+    std::vector<WindowId> zOrder_;  // top-level windows, top first
+    std::vector<Pending> pending_;
+    std::vector<SentMessage> sent_;
+    std::unique_ptr<standin::MessengerModel> model_;
+    WindowId nextId_ = 0x100;
+    std::uint64_t now_ = 0;
+    std::uint64_t order_ = 0;
+    std::uint64_t slept_ = 0;
+    long pumps_ = 0;
+};
+
+}  // namespace pimbrel::testing

@@ -1,0 +1,64 @@
+// A whole main window over in-memory parts: folder, controls, boxes and window system.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "app/frm_main.h"
+#include "fake_toolkit.h"
+#include "fake_windows.h"
+
+namespace pimbrel::testing {
+
+inline constexpr char kFolder[] = "C:\\Emoticons";
+
+struct Rig {
+    EventLog log;
+    FakeFileList file1{log};
+    FakeSwitch cmdAdd{"cmdAdd", log};
+    FakeCheckBox chkOverwrite{log};
+    FakeTimer tmrRetry{log};
+    FakeDialogs dialogs{log};
+    FakeStarter starter;
+    FakeFileSystem files;
+    FakeWindows windows;
+    FrmMain form{MainWindowParts{file1, cmdAdd, chkOverwrite, tmrRetry, dialogs, starter, files,
+                                 windows},
+                 FolderName{kFolder, kFolder}};
+
+    explicit Rig(const std::vector<std::string>& pictures = {}) {
+        for (const auto& name : pictures) files.AddPicture(kFolder, name);
+    }
+    void SetListFile(const std::string& content) {
+        files.files[std::string(kFolder) + "\\Readme.txt"] = content;
+    }
+    // Load, then clear the log so that tests see only what follows.
+    void Load() {
+        form.Load();
+        log.clear();
+        dialogs.shown.clear();
+    }
+    // Runs a click; true when the program ended inside it.
+    bool Click() {
+        try {
+            form.OnAddClick();
+            return false;
+        } catch (const ProgramEnded&) {
+            return true;
+        }
+    }
+    bool Tick() {
+        try {
+            form.OnRetryTick();
+            return false;
+        } catch (const ProgramEnded&) {
+            return true;
+        }
+    }
+    std::vector<std::string> Boxes() const {
+        std::vector<std::string> texts;
+        for (const auto& shown : dialogs.shown) texts.push_back(shown.text);
+        return texts;
+    }
+};
+
+}  // namespace pimbrel::testing
