@@ -91,21 +91,48 @@ public:
     static bool IsBuiltIn(const std::string& shortcut);
 
 private:
-    // implementation state; see messenger_model.cpp
+    void OnMainCommand(std::uint32_t wParam, std::uint32_t lParam);
+    void OnEmoticonCommand(std::uint32_t wParam, std::uint32_t lParam);
+    void OnCreateCommand(std::uint32_t wParam, std::uint32_t lParam);
+    void OnPromptCommand(std::uint32_t wParam, std::uint32_t lParam);
+    void OpenEmoticons();
+    void OpenCreate();
+    void AddEdits(WindowId create);
+    void Validate(WindowId create);
+    void ShowPrompt(int buttons);
+    void StoreEntry(const Emoticon& entry, int replaced);
+    void ClosePrompt();
+    void CloseCreate();
+    void CloseEmoticons();
+    void CloseAll();
+    WindowId Make(Role role, const std::string& className, WindowId owner,
+                  const std::string& title);
+    WindowId MakeChild(WindowId parent, Role role, const std::string& className,
+                       const std::string& text);
+    void Forget(WindowId id);
+    Role RoleOf(WindowId id) const;
+
     WindowHost& host_;
     Options options_;
     std::vector<Emoticon> store_;
     PictureCheck isPicture_;
     std::vector<JournalEntry> journal_;
-    struct Windows;
-    std::function<Role(WindowId)> roleOf_;
-    // window ids by role; 0 when that window does not exist
+    struct Known {
+        WindowId id;
+        Role role;
+        WindowId parent;  // 0 for a top-level window
+    };
+    std::vector<Known> roles_;
+    // The client's windows; 0 when that window does not exist.
     WindowId main_ = 0, emoticon_ = 0, create_ = 0, prompt_ = 0;
     WindowId pathEdit_ = 0, shortcutEdit_ = 0, nameEdit_ = 0;
-    int promptButtons_ = 0;
-    std::vector<std::pair<WindowId, Role>> roles_;
-    void Remember(WindowId id, Role role);
-    Role RoleOf(WindowId id) const;
+    WindowId preexisting_ = 0;  // the dialog of Options::preexistingDialogButtons
+    // A window asked for and not shown yet counts as open: a second request adds nothing.
+    bool emoticonPending_ = false, createPending_ = false, confirmPending_ = false;
+    // Overwrite prompt: the entry waiting for the answer.
+    Emoticon waiting_;
+    int stored_ = 0;
+    bool quit_ = false;
 };
 
 }  // namespace standin
