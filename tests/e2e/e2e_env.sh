@@ -8,7 +8,7 @@ export WINEPREFIX=${E2E_WINEPREFIX:-$E2E_ROOT/build/e2e/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # The ANSI code page of the prefix: cp1252 under an English UTF-8 locale.
-export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
 e2e_xvfb_pid=""
 

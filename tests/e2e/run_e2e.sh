@@ -1,0 +1,333 @@
+#!/usr/bin/env bash
+# End-to-end suite: the real Pimbrel.exe beside the Messenger stand-in under 32-bit Wine and
+# Xvfb. Each scenario builds a fresh picture folder, copies the exe in, starts the stand-in
+# and the exe, presses Add, reads and dismisses every message box, then checks the stand-in's
+# store and journal. Ends with "e2e: N passed, M failed".
+set -uo pipefail
+source "$(dirname "$0")/e2e_env.sh"
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+work=$E2E_ROOT/build/e2e/scenarios
+exe=$(find "$E2E_BUILD" -name Pimbrel.exe -print -quit 2>/dev/null)
+standin=$(find "$E2E_BUILD" -name MessengerStandIn.exe -print -quit 2>/dev/null)
+driver=$(find "$E2E_BUILD" -name e2e_driver.exe -print -quit 2>/dev/null)
+only=${1:-}  # a scenario name to run alone
+
+passed=0
+failed=0
+failures=()
+standin_pid=""
+program_pid=""
+
+drive() { timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }
+
+# --- one scenario's parts -------------------------------------------------------------
+
+# new_scenario NAME: a fresh folder $dir with pics/ (the picture folder) and the exe in it.
+new_scenario() {
+  name=$1
+  dir=$work/$name
+  rm -rf "$dir"
+  mkdir -p "$dir/pics"
+  : >"$dir/store.txt"
+  problems=()
+  e2e_log "scenario $name"
+}
+
+# picture FILE: a small real picture of the file's type (template made once per run).
+picture() {
+  local ext=${1##*.}
+  ext=${ext,,}
+  [ "$ext" = jpe ] || [ "$ext" = jpeg ] && ext=jpg
+  cp "$work/templates/t.$ext" "$dir/pics/$1"
+}
+
+# store_line SHORTCUT NAME PATH: pre-fills the stand-in's store.
+store_line() { printf '%s\t%s\t%s\r\n' "$1" "$2" "$3" >>"$dir/store.txt"; }
+
+readme() { printf '%s' "$1" | sed 's/$/\r/' >"$dir/pics/Readme.txt"; }
+
+start_standin() {
+  rm -f "$dir/ready.txt"
+  (cd "$dir" && exec wine "$standin" --store store.txt --journal journal.txt \
+      --ready ready.txt "$@" >/dev/null 2>&1) &
+  standin_pid=$!
+  e2e_wait_for 20 test -s "$dir/ready.txt" || problems+=("the stand-in did not start")
+}
+
+start_program() {
+  cp "$exe" "$dir/pics/Pimbrel.exe"
+  (cd "$dir/pics" && exec wine Pimbrel.exe >/dev/null 2>&1) &
+  program_pid=$!
+  [ "$(drive wait-program 20000)" != timeout ] || problems+=("the program window did not show")
+}
+
+press_add() { drive click Add >/dev/null; }
+
+# Presses Add with a real mouse click on the button's centre.
+click_add() {
+  local x y w h
+  read -r x y w h < <(drive rect Add)
+  [ -n "${h:-}" ] || { problems+=("no Add button to click"); return; }
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+}
+
+# expect_box TIMEOUT_MS "TITLE|TEXT": the next message box of the program, then dismissed.
+expect_box() {
+  local got
+  got=$(drive box "$1" dismiss)
+  [ "$got" = "$2" ] || problems+=("message box: wanted '$2', got '$got'")
+}
+
+expect_state() {
+  local got
+  got=$(drive state)
+  [ "$got" = "$1" ] || problems+=("controls: wanted '$1', got '$got'")
+}
+
+expect_exit() {
+  [ -z "$program_pid" ] && return
+  e2e_wait_for "$1" bash -c "! kill -0 $program_pid 2>/dev/null" ||
+    problems+=("the program did not end within $1 s")
+}
+
+# expect_store LINE...: the store, in order, as "shortcut|name|path" in UTF-8.
+expect_store() {
+  local want got
+  want=$(printf '%s\n' "$@")
+  got=$(tr -d '\r' <"$dir/store.txt" | iconv -f CP1252 -t UTF-8 | tr '\t' '|')
+  [ "$got" = "$want" ] || problems+=("store:"$'\n'"wanted:"$'\n'"$want"$'\n'"got:"$'\n'"$got")
+}
+
+# count_journal PATTERN: lines of the journal matching the extended regex.
+count_journal() { grep -cE "$1" "$dir/journal.txt" 2>/dev/null || true; }
+
+expect_journal_count() {
+  local got
+  got=$(count_journal "$2")
+  [ "$got" = "$1" ] || problems+=("journal: wanted $1 lines like '$2', got $got")
+}
+
+end_scenario() {
+  drive quit-standin 5000 >/dev/null
+  for pid in $program_pid $standin_pid; do
+    kill -0 "$pid" 2>/dev/null && kill -9 "$pid" 2>/dev/null
+  done
+  wait $program_pid $standin_pid 2>/dev/null
+  program_pid=""
+  standin_pid=""
+  if [ ${#problems[@]} -eq 0 ]; then
+    passed=$((passed + 1))
+    echo "PASS $name"
+  else
+    failed=$((failed + 1))
+    failures+=("$name")
+    echo "FAIL $name"
+    printf '  %s\n' "${problems[@]}"
+    [ -f "$dir/journal.txt" ] && sed 's/^/  journal: /' "$dir/journal.txt" | tail -20
+  fi
+}
+
+wanted() { [ -z "$only" ] || [ "$only" = "$1" ]; }
+
+win() { e2e_winpath "$dir/pics/$1"; }
+
+# --- scenarios ------------------------------------------------------------------------
+
+# The stand-in alone, driven with the contract's commands: what every other scenario trusts.
+scenario_standin_contract() {
+  new_scenario "standin-contract-$1"
+  picture a.png
+  printf 'not a picture' >"$dir/pics/fake.png"
+  store_line "(old)" old 'C:\old.gif'
+  start_standin --client "$1" --create-delay 50 --edits-delay 30 --prompt-delay 30
+  local got
+  got=$(drive enter "$(win a.png)" "(a)" a none 5000)
+  [ "$got" = stored ] || problems+=("fresh shortcut: $got")
+  got=$(drive enter "$(win a.png)" "(old)" new yes 5000)
+  [ "$got" = "prompt 2" ] || problems+=("same shortcut: $got")
+  got=$(drive enter "$(win a.png)" ":)" smile "dismiss=:)2" 5000 | tr '\n' ' ')
+  [ "$got" = "prompt 1 stored " ] || problems+=("built-in shortcut: $got")
+  got=$(drive enter "$(win fake.png)" "(f)" f "dismiss=(f)" 5000 | head -1)
+  [ "$got" = "prompt 1" ] || problems+=("not a picture: $got")
+  drive close-emoticons >/dev/null
+  sleep 0.3
+  expect_store "(old)|new|$(win a.png)" "(a)|a|$(win a.png)" ":)2|smile|$(win a.png)"
+  end_scenario
+}
+
+# Colliding names and a list file; one picture deselected; Add pressed with a real click.
+scenario_collisions() {
+  new_scenario "collisions-$1"
+  for f in cool.bmp smile.gif smile.jpg smile.png wink.gif; do picture "$f"; done
+  readme $'Some words before the list.\n---List---\nwink.gif - ;-]\ncool.bmp - B-)\n---\n'
+  start_standin --client "$1"
+  start_program
+  drive select 3 0 >/dev/null  # smile.png
+  if [ "$1" = older ]; then click_add; else press_add; fi
+  expect_box 30000 "Pimbrel|The emoticons are added succesfully."
+  expect_state "add=1 overwrite=1 list=1 checked=0"
+  expect_store "B-)|cool|$(win cool.bmp)" "(smile)|smile|$(win smile.gif)" \
+               "(smil2)|smile|$(win smile.jpg)" ";-]|wink|$(win wink.gif)"
+  expect_journal_count 0 "$(printf 'PathEdit\t12\t256\t0\t.*smile\\.png')"
+  if [ "$1" = older ]; then
+    local x y w h
+    read -r x y w h < <(drive rect)
+    [ -n "${h:-}" ] && import -window root -crop "${w}x${h}+${x}+${y}" "$dir/main-window.png" 2>/dev/null
+  fi
+  end_scenario
+}
+
+# An existing emoticon with the same shortcut: kept with Overwrite clear, replaced when ticked.
+# The colliding picture comes last in the list, so nothing follows its prompt.
+scenario_overwrite() {
+  new_scenario "overwrite-$1-$2"
+  picture happy.gif
+  picture smile.gif
+  store_line "(smile)" old 'C:\old.gif'
+  start_standin --client "$1"
+  start_program
+  drive overwrite "$2" >/dev/null || problems+=("could not set Overwrite")
+  press_add
+  expect_box 30000 "Pimbrel|The emoticons are added succesfully."
+  if [ "$2" = 1 ]; then
+    expect_store "(smile)|smile|$(win smile.gif)" "(happy)|happy|$(win happy.gif)"
+    expect_journal_count 1 "^Prompt	273	1	1968352"
+  else
+    expect_store "(smile)|old|C:\\old.gif" "(happy)|happy|$(win happy.gif)"
+    expect_journal_count 1 "^Prompt	273	2	3082306"
+    expect_journal_count 1 "^Create	273	2	854760"
+  fi
+  end_scenario
+}
+
+# Listed shortcuts that the client refuses: a built-in one and one too long.
+scenario_refused() {
+  new_scenario "refused-$1"
+  picture grin.png
+  picture long.gif
+  readme $'---List---\ngrin.png - :D\nlong.gif - toolongshortcut\n'
+  start_standin --client "$1"
+  start_program
+  press_add
+  expect_box 30000 "Pimbrel|The emoticons are added succesfully."
+  expect_store ":D2|grin|$(win grin.png)" "toolon2|long|$(win long.gif)"
+  expect_journal_count 2 "^Prompt	273	2	264158"
+  end_scenario
+}
+
+scenario_no_messenger() {
+  new_scenario no-messenger
+  picture smile.gif
+  start_program
+  press_add
+  expect_box 20000 "Pimbrel|Please open your MSN Messenger main screen first."
+  sleep 0.3
+  expect_state "add=1 overwrite=1 list=1 checked=0"
+  end_scenario
+}
+
+# The emoticon dialog comes after the first run's budget (1100 passes of at least 1 ms):
+# one silent retry, then success.
+scenario_slow_dialog() {
+  new_scenario "slow-dialog-$1"
+  picture smile.gif
+  start_standin --client "$1" --emoticon-delay 3000
+  start_program
+  local start=$SECONDS
+  press_add
+  expect_box 40000 "Pimbrel|The emoticons are added succesfully."
+  e2e_log "  success after $((SECONDS - start)) s"
+  expect_store "(smile)|smile|$(win smile.gif)"
+  expect_journal_count 2 "^Main	273	(4294942017|4294942110)	0"
+  end_scenario
+}
+
+scenario_never_opens() {
+  new_scenario never-opens
+  picture smile.gif
+  start_standin --never-open
+  start_program
+  press_add
+  expect_box 40000 "Fatal Error: Infinite Loop|Infinite loop detected, application will now shut down."
+  expect_exit 15
+  expect_journal_count 2 "^Main	273	4294942017	0"
+  end_scenario
+}
+
+# Messenger goes away after the first emoticon: the guard ends the program; nothing hangs.
+scenario_messenger_closes() {
+  new_scenario messenger-closes
+  for f in a1.gif b2.gif c3.gif; do picture "$f"; done
+  start_standin --quit-after 1
+  start_program
+  press_add
+  expect_box 40000 "Fatal Error: Infinite Loop|Infinite loop detected, application will now shut down."
+  expect_exit 15
+  expect_store "(a1)|a1|$(win a1.gif)"
+  end_scenario
+}
+
+# A name in the code page arrives as it is; one outside it arrives as a path the client opens.
+scenario_names() {
+  new_scenario "names-$1"
+  picture café.png
+  picture смайл.png
+  readme $'---List---\ncafé.png - (cafe)\n'
+  start_standin --client "$1"
+  start_program
+  press_add
+  expect_box 30000 "Pimbrel|The emoticons are added succesfully."
+  local got
+  got=$(tr -d '\r' <"$dir/store.txt" | iconv -f CP1252 -t UTF-8 | cut -f1-3 | tr '\t' '|')
+  grep -qxF "(cafe)|café|$(win café.png)" <<<"$got" || problems+=("accented: $got")
+  [ "$(wc -l <<<"$got")" = 2 ] || problems+=("wanted two emoticons, got: $got")
+  expect_journal_count 0 "^Prompt"
+  end_scenario
+}
+
+# --- run ------------------------------------------------------------------------------
+
+main() {
+  local missing=()
+  [ -n "$standin" ] || missing+=(MessengerStandIn.exe)
+  [ -n "$driver" ] || missing+=(e2e_driver.exe)
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "missing in $E2E_BUILD: ${missing[*]} (cmake --preset windows && cmake --build --preset windows)"
+    echo "e2e: 0 passed, 1 failed"
+    return 1
+  fi
+  e2e_start_display || { echo "e2e: 0 passed, 1 failed"; return 1; }
+  trap e2e_stop_display EXIT
+  e2e_prepare_prefix || { echo "e2e: 0 passed, 1 failed"; return 1; }
+  mkdir -p "$work/templates"
+  for ext in png gif bmp jpg; do
+    [ -f "$work/templates/t.$ext" ] || convert -size 19x19 xc:gold -fill black \
+      -draw 'circle 9,9 9,3' "$work/templates/t.$ext"
+  done
+  local start=$SECONDS
+  for client in older newer; do
+    wanted "standin-contract-$client" && scenario_standin_contract $client
+  done
+  if [ -z "$exe" ]; then
+    echo "FAIL program: no Pimbrel.exe in $E2E_BUILD"
+    failed=$((failed + 1))
+  else
+    for client in older newer; do
+      wanted "collisions-$client" && scenario_collisions $client
+      for tick in 0 1; do wanted "overwrite-$client-$tick" && scenario_overwrite $client $tick; done
+      wanted "refused-$client" && scenario_refused $client
+      wanted "slow-dialog-$client" && scenario_slow_dialog $client
+      wanted "names-$client" && scenario_names $client
+    done
+    wanted no-messenger && scenario_no_messenger
+    wanted never-opens && scenario_never_opens
+    wanted messenger-closes && scenario_messenger_closes
+  fi
+  e2e_log "suite took $((SECONDS - start)) s"
+  [ ${#failures[@]} -gt 0 ] && echo "failed: ${failures[*]}"
+  echo "e2e: $passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+}
+
+main
