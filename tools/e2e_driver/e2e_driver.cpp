@@ -320,6 +320,13 @@ int QuitStandIn(DWORD timeoutMs) {
                : Fail("timeout");
 }
 
+int CloseProgram(DWORD timeoutMs) {
+    HWND program = FindProgram();
+    if (!program) return 0;
+    PostMessageA(program, WM_CLOSE, 0, 0);
+    return WaitGone(timeoutMs);
+}
+
 // Prints the top-level windows, for debugging a scenario.
 int Windows() {
     for (HWND w : TopLevels()) {
@@ -337,7 +344,7 @@ int Usage() {
                  "e2e_driver wait-program MS | click TEXT | rect [TEXT] | box MS [dismiss]\n"
                  "  | wait-gone MS | state | list | select INDEX 0|1 | overwrite 0|1\n"
                  "  | enter PATH SHORTCUT NAME yes|no|dismiss=SC|none MS | close-emoticons\n"
-                 "  | quit-standin MS | windows\n");
+                 "  | quit-standin MS | close-program MS | windows\n");
     return 2;
 }
 
@@ -364,6 +371,7 @@ int main(int argc, char** argv) {
         rc = Enter(argv[2], argv[3], argv[4], argv[5], number(6));
     else if (command == "close-emoticons") rc = CloseEmoticons();
     else if (command == "quit-standin" && argc == 3) rc = QuitStandIn(number(2));
+    else if (command == "close-program" && argc == 3) rc = CloseProgram(number(2));
     else if (command == "windows") rc = Windows();
     else return Usage();
     std::fflush(stdout);
