@@ -121,7 +121,7 @@ void FrmMain::AddRun() {
     }
     EnterPictures(parts_.windows, parts_.dialogs, messenger.emoticonDlg, messenger.newClient,
                   pictures, ShortcutTables{autoShortcuts, listedShortcuts},
-                  parts_.chkOverwrite.Value());
+                  parts_.chkOverwrite.Value(), SettlingPause::UntilOutcome);
 
     if (messenger.newClient) {
         parts_.windows.PumpEvents();

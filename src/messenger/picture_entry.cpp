@@ -39,9 +39,11 @@ std::string AsSent(const std::string& text) { return text.substr(0, text.find('\
 class PictureEntry {
 public:
     PictureEntry(WindowSystem& windows, Dialogs& dialogs, WindowHandle emoticonDlg,
-                 bool newClient, ShortcutTables& tables, int overwriteValue)
+                 bool newClient, ShortcutTables& tables, int overwriteValue,
+                 SettlingPause pause)
         : windows_(windows), dialogs_(dialogs), emoticonDlg_(emoticonDlg),
-          newClient_(newClient), tables_(tables), overwriteValue_(overwriteValue) {}
+          newClient_(newClient), tables_(tables), overwriteValue_(overwriteValue),
+          pause_(pause) {}
 
     void Enter(std::size_t index, const PictureToEnter& picture) {
         PostCommand(windows_, emoticonDlg_,
@@ -53,11 +55,25 @@ public:
         }
         SendText(windows_, create.nameEdit, EmoticonName(picture.fileName));
         PostCommand(windows_, create.dialog, contract::kConfirm);
-        for (int pass = 0; pass < kSettlingPumps; ++pass) windows_.PumpEvents();
+        Settle(create.dialog);
         AnswerPrompts(index, create);
     }
 
 private:
+    // Gives Messenger time to take the entry or to object to it. A pass lasts at least a
+    // millisecond, so the full pause costs a second a picture even when Messenger has long
+    // answered; what follows only looks at the create dialog and its prompt, so the pause
+    // may end once either has shown its hand.
+    void Settle(WindowHandle createDlg) {
+        for (int pass = 0; pass < kSettlingPumps; ++pass) {
+            windows_.PumpEvents();
+            if (pause_ == SettlingPause::UntilOutcome &&
+                (WindowClassName(windows_, createDlg).empty() ||
+                 FindOwnedWindow(windows_, createDlg, contract::kDialogClass) != 0))
+                return;
+        }
+    }
+
     // One pass of the fill: texts go to whichever Edits exist so far, again on every pass.
     bool TryFill(std::size_t index, const PictureToEnter& picture, CreateDialog& create) {
         create.dialog = FindOwnedWindow(windows_, emoticonDlg_, contract::kDialogClass);
@@ -91,6 +107,10 @@ private:
                     PostCommand(windows_, prompt, contract::kOverwriteNoPrompt);
                     PostCommand(windows_, create.dialog, contract::kOverwriteNoCreate);
                 }
+                // The next picture's lookup would otherwise find this dialog still open
+                // and type into it; Messenger then closes it on the answer and that
+                // picture is lost.
+                WaitUntilGone(create.dialog);
                 return;
             }
             if (windows_.FindChildWindow(prompt, 0, contract::kButtonClass) != 0) {
@@ -104,12 +124,20 @@ private:
         }
     }
 
+    void WaitUntilGone(WindowHandle window) {
+        while (!WindowClassName(windows_, window).empty()) {
+            windows_.PumpEvents();
+            CheckLoop(dialogs_);
+        }
+    }
+
     WindowSystem& windows_;
     Dialogs& dialogs_;
     WindowHandle emoticonDlg_;
     bool newClient_;
     ShortcutTables& tables_;
     int overwriteValue_;
+    SettlingPause pause_;
 };
 
 }  // namespace
@@ -120,8 +148,8 @@ std::string EmoticonName(const std::string& fileName) {
 
 void EnterPictures(WindowSystem& windows, Dialogs& dialogs, WindowHandle emoticonDlg,
                    bool newClient, const std::vector<PictureToEnter>& pictures,
-                   ShortcutTables tables, int overwriteValue) {
-    PictureEntry entry(windows, dialogs, emoticonDlg, newClient, tables, overwriteValue);
+                   ShortcutTables tables, int overwriteValue, SettlingPause pause) {
+    PictureEntry entry(windows, dialogs, emoticonDlg, newClient, tables, overwriteValue, pause);
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         if (pictures[i].selected) entry.Enter(i, pictures[i]);
         if (newClient) windows.SleepFor(kNewerClientPause);

@@ -20,11 +20,16 @@ struct ShortcutTables {
     std::vector<std::string>& listedShortcuts;
 };
 
+// How long to wait after confirming before looking for prompts: always the full 1001 pump
+// passes, or only until the outcome shows (the create dialog gone, or a prompt over it).
+// The prompts are answered the same either way.
+enum class SettlingPause { Full, UntilOutcome };
+
 // The name Messenger shows: the file name up to its first dot.
 std::string EmoticonName(const std::string& fileName);
 
 void EnterPictures(WindowSystem& windows, Dialogs& dialogs, WindowHandle emoticonDlg,
                    bool newClient, const std::vector<PictureToEnter>& pictures,
-                   ShortcutTables tables, int overwriteValue);
+                   ShortcutTables tables, int overwriteValue, SettlingPause pause);
 
 }  // namespace pimbrel

@@ -13,6 +13,8 @@
 
 namespace pimbrel::testing {
 
+using standin::WindowId;
+
 struct SentMessage {
     enum Kind { Post, Text } kind;
     standin::Role role;  // of the target when it was sent; Other for unknown windows

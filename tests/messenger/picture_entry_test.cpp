@@ -14,8 +14,11 @@ using standin::Role;
 
 const char kFolderPath[] = "C:\\Pics";
 
-class PictureEntryTest : public ::testing::Test {
+// Every case runs with the full settling pause and with the one that ends at the outcome:
+// Messenger must get the same messages in the same order from both.
+class PictureEntryBase : public ::testing::Test {
 protected:
+    SettlingPause pause = SettlingPause::Full;
     EventLog log;
     FakeDialogs dialogs{log};
     FakeWindows windows;
@@ -48,7 +51,7 @@ protected:
         listedShortcuts.push_back("");
         try {
             EnterPictures(windows, dialogs, messenger.emoticonDlg, messenger.newClient, pictures,
-                          ShortcutTables{autoShortcuts, listedShortcuts}, overwrite);
+                          ShortcutTables{autoShortcuts, listedShortcuts}, overwrite, pause);
             return false;
         } catch (const ProgramEnded&) {
             return true;
@@ -66,6 +69,15 @@ private:
     std::size_t sentBefore_ = 0;
 };
 
+class PictureEntryTest : public PictureEntryBase,
+                         public ::testing::WithParamInterface<SettlingPause> {
+protected:
+    void SetUp() override {
+        PictureEntryBase::SetUp();
+        pause = GetParam();
+    }
+};
+
 std::vector<std::string> Fill(const std::string& name, const std::string& shortcut,
                               bool newer = false) {
     return {newer ? "post Emoticon 2326/0" : "post Emoticon 1420/1311244",
@@ -79,7 +91,7 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::vector
     return a;
 }
 
-TEST_F(PictureEntryTest, OlderClientStoresEachSelectedPicture) {
+TEST_P(PictureEntryTest, OlderClientStoresEachSelectedPicture) {
     AddPicture("smile.gif", "(smile)");
     AddPicture("wink.a.png", "(wink)", ";)", false);
     AddPicture("cool.jpg", "(cool)", "B)");
@@ -92,10 +104,12 @@ TEST_F(PictureEntryTest, OlderClientStoresEachSelectedPicture) {
     EXPECT_EQ(Store()[1].path, "C:\\Pics\\cool.jpg");
     EXPECT_EQ(loopCount, 2) << "one fill pass each before the create dialog showed";
     EXPECT_EQ(windows.SleptMs(), 0u) << "the older client never sleeps";
-    EXPECT_EQ(windows.Pumps(), 1 + 2 * (1 + 1001));
+    // Messenger stores at the first pump after the confirm: the short pause stops there.
+    const int settling = pause == SettlingPause::Full ? 1001 : 1;
+    EXPECT_EQ(windows.Pumps(), 1 + 2 * (1 + settling));
 }
 
-TEST_F(PictureEntryTest, NewerClientSleepsAfterEveryIndex) {
+TEST_P(PictureEntryTest, NewerClientSleepsAfterEveryIndex) {
     AddPicture("a.gif", "(a)", "", false);
     AddPicture("b.gif", "(b)");
     AddPicture("c.gif", "(c)", "", false);
@@ -107,7 +121,7 @@ TEST_F(PictureEntryTest, NewerClientSleepsAfterEveryIndex) {
     EXPECT_EQ(windows.SleptMs(), 30u);
 }
 
-TEST_F(PictureEntryTest, FillResendsTextsUntilTheThirdEditShows) {
+TEST_P(PictureEntryTest, FillResendsTextsUntilTheThirdEditShows) {
     // A create dialog whose Edits appear one pass after another.
     const WindowHandle emoticon = windows.AddTopLevel("#32770");
     messenger.emoticonDlg = emoticon;
@@ -131,11 +145,13 @@ TEST_F(PictureEntryTest, FillResendsTextsUntilTheThirdEditShows) {
     EXPECT_EQ(loopCount, 5);
 }
 
-class TwoButtonPromptTest : public PictureEntryTest,
-                           public ::testing::WithParamInterface<int> {};
+class TwoButtonPromptTest
+    : public PictureEntryBase,
+      public ::testing::WithParamInterface<std::tuple<int, SettlingPause>> {};
 
 TEST_P(TwoButtonPromptTest, FollowsOverwrite) {
-    const int overwrite = GetParam();
+    const int overwrite = std::get<0>(GetParam());
+    pause = std::get<1>(GetParam());
     AddPicture("smile.gif", "(smile)");
     AddPicture("next.gif", "(next)");
     StartMessenger({}, {{"(smile)", "old", "C:\\old.gif"}});
@@ -149,9 +165,12 @@ TEST_P(TwoButtonPromptTest, FollowsOverwrite) {
     EXPECT_EQ(Store()[0].name, overwrite != 0 ? "smile" : "old");
 }
 
-INSTANTIATE_TEST_SUITE_P(OverwriteValues, TwoButtonPromptTest, ::testing::Values(0, 1, -1));
+INSTANTIATE_TEST_SUITE_P(OverwriteValues, TwoButtonPromptTest,
+                         ::testing::Combine(::testing::Values(0, 1, -1),
+                                            ::testing::Values(SettlingPause::Full,
+                                                              SettlingPause::UntilOutcome)));
 
-TEST_F(PictureEntryTest, OneButtonPromptGetsTheReplacementShortcut) {
+TEST_P(PictureEntryTest, OneButtonPromptGetsTheReplacementShortcut) {
     AddPicture("smile.gif", "(smile)", ":)");
     AddPicture("big.gif", "(big)", "toolongshortcut");
     AddPicture("single.gif", "(single)", "x");
@@ -173,7 +192,7 @@ TEST_F(PictureEntryTest, OneButtonPromptGetsTheReplacementShortcut) {
     EXPECT_EQ(Store()[2].shortcut, "(singl2");
 }
 
-TEST_F(PictureEntryTest, ReplacementIsBuiltFromTheTextAsSent) {
+TEST_P(PictureEntryTest, ReplacementIsBuiltFromTheTextAsSent) {
     AddPicture("smile.gif", "(smile)", std::string(":)\0tail", 7));
     StartMessenger({});
     EXPECT_FALSE(Enter());
@@ -182,7 +201,7 @@ TEST_F(PictureEntryTest, ReplacementIsBuiltFromTheTextAsSent) {
     EXPECT_EQ(Store()[0].shortcut, ":)2");
 }
 
-TEST_F(PictureEntryTest, PromptWithoutButtonsIsWaitedOnUntilTheGuard) {
+TEST_P(PictureEntryTest, PromptWithoutButtonsIsWaitedOnUntilTheGuard) {
     AddPicture("smile.gif", "(smile)", ":)");
     standin::Options options;
     options.promptsWithoutButtons = true;
@@ -194,7 +213,7 @@ TEST_F(PictureEntryTest, PromptWithoutButtonsIsWaitedOnUntilTheGuard) {
     EXPECT_TRUE(Store().empty());
 }
 
-TEST_F(PictureEntryTest, PromptAfterTheSettlingPauseIsNotAwaited) {
+TEST_P(PictureEntryTest, PromptAfterTheSettlingPauseIsNotAwaited) {
     AddPicture("smile.gif", "(smile)", ":)");
     standin::Options options;
     options.promptDelayMs = 1500;
@@ -202,6 +221,12 @@ TEST_F(PictureEntryTest, PromptAfterTheSettlingPauseIsNotAwaited) {
     EXPECT_FALSE(Enter());
     EXPECT_EQ(Sent(), Fill("smile.gif", ":)"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Pauses, PictureEntryTest,
+                         ::testing::Values(SettlingPause::Full, SettlingPause::UntilOutcome),
+                         [](const auto& info) {
+                             return info.param == SettlingPause::Full ? "Full" : "UntilOutcome";
+                         });
 
 }  // namespace
 }  // namespace pimbrel::testing
