@@ -1,0 +1,334 @@
+// frmMain as a real window; see main_window.h.
+#include "main_window.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/main_window_layout.h"
+#include "resource_ids.h"
+
+namespace pimbrel::win32 {
+
+namespace {
+
+constexpr char kWindowClass[] = "PimbrelMain";
+constexpr UINT_PTR kRetryTimerId = 1;
+constexpr COLORREF kSiteColour = RGB(0, 0, 255);
+
+enum ControlId : WORD { kFile1 = 100, kCmdAdd, kChkOverwrite, kLblSite, kImgLogo, kImgBack };
+
+class ControlSwitch : public Switchable {
+public:
+    void SetEnabled(bool enabled) override { EnableWindow(window, enabled ? TRUE : FALSE); }
+    HWND window = nullptr;
+};
+
+class ListControl : public FileListControl {
+public:
+    void SetEnabled(bool enabled) override { EnableWindow(window, enabled ? TRUE : FALSE); }
+    void SetEntries(const std::vector<std::string>& names) override {
+        SendMessageA(window, LB_RESETCONTENT, 0, 0);
+        for (const auto& name : names)
+            SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    void SetSelected(int index, bool selected) override {
+        if (SendMessageA(window, LB_SETSEL, selected ? TRUE : FALSE, index) == LB_ERR)
+            throw std::out_of_range("picture list index " + std::to_string(index));
+    }
+    bool IsSelected(int index) const override {
+        const LRESULT state = SendMessageA(window, LB_GETSEL, index, 0);
+        if (state == LB_ERR) throw std::out_of_range("picture list index " + std::to_string(index));
+        return state > 0;
+    }
+    HWND window = nullptr;
+};
+
+class CheckControl : public CheckBoxControl {
+public:
+    void SetEnabled(bool enabled) override { EnableWindow(window, enabled ? TRUE : FALSE); }
+    int Value() const override {
+        return static_cast<int>(SendMessageA(window, BM_GETCHECK, 0, 0));
+    }
+    HWND window = nullptr;
+};
+
+class WindowTimer : public RetryTimer {
+public:
+    void SetInterval(std::uint32_t milliseconds) override {
+        if (milliseconds == 0)
+            KillTimer(window, kRetryTimerId);
+        else
+            SetTimer(window, kRetryTimerId, milliseconds, nullptr);
+    }
+    HWND window = nullptr;
+};
+
+class Boxes : public Dialogs {
+public:
+    void ShowMessage(const std::string& text, const std::string& title,
+                     MessageIcon icon) override {
+        MessageBoxA(owner, text.c_str(), title.c_str(),
+                    MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : 0));
+    }
+    [[noreturn]] void EndProgram() override { ExitProcess(1); }
+    HWND owner = nullptr;
+};
+
+class Starter : public ProgramStarter {
+public:
+    bool Start(const std::string& commandLine, int showStyle) override {
+        return WinExec(commandLine.c_str(), static_cast<UINT>(showStyle)) > 31;
+    }
+};
+
+HFONT DialogFont() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof(metrics);
+    // The XP-sized structure, so that the call succeeds on every version.
+#if WINVER >= 0x0600
+    metrics.cbSize -= sizeof(metrics.iPaddedBorderWidth);
+#endif
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        return CreateFontIndirectA(&metrics.lfMessageFont);
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+HFONT SiteFont(int dpi) {
+    // MS Sans Serif 8.25 pt, normal weight, underlined.
+    const int height = -MulDiv(825, dpi, 7200);
+    return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+}
+
+}  // namespace
+
+struct MainWindow::Parts {
+    ListControl file1;
+    ControlSwitch cmdAdd;
+    CheckControl chkOverwrite;
+    WindowTimer tmrRetry;
+    Boxes dialogs;
+    Starter starter;
+    Win32FileSystem files;
+    Win32WindowSystem windows;
+    HWND lblSite = nullptr;
+    HFONT dialogFont = nullptr;
+    HFONT siteFont = nullptr;
+    HBITMAP logo = nullptr;
+    HBITMAP back = nullptr;
+    std::unique_ptr<FrmMain> form;
+};
+
+MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), parts_(new Parts) {}
+
+MainWindow::~MainWindow() {
+    if (parts_->dialogFont) DeleteObject(parts_->dialogFont);
+    if (parts_->siteFont) DeleteObject(parts_->siteFont);
+    if (parts_->logo) DeleteObject(parts_->logo);
+    if (parts_->back) DeleteObject(parts_->back);
+}
+
+void MainWindow::Open(int showCommand) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &MainWindow::Procedure;
+    windowClass.hInstance = instance_;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    windowClass.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(kIconWindow));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(kIconWindow), IMAGE_ICON, 16, 16, 0));
+    RegisterClassExA(&windowClass);
+
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    window_ = CreateWindowExA(0, kWindowClass, kProgramTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                              frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                              nullptr, instance_, this);
+    if (!window_) throw std::runtime_error("the main window could not be created");
+    parts_->siteFont = SiteFont(dpi);
+    CreateControls();
+    parts_->windows.SetDialog(window_);
+    parts_->tmrRetry.window = window_;
+    parts_->dialogs.owner = nullptr;  // the load step's box comes before the window shows
+    parts_->form = std::make_unique<FrmMain>(
+        MainWindowParts{parts_->file1, parts_->cmdAdd, parts_->chkOverwrite, parts_->tmrRetry,
+                        parts_->dialogs, parts_->starter, parts_->files, parts_->windows},
+        ProgramFolder());
+    Guarded([&] { parts_->form->Load(); });
+    parts_->dialogs.owner = window_;
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    SetFocus(parts_->file1.window);
+}
+
+void MainWindow::CreateControls() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    parts_->dialogFont = DialogFont();
+    parts_->logo = static_cast<HBITMAP>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(kBitmapLogo), IMAGE_BITMAP, 0, 0, 0));
+    parts_->back = static_cast<HBITMAP>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(kBitmapBack), IMAGE_BITMAP, 0, 0, 0));
+
+    // Tab order first, then the pictures; the logo before the strip so it lies in front.
+    const char* order[] = {"File1", "cmdAdd", "chkOverwrite", "lblSite", "imgLogo", "imgBack"};
+    for (const char* name : order) {
+        const ControlSpec& spec = MainWindowControl(name);
+        const int x = TwipsToPixels(spec.rect.left, dpi), y = TwipsToPixels(spec.rect.top, dpi);
+        const int w = TwipsToPixels(spec.rect.width, dpi), h = TwipsToPixels(spec.rect.height, dpi);
+        const char* className = "STATIC";
+        DWORD style = WS_CHILD | WS_VISIBLE;
+        WORD id = 0;
+        switch (spec.kind) {
+        case ControlKind::FileList:
+            className = "LISTBOX";
+            style |= WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_EXTENDEDSEL | LBS_NOTIFY |
+                     LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+            id = kFile1;
+            break;
+        case ControlKind::PushButton:
+            className = "BUTTON";
+            style |= WS_TABSTOP | BS_PUSHBUTTON;
+            id = kCmdAdd;
+            break;
+        case ControlKind::CheckBox:
+            className = "BUTTON";
+            style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+            id = kChkOverwrite;
+            break;
+        case ControlKind::Label:
+            style |= SS_NOTIFY | SS_LEFT;
+            id = kLblSite;
+            break;
+        case ControlKind::Picture:
+            style |= SS_BITMAP | (std::string(name) == "imgBack" ? SS_REALSIZECONTROL : 0);
+            id = std::string(name) == "imgBack" ? kImgBack : kImgLogo;
+            break;
+        case ControlKind::Timer:
+            continue;
+        }
+        HWND control = CreateWindowExA(spec.kind == ControlKind::FileList ? WS_EX_CLIENTEDGE : 0,
+                                       className, spec.caption, style, x, y, w, h, window_,
+                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                       instance_, nullptr);
+        SendMessageA(control, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(spec.kind == ControlKind::Label ? parts_->siteFont
+                                                                              : parts_->dialogFont),
+                     FALSE);
+        switch (id) {
+        case kFile1: parts_->file1.window = control; break;
+        case kCmdAdd: parts_->cmdAdd.window = control; break;
+        case kChkOverwrite: parts_->chkOverwrite.window = control; break;
+        case kLblSite: parts_->lblSite = control; break;
+        case kImgLogo:
+            SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(parts_->logo));
+            break;
+        case kImgBack:
+            SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(parts_->back));
+            SetWindowPos(control, nullptr, x, y, w, h, SWP_NOZORDER);
+            break;
+        default: break;
+        }
+    }
+
+    HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                               instance_, nullptr);
+    TOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = window_;
+    info.uId = reinterpret_cast<UINT_PTR>(parts_->lblSite);
+    info.lpszText = const_cast<char*>(kSiteToolTip);
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+template <typename Handler> void MainWindow::Guarded(Handler handler) {
+    // A fault inside the program is reported by name, then the program ends: the run's
+    // state cannot be trusted any more, and nothing more may go to Messenger.
+    try {
+        handler();
+    } catch (const std::exception& fault) {
+        MessageBoxA(window_, (std::string("Pimbrel stopped after an internal error: ") +
+                              fault.what()).c_str(),
+                    kProgramTitle, MB_OK | MB_ICONSTOP);
+        ExitProcess(2);
+    }
+}
+
+void MainWindow::OnCommand(WORD id, WORD code) {
+    if (id == kCmdAdd && code == BN_CLICKED) {
+        TimerResolution resolution;
+        Guarded([&] { parts_->form->OnAddClick(); });
+    } else if (id == kLblSite && code == STN_CLICKED) {
+        Guarded([&] { parts_->form->OnSiteClick(); });
+    }
+}
+
+LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return self ? self->HandleMessage(message, wParam, lParam)
+                : DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == kRetryTimerId) {
+            TimerResolution resolution;
+            Guarded([&] { parts_->form->OnRetryTick(); });
+        }
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lParam) == parts_->lblSite) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, kSiteColour);
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        break;
+    case WM_CLOSE:
+        // Closing in the middle of a run ends the program here and now, so that the run's
+        // loops send nothing more to Messenger.
+        if (parts_->form && parts_->form->RunActive()) ExitProcess(0);
+        DestroyWindow(window_);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+int MainWindow::RunMessageLoop() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageA(window_, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace pimbrel::win32

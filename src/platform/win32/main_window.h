@@ -1,0 +1,38 @@
+// frmMain as a real window: the frame, its controls from the layout table, and the
+// toolkit interfaces that FrmMain drives.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "app/frm_main.h"
+#include "win32_file_system.h"
+#include "win32_window_system.h"
+
+namespace pimbrel::win32 {
+
+class MainWindow {
+public:
+    explicit MainWindow(HINSTANCE instance);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window and its controls, runs the load step, shows it.
+    void Open(int showCommand);
+    int RunMessageLoop();
+
+private:
+    struct Parts;
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void OnCommand(WORD id, WORD code);
+    template <typename Handler> void Guarded(Handler handler);
+
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    std::unique_ptr<Parts> parts_;
+};
+
+}  // namespace pimbrel::win32

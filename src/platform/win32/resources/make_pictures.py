@@ -1,0 +1,393 @@
+#!/usr/bin/env python3
+"""Draws the banner bitmaps and the smiley icons of Pimbrel.exe (BMP and ICO files).
+
+Usage: make_pictures.py OUTPUT_FOLDER
+Writes logo.bmp (174x40), back.bmp (1x40), window.ico (16x16 in 256 colours and 32 bits) and
+pimbrel.ico (16, 32 and 48 pixels, each in 256 colours and 32 bits). Everything is drawn from
+distance functions with 4x4 supersampling, so the output is the same on every run.
+"""
+import math
+import os
+import struct
+import sys
+
+# --- the background strip: exact colours, row by row -------------------------------------
+
+STRIP_HEIGHT = 40
+
+
+def strip_rows():
+    rows = [(45, 84, 255)]
+    first, last = (90, 167, 255), (3, 92, 255)
+    inner = STRIP_HEIGHT - 2
+    for i in range(inner):
+        t = i / (inner - 1)
+        rows.append(tuple(int(round(a + (b - a) * t)) for a, b in zip(first, last)))
+    rows.append((0, 45, 255))
+    return rows
+
+
+# --- distance functions (negative inside) ------------------------------------------------
+
+def d_circle(x, y, cx, cy, r):
+    return math.hypot(x - cx, y - cy) - r
+
+
+def d_ellipse(x, y, cx, cy, rx, ry):
+    # Good enough near the edge for small, nearly round ellipses.
+    k = math.hypot((x - cx) / rx, (y - cy) / ry)
+    return (k - 1.0) * min(rx, ry)
+
+
+def d_box(x, y, x0, y0, x1, y1):
+    cx, cy = (x0 + x1) / 2, (y0 + y1) / 2
+    hx, hy = (x1 - x0) / 2, (y1 - y0) / 2
+    qx, qy = abs(x - cx) - hx, abs(y - cy) - hy
+    outside = math.hypot(max(qx, 0.0), max(qy, 0.0))
+    return outside + min(max(qx, qy), 0.0)
+
+
+def d_ring(x, y, cx, cy, r, half_width):
+    return abs(math.hypot(x - cx, y - cy) - r) - half_width
+
+
+def d_segment(x, y, ax, ay, bx, by, r):
+    px, py, vx, vy = x - ax, y - ay, bx - ax, by - ay
+    h = max(0.0, min(1.0, (px * vx + py * vy) / (vx * vx + vy * vy)))
+    return math.hypot(px - vx * h, py - vy * h) - r
+
+
+def blend(under, over, alpha):
+    return tuple(u + (o - u) * alpha for u, o in zip(under, over))
+
+
+def coverage(d, soft=0.0):
+    return 1.0 if d <= -soft else (0.0 if d > soft else 0.5)
+
+
+# --- the two faces -----------------------------------------------------------------------
+
+YELLOW = (255, 214, 0)
+YELLOW_LIGHT = (255, 243, 110)
+FACE_EDGE = (110, 66, 0)
+MOUTH = (110, 16, 16)
+TONGUE = (232, 48, 56)
+WHITE = (255, 255, 255)
+DARK = (40, 24, 0)
+
+
+def face_base(x, y, cx, cy, r, edge):
+    """Colour and coverage of the yellow disc with its dark rim, or None outside."""
+    d = d_circle(x, y, cx, cy, r)
+    if d > 0:
+        return None
+    # light from the upper left
+    t = min(1.0, math.hypot(x - (cx - r * 0.35), y - (cy - r * 0.4)) / (r * 1.3))
+    colour = blend(YELLOW_LIGHT, YELLOW, t)
+    if d > -edge:
+        colour = FACE_EDGE
+    return colour
+
+
+def laughing_face(x, y, cx, cy, r, min_stroke=0.0):
+    """Eyes shut as two arches, mouth wide open with a red tongue."""
+    edge = max(r * 0.07, min_stroke)
+    colour = face_base(x, y, cx, cy, r, edge)
+    if colour is None:
+        return None
+    stroke = max(r * 0.09, min_stroke) / 2
+    for side in (-1, 1):
+        ex, ey = cx + side * r * 0.36, cy - r * 0.22
+        d = max(d_ring(x, y, ex, ey, r * 0.2, stroke), y - ey)
+        if d <= 0:
+            return DARK
+    my, mr = cy + r * 0.08, r * 0.62
+    mouth = max(d_circle(x, y, cx, my, mr), my - y)
+    if mouth <= 0:
+        if mouth > -edge:
+            return FACE_EDGE
+        if d_circle(x, y, cx, my + mr * 0.78, mr * 0.52) <= 0:
+            return TONGUE
+        return MOUTH
+    return colour
+
+
+def grinning_face(x, y, cx, cy, r, min_stroke=0.0):
+    """Eyes wide open, teeth bared."""
+    edge = max(r * 0.07, min_stroke)
+    colour = face_base(x, y, cx, cy, r, edge)
+    if colour is None:
+        return None
+    for side in (-1, 1):
+        ex, ey = cx + side * r * 0.33, cy - r * 0.3
+        d = d_ellipse(x, y, ex, ey, r * 0.17, r * 0.25)
+        if d <= 0:
+            if d > -edge * 0.8:
+                return DARK
+            if d_circle(x, y, ex + side * r * 0.03, ey + r * 0.04, r * 0.09) <= 0:
+                return DARK
+            return WHITE
+    x0, x1, y0, y1 = cx - r * 0.58, cx + r * 0.58, cy + r * 0.16, cy + r * 0.6
+    mouth = d_box(x, y, x0, y0, x1, y1) - r * 0.06
+    if mouth <= 0:
+        if mouth > -edge:
+            return DARK
+        gap = max(r * 0.03, 0.5)
+        if abs(y - (y0 + y1) / 2) < gap:
+            return (150, 130, 120)
+        for k in (-2, -1, 0, 1, 2):
+            if abs(x - (cx + k * r * 0.23)) < gap:
+                return (150, 130, 120)
+        return WHITE
+    return colour
+
+
+# --- the product name ---------------------------------------------------------------------
+# Glyphs in pixels from their left edge and the baseline (y grows downwards, so up is negative).
+
+STEM = 2.0  # half the stroke width
+
+
+def glyph_P(x, y):
+    return min(d_box(x, y, 0, -21, 4, 0),
+               d_box(x, y, 0, -21, 6.5, -17),
+               d_box(x, y, 0, -12, 6.5, -8),
+               max(d_ring(x, y, 6.5, -14.5, 4.5, STEM), 6.5 - x))
+
+
+def glyph_i(x, y):
+    return min(d_box(x, y, 0, -14, 4, 0), d_circle(x, y, 2, -18.5, 2.4))
+
+
+def glyph_m(x, y):
+    return min(d_box(x, y, 0, -14, 4, 0),
+               max(d_ring(x, y, 5.5, -9.5, 3.5, STEM), y + 9.5),
+               d_box(x, y, 7, -9.5, 11, 0),
+               max(d_ring(x, y, 12.5, -9.5, 3.5, STEM), y + 9.5),
+               d_box(x, y, 14, -9.5, 18, 0))
+
+
+def glyph_b(x, y):
+    return min(d_box(x, y, 0, -21, 4, 0), d_ring(x, y, 8, -7, 5, STEM))
+
+
+def glyph_r(x, y):
+    return min(d_box(x, y, 0, -14, 4, 0),
+               max(d_ring(x, y, 8.5, -8.5, 4.5, STEM), y + 8.5, 2 - x))
+
+
+def glyph_e(x, y):
+    ring = d_ring(x, y, 7, -7, 5, STEM)
+    # the opening at the lower right
+    angle = math.degrees(math.atan2(-(y + 7), x - 7))
+    if -50 < angle < -5:
+        ring = max(ring, 0.6)
+    return min(ring, d_box(x, y, 2, -8.2, 12, -5.6))
+
+
+def glyph_l(x, y):
+    return d_box(x, y, 0, -21, 4, 0)
+
+
+NAME = [(glyph_P, 13), (glyph_i, 4), (glyph_m, 18), (glyph_b, 15), (glyph_r, 11),
+        (glyph_e, 14), (glyph_l, 4)]
+LETTER_GAP = 2.4
+TEXT_SCALE = 1.12
+TEXT_GREEN = (60, 210, 40)
+TEXT_GREEN_DARK = (20, 150, 20)
+TEXT_OUTLINE = (0, 48, 0)
+OUTLINE = 1.4
+
+
+def name_width():
+    return sum(w for _, w in NAME) + LETTER_GAP * (len(NAME) - 1)
+
+
+def name_distance(x, y, left, baseline):
+    lx, ly = (x - left) / TEXT_SCALE, (y - baseline) / TEXT_SCALE
+    best, pos = 1e9, 0.0
+    for glyph, width in NAME:
+        if pos - 4 <= lx <= pos + width + 4:
+            best = min(best, glyph(lx - pos, ly))
+        pos += width + LETTER_GAP
+    return best * TEXT_SCALE
+
+
+# --- rendering -------------------------------------------------------------------------------
+
+SS = 4  # subsamples per pixel edge
+
+
+def render(width, height, paint):
+    """paint(x, y) -> (r, g, b, a) at a point; returns rows of averaged RGBA tuples."""
+    rows = []
+    for py in range(height):
+        row = []
+        for px in range(width):
+            acc = [0.0, 0.0, 0.0, 0.0]
+            for sy in range(SS):
+                for sx in range(SS):
+                    r, g, b, a = paint(px + (sx + 0.5) / SS, py + (sy + 0.5) / SS)
+                    acc[0] += r * a
+                    acc[1] += g * a
+                    acc[2] += b * a
+                    acc[3] += a
+            n = SS * SS
+            a = acc[3] / n
+            if a > 0:
+                row.append(tuple(int(round(c / acc[3])) for c in acc[:3]) + (int(round(a * 255)),))
+            else:
+                row.append((0, 0, 0, 0))
+        rows.append(row)
+    return rows
+
+
+def logo_paint():
+    strip = strip_rows()
+    width = 174
+    left_face = (7.0, 22.0, 20.5)
+    right_face = (167.0, 18.0, 20.5)
+    text_w = name_width() * TEXT_SCALE
+    text_left = (width - text_w) / 2
+    baseline = 31.0
+
+    def paint(x, y):
+        colour = strip[min(int(y), STRIP_HEIGHT - 1)]
+        face = laughing_face(x, y, *left_face) or grinning_face(x, y, *right_face)
+        if face:
+            colour = face
+        if text_left - 4 <= x <= text_left + text_w + 4:
+            d = name_distance(x, y, text_left, baseline)
+            if d <= 0:
+                # a little shading: lighter at the top of the letters
+                t = max(0.0, min(1.0, (y - (baseline - 24)) / 24))
+                colour = blend(TEXT_GREEN, TEXT_GREEN_DARK, t)
+            elif d <= OUTLINE:
+                colour = TEXT_OUTLINE
+        return colour + (1.0,)
+
+    return width, paint
+
+
+def icon_paint(size):
+    c = size / 2
+    r = size / 2 - 0.5
+    min_stroke = 1.1 if size <= 16 else 0.0
+
+    def paint(x, y):
+        colour = laughing_face(x, y, c, c, r, min_stroke)
+        return (colour + (1.0,)) if colour else (0, 0, 0, 0.0)
+
+    return paint
+
+
+# --- file formats -----------------------------------------------------------------------------
+
+def bmp24(rows):
+    height, width = len(rows), len(rows[0])
+    stride = (width * 3 + 3) & ~3
+    pixels = bytearray()
+    for row in reversed(rows):
+        line = bytearray()
+        for r, g, b in (p[:3] for p in row):
+            line += bytes((b, g, r))
+        pixels += line + b"\0" * (stride - len(line))
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
+    return header + info + pixels
+
+
+def and_mask(rows):
+    width = len(rows[0])
+    stride = ((width + 31) // 32) * 4
+    mask = bytearray()
+    for row in reversed(rows):
+        line = bytearray(stride)
+        for x, p in enumerate(row):
+            if p[3] < 128:
+                line[x // 8] |= 0x80 >> (x % 8)
+        mask += line
+    return mask
+
+
+def icon_image_32(rows):
+    size = len(rows)
+    pixels = bytearray()
+    for row in reversed(rows):
+        for r, g, b, a in row:
+            pixels += bytes((b, g, r, a))
+    mask = and_mask(rows)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(pixels) + len(mask),
+                       0, 0, 0, 0)
+    return info + pixels + mask
+
+
+def palette_for(rows):
+    """Up to 255 colours of the opaque pixels (index 0 stays black for transparent ones)."""
+    opaque = [p[:3] for row in rows for p in row if p[3] >= 128]
+    shift = 0
+    while True:
+        reduced = sorted({tuple((c >> shift) << shift for c in p) for p in opaque})
+        if len(reduced) <= 255:
+            return [(0, 0, 0)] + reduced, shift
+        shift += 1
+
+
+def icon_image_8(rows):
+    size = len(rows)
+    palette, shift = palette_for(rows)
+    index = {c: i for i, c in enumerate(palette)}
+    stride = (size + 3) & ~3
+    pixels = bytearray()
+    for row in reversed(rows):
+        line = bytearray()
+        for p in row:
+            if p[3] < 128:
+                line.append(0)
+            else:
+                line.append(index[tuple((c >> shift) << shift for c in p[:3])])
+        pixels += line + b"\0" * (stride - len(line))
+    colours = bytearray()
+    for r, g, b in palette + [(0, 0, 0)] * (256 - len(palette)):
+        colours += bytes((b, g, r, 0))
+    mask = and_mask(rows)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 8, 0, len(pixels) + len(mask),
+                       0, 0, 256, 0)
+    return info + colours + pixels + mask
+
+
+def ico(images):
+    """images: list of (size, bit count, image bytes)."""
+    header = struct.pack("<HHH", 0, 1, len(images))
+    offset = len(header) + 16 * len(images)
+    entries, data = bytearray(), bytearray()
+    for size, bits, blob in images:
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, bits, len(blob),
+                               offset + len(data))
+        data += blob
+    return header + entries + data
+
+
+def main():
+    out = sys.argv[1] if len(sys.argv) > 1 else "."
+    os.makedirs(out, exist_ok=True)
+
+    back = [[c + (255,)] for c in strip_rows()]
+    width, paint = logo_paint()
+    logo = render(width, STRIP_HEIGHT, paint)
+    icons = {size: render(size, size, icon_paint(size)) for size in (16, 32, 48)}
+
+    files = {
+        "back.bmp": bmp24(back),
+        "logo.bmp": bmp24(logo),
+        "window.ico": ico([(16, 8, icon_image_8(icons[16])), (16, 32, icon_image_32(icons[16]))]),
+        "pimbrel.ico": ico([(s, b, (icon_image_8 if b == 8 else icon_image_32)(icons[s]))
+                            for s in (16, 32, 48) for b in (8, 32)]),
+    }
+    for name, blob in files.items():
+        with open(os.path.join(out, name), "wb") as f:
+            f.write(blob)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,18 @@
+// The file system over Win32: wide listing with ANSI names, and byte readers.
+#pragma once
+#include "platform/file_system.h"
+
+namespace pimbrel::win32 {
+
+class Win32FileSystem : public FileSystem {
+public:
+    std::vector<DirectoryEntry> ListFolder(const std::string& folderPath) override;
+    bool Exists(const std::string& path) override;
+    std::unique_ptr<ByteReader> OpenForReading(const std::string& path,
+                                               std::string& error) override;
+};
+
+// The folder that holds the running program.
+FolderName ProgramFolder();
+
+}  // namespace pimbrel::win32

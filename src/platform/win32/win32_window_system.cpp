@@ -1,0 +1,76 @@
+// Win32 window system; see win32_window_system.h.
+#include "win32_window_system.h"
+
+#include <mmsystem.h>
+
+namespace pimbrel::win32 {
+
+WindowHandle Win32WindowSystem::FindWindowByClass(const std::string& className) {
+    return FromHwnd(FindWindowA(className.c_str(), nullptr));
+}
+
+WindowHandle Win32WindowSystem::FindChildWindow(WindowHandle parent, WindowHandle after,
+                                                const std::string& className) {
+    return FromHwnd(FindWindowExA(ToHwnd(parent), ToHwnd(after), className.c_str(), nullptr));
+}
+
+WindowHandle Win32WindowSystem::RelatedWindow(WindowHandle window, WindowRelation relation) {
+    return FromHwnd(GetWindow(ToHwnd(window), static_cast<UINT>(relation)));
+}
+
+WindowHandle Win32WindowSystem::ParentOf(WindowHandle window) {
+    return FromHwnd(GetParent(ToHwnd(window)));
+}
+
+bool Win32WindowSystem::ReadClassName(WindowHandle window, char* buffer, int size) {
+    if (window == 0) return false;
+    return GetClassNameA(ToHwnd(window), buffer, size) != 0;
+}
+
+void Win32WindowSystem::Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
+                             std::uint32_t lParam) {
+    PostMessageA(ToHwnd(window), message, wParam, static_cast<LPARAM>(lParam));
+}
+
+void Win32WindowSystem::SendText(WindowHandle window, std::uint32_t wParam,
+                                 const std::string& text) {
+    SendMessageA(ToHwnd(window), WM_SETTEXT, wParam, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool Win32WindowSystem::Drain() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
+        }
+        if (dialog_ && IsDialogMessageA(dialog_, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return true;
+}
+
+void Win32WindowSystem::PumpEvents() {
+    // A pass lasts at least a millisecond, so that pass budgets mean time on any machine;
+    // it waits for input instead of spinning.
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    const LONGLONG floor = frequency.QuadPart / 1000;
+    for (;;) {
+        if (!Drain()) return;
+        QueryPerformanceCounter(&now);
+        const LONGLONG elapsed = now.QuadPart - start.QuadPart;
+        if (elapsed >= floor) return;
+        const DWORD wait = static_cast<DWORD>((floor - elapsed) * 1000 / frequency.QuadPart) + 1;
+        MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+void Win32WindowSystem::SleepFor(std::uint32_t milliseconds) { Sleep(milliseconds); }
+
+TimerResolution::TimerResolution() { timeBeginPeriod(1); }
+TimerResolution::~TimerResolution() { timeEndPeriod(1); }
+
+}  // namespace pimbrel::win32
