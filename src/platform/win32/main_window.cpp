@@ -212,7 +212,9 @@ void MainWindow::CreateControls() {
             id = kLblSite;
             break;
         case ControlKind::Picture:
-            style |= SS_BITMAP | (std::string(name) == "imgBack" ? SS_REALSIZECONTROL : 0);
+            // The strip clips itself against the logo, which lies in front of it.
+            style |= SS_BITMAP |
+                     (std::string(name) == "imgBack" ? SS_REALSIZECONTROL | WS_CLIPSIBLINGS : 0);
             id = std::string(name) == "imgBack" ? kImgBack : kImgLogo;
             break;
         case ControlKind::Timer:
@@ -233,6 +235,7 @@ void MainWindow::CreateControls() {
         case kLblSite: parts_->lblSite = control; break;
         case kImgLogo:
             SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(parts_->logo));
+            SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
             break;
         case kImgBack:
             SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(parts_->back));
