@@ -45,7 +45,8 @@ picture() {
 # store_line SHORTCUT NAME PATH: pre-fills the stand-in's store.
 store_line() { printf '%s\t%s\t%s\r\n' "$1" "$2" "$3" >>"$dir/store.txt"; }
 
-readme() { printf '%s' "$1" | sed 's/$/\r/' >"$dir/pics/Readme.txt"; }
+# The list file is ANSI text, as a Windows editor would save it here (code page 1252).
+readme() { printf '%s' "$1" | sed 's/$/\r/' | iconv -f UTF-8 -t CP1252 >"$dir/pics/Readme.txt"; }
 
 start_standin() {
   rm -f "$dir/ready.txt"
