@@ -1,0 +1,305 @@
+// probe: reads Pimbrel's main window and its message boxes from outside, as plain text lines,
+// for the window smoke test. One command a run; every wait is bounded.
+//
+//   probe wait-main MS        waits until the main window is visible; prints "main <hwnd>"
+//   probe controls            the main window and its children, one line each, in z-order
+//   probe items               the picture list's entries: "item <i> <0|1> <text>"
+//   probe list-screen         the list's client area on the screen and its item height
+//   probe click TEXT          posts BM_CLICK to the main window's button captioned TEXT
+//   probe box MS [dismiss]    waits for a message box; prints its title, text and icon
+//   probe no-box MS           succeeds when no message box shows within MS milliseconds
+//   probe close               posts WM_CLOSE to the main window
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kMainClass[] = "PimbrelMain";
+constexpr char kMainTitle[] = "Pimbrel";
+constexpr char kBoxClass[] = "#32770";
+
+std::string ClassOf(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string TextOf(HWND window) {
+    char text[4096] = {};
+    // WM_GETTEXT, because GetWindowText does not ask another process's controls.
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    return text;
+}
+
+// Line breaks and tabs as visible escapes, so that every record stays on one line.
+std::string OneLine(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\t') out += "\\t";
+        else out += c;
+    }
+    return out;
+}
+
+HWND MainWindow() {
+    HWND window = FindWindowA(kMainClass, kMainTitle);
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+template <typename Find>
+HWND WaitFor(DWORD timeoutMs, Find find) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND found = find()) return found;
+        if (GetTickCount() - start >= timeoutMs) return nullptr;
+        Sleep(20);
+    }
+}
+
+HWND VisibleBox() {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (IsWindowVisible(w) && ClassOf(w) == kBoxClass) return w;
+    }
+    return nullptr;
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        children.push_back(c);
+    return children;
+}
+
+// A child's rectangle in its parent's client coordinates.
+RECT ClientRectIn(HWND parent, HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+HWND ListOf(HWND main) { return FindWindowExA(main, nullptr, "ListBox", nullptr); }
+
+int WaitMain(DWORD timeoutMs) {
+    HWND main = WaitFor(timeoutMs, MainWindow);
+    if (!main) {
+        std::printf("no main window\n");
+        return 1;
+    }
+    std::printf("main %lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(main)));
+    return 0;
+}
+
+void PrintIcon(const char* which, HICON icon) {
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info)) {
+        std::printf("icon %s none\n", which);
+        return;
+    }
+    BITMAP colour = {};
+    if (info.hbmColor) GetObjectA(info.hbmColor, sizeof colour, &colour);
+    std::printf("icon %s %ldx%ld\n", which, colour.bmWidth, colour.bmHeight);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+}
+
+int Controls() {
+    HWND main = MainWindow();
+    if (!main) {
+        std::printf("no main window\n");
+        return 1;
+    }
+    RECT client;
+    GetClientRect(main, &client);
+    const LONG style = GetWindowLongA(main, GWL_STYLE);
+    std::printf("window class=%s text=%s client=%ldx%ld sizable=%d maximizebox=%d minimizebox=%d\n",
+                ClassOf(main).c_str(), TextOf(main).c_str(), client.right, client.bottom,
+                (style & WS_THICKFRAME) != 0, (style & WS_MAXIMIZEBOX) != 0,
+                (style & WS_MINIMIZEBOX) != 0);
+    PrintIcon("small", reinterpret_cast<HICON>(GetClassLongPtrA(main, GCLP_HICONSM)));
+    PrintIcon("big", reinterpret_cast<HICON>(GetClassLongPtrA(main, GCLP_HICON)));
+    HWND focus = nullptr;
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui)) focus = gui.hwndFocus;
+    int z = 0;
+    for (HWND child : Children(main)) {
+        const RECT r = ClientRectIn(main, child);
+        const LONG s = GetWindowLongA(child, GWL_STYLE);
+        std::printf("control z=%d class=%s id=%ld rect=%ld,%ld,%ld,%ld visible=%d enabled=%d "
+                    "tabstop=%d focus=%d checked=%ld style=0x%08lX text=%s\n",
+                    z++, ClassOf(child).c_str(), GetWindowLongA(child, GWL_ID), r.left, r.top,
+                    r.right - r.left, r.bottom - r.top, IsWindowVisible(child) ? 1 : 0,
+                    IsWindowEnabled(child) ? 1 : 0, (s & WS_TABSTOP) != 0, child == focus,
+                    ClassOf(child) == "Button"
+                        ? static_cast<long>(SendMessageA(child, BM_GETCHECK, 0, 0))
+                        : -1L,
+                    static_cast<unsigned long>(s), OneLine(TextOf(child)).c_str());
+    }
+    // The label's tool tip: a tooltips window owned by the main window.
+    int tips = 0;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (GetWindow(w, GW_OWNER) == main && ClassOf(w) == "tooltips_class32") ++tips;
+    }
+    std::printf("tooltips %d\n", tips);
+    return 0;
+}
+
+int Items() {
+    HWND main = MainWindow();
+    HWND list = main ? ListOf(main) : nullptr;
+    if (!list) {
+        std::printf("no list\n");
+        return 1;
+    }
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    const LRESULT selected = SendMessageA(list, LB_GETSELCOUNT, 0, 0);
+    std::printf("count %ld selected %ld\n", static_cast<long>(count), static_cast<long>(selected));
+    for (LRESULT i = 0; i < count; ++i) {
+        // Asked in UTF-16 and converted here: Wine hands an ANSI LB_GETTEXT from another
+        // process only its first character.
+        wchar_t wide[1024] = {};
+        char text[2048] = {};
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        if (length >= 0 && length < 1024) {
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+            WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        }
+        std::printf("item %ld %d %s\n", static_cast<long>(i),
+                    SendMessageA(list, LB_GETSEL, i, 0) > 0 ? 1 : 0, text);
+    }
+    return 0;
+}
+
+int ListScreen() {
+    HWND main = MainWindow();
+    HWND list = main ? ListOf(main) : nullptr;
+    if (!list) {
+        std::printf("no list\n");
+        return 1;
+    }
+    RECT client;
+    GetClientRect(list, &client);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    std::printf("%ld %ld %ld %ld %ld\n", client.left, client.top, client.right - client.left,
+                client.bottom - client.top,
+                static_cast<long>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0)));
+    return 0;
+}
+
+int Click(const char* caption) {
+    HWND main = MainWindow();
+    if (!main) {
+        std::printf("no main window\n");
+        return 1;
+    }
+    for (HWND child : Children(main)) {
+        if (ClassOf(child) == "Button" && TextOf(child) == caption) {
+            // Posted: a sent BM_CLICK would wait for the modal box that the click opens.
+            PostMessageA(child, BM_CLICK, 0, 0);
+            std::printf("clicked %s\n", caption);
+            return 0;
+        }
+    }
+    std::printf("no button %s\n", caption);
+    return 1;
+}
+
+int Box(DWORD timeoutMs, bool dismiss) {
+    HWND box = WaitFor(timeoutMs, VisibleBox);
+    if (!box) {
+        std::printf("no box\n");
+        return 1;
+    }
+    Sleep(100);  // a box may get its children a moment after it appears
+    std::string text;
+    int icons = 0;
+    HWND ok = nullptr;
+    for (HWND child : Children(box)) {
+        const std::string cls = ClassOf(child);
+        const LONG s = GetWindowLongA(child, GWL_STYLE);
+        if (cls == "Static" && (s & SS_TYPEMASK) == SS_ICON) {
+            // An icon control that shows a picture and has a size.
+            RECT r;
+            GetWindowRect(child, &r);
+            const bool shows = SendMessageA(child, STM_GETICON, 0, 0) != 0;
+            if (IsWindowVisible(child) && shows && r.right > r.left) ++icons;
+        } else if (cls == "Static" && IsWindowVisible(child)) {
+            const std::string t = TextOf(child);
+            if (!t.empty()) text = t;
+        } else if (cls == "Button") {
+            ok = child;
+        }
+    }
+    const HWND owner = GetWindow(box, GW_OWNER);
+    std::printf("box title=%s\n", TextOf(box).c_str());
+    std::printf("box text=%s\n", OneLine(text).c_str());
+    std::printf("box icon=%d\n", icons > 0 ? 1 : 0);
+    std::printf("box owner=%s\n", owner ? ClassOf(owner).c_str() : "none");
+    std::printf("box main_visible=%d\n", MainWindow() ? 1 : 0);
+    if (dismiss) {
+        if (ok) PostMessageA(ok, BM_CLICK, 0, 0);
+        else PostMessageA(box, WM_COMMAND, IDOK, 0);
+        const DWORD start = GetTickCount();
+        while (IsWindow(box) && GetTickCount() - start < 5000) Sleep(20);
+        std::printf("box dismissed=%d\n", IsWindow(box) ? 0 : 1);
+    }
+    return 0;
+}
+
+int NoBox(DWORD timeoutMs) {
+    HWND box = WaitFor(timeoutMs, VisibleBox);
+    if (box) {
+        std::printf("box title=%s\n", TextOf(box).c_str());
+        return 1;
+    }
+    std::printf("no box\n");
+    return 0;
+}
+
+int Close() {
+    HWND main = MainWindow();
+    if (!main) {
+        std::printf("no main window\n");
+        return 1;
+    }
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    std::printf("closed\n");
+    return 0;
+}
+
+int Usage() {
+    std::printf("usage: probe wait-main MS | controls | items | list-screen | click TEXT | "
+                "box MS [dismiss] | no-box MS | close\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    const std::string command = argv[1];
+    auto number = [&](int i) {
+        return i < argc ? static_cast<DWORD>(std::strtoul(argv[i], nullptr, 10)) : 0;
+    };
+    int rc;
+    if (command == "wait-main" && argc == 3) rc = WaitMain(number(2));
+    else if (command == "controls") rc = Controls();
+    else if (command == "items") rc = Items();
+    else if (command == "list-screen") rc = ListScreen();
+    else if (command == "click" && argc == 3) rc = Click(argv[2]);
+    else if (command == "box" && argc >= 3)
+        rc = Box(number(2), argc >= 4 && std::string(argv[3]) == "dismiss");
+    else if (command == "no-box" && argc == 3) rc = NoBox(number(2));
+    else if (command == "close") rc = Close();
+    else return Usage();
+    std::fflush(stdout);
+    return rc;
+}
