@@ -4,7 +4,7 @@
 //   probe wait-main MS        waits until the main window is visible; prints "main <hwnd>"
 //   probe controls            the main window and its children, one line each, in z-order
 //   probe items               the picture list's entries: "item <i> <0|1> <text>"
-//   probe list-screen         the list's client area on the screen and its item height
+//   probe item-point I        the screen point at the middle of the list's entry I: "X Y"
 //   probe click TEXT          posts BM_CLICK to the main window's button captioned TEXT
 //   probe box MS [dismiss]    waits for a message box; prints its title, text and icon
 //   probe no-box MS           succeeds when no message box shows within MS milliseconds
@@ -178,7 +178,7 @@ int Items() {
     return 0;
 }
 
-int ListScreen() {
+int ItemPoint(int index) {
     HWND main = MainWindow();
     HWND list = main ? ListOf(main) : nullptr;
     if (!list) {
@@ -187,10 +187,16 @@ int ListScreen() {
     }
     RECT client;
     GetClientRect(list, &client);
-    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    std::printf("%ld %ld %ld %ld %ld\n", client.left, client.top, client.right - client.left,
-                client.bottom - client.top,
-                static_cast<long>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0)));
+    const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+    const LRESULT height = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+    const LONG y = static_cast<LONG>((index - top) * height + height / 2);
+    if (index < top || height <= 0 || y >= client.bottom) {
+        std::printf("entry %d not in view (top %ld)\n", index, static_cast<long>(top));
+        return 1;
+    }
+    POINT point = {client.left + 20, y};
+    ClientToScreen(list, &point);
+    std::printf("%ld %ld\n", point.x, point.y);
     return 0;
 }
 
@@ -276,7 +282,7 @@ int Close() {
 }
 
 int Usage() {
-    std::printf("usage: probe wait-main MS | controls | items | list-screen | click TEXT | "
+    std::printf("usage: probe wait-main MS | controls | items | item-point I | click TEXT | "
                 "box MS [dismiss] | no-box MS | close\n");
     return 2;
 }
@@ -293,7 +299,7 @@ int main(int argc, char** argv) {
     if (command == "wait-main" && argc == 3) rc = WaitMain(number(2));
     else if (command == "controls") rc = Controls();
     else if (command == "items") rc = Items();
-    else if (command == "list-screen") rc = ListScreen();
+    else if (command == "item-point" && argc == 3) rc = ItemPoint(std::atoi(argv[2]));
     else if (command == "click" && argc == 3) rc = Click(argv[2]);
     else if (command == "box" && argc >= 3)
         rc = Box(number(2), argc >= 4 && std::string(argv[3]) == "dismiss");

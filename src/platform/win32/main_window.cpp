@@ -140,7 +140,8 @@ void MainWindow::Open(int showCommand) {
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClass;
-    windowClass.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(kIconWindow));
+    // The big icon (Alt+Tab) from the program's icon, which has the 32 and 48 pixel images.
+    windowClass.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(kIconProgram));
     windowClass.hIconSm = static_cast<HICON>(
         LoadImageA(instance_, MAKEINTRESOURCEA(kIconWindow), IMAGE_ICON, 16, 16, 0));
     RegisterClassExA(&windowClass);

@@ -9,15 +9,32 @@ namespace {
 
 // The ANSI form of a wide text; `exact` is false when the code page cannot hold it.
 std::string ToAnsi(const std::wstring& text, bool& exact) {
+    // With the UTF-8 code page (a Windows 10 option) the call fails outright when asked
+    // about default characters, and every name would come back empty; it loses none there.
     BOOL usedDefault = FALSE;
+    BOOL* askUsedDefault = GetACP() == CP_UTF8 ? nullptr : &usedDefault;
     const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr,
-                                         &usedDefault);
+                                         askUsedDefault);
     std::string result(size > 0 ? size - 1 : 0, '\0');
     if (size > 1)
         WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, result.data(), size, nullptr,
-                            &usedDefault);
-    exact = !usedDefault;
+                            askUsedDefault);
+    exact = size > 0 && !usedDefault;
     return result;
+}
+
+// The short (8.3) name of a folder entry, for a long name the code page cannot hold. The
+// find data lacks it where the volume's short names are switched off; ask the path then.
+std::wstring ShortNameOf(const std::wstring& pattern, const WIN32_FIND_DATAW& found) {
+    if (found.cAlternateFileName[0] != L'\0') return found.cAlternateFileName;
+    const std::wstring full = pattern.substr(0, pattern.size() - 1) + found.cFileName;
+    std::wstring shortPath(32768, L'\0');
+    const DWORD length =
+        GetShortPathNameW(full.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
+    if (length == 0 || length >= shortPath.size()) return std::wstring();
+    shortPath.resize(length);
+    const auto slash = shortPath.find_last_of(L'\\');
+    return slash == std::wstring::npos ? shortPath : shortPath.substr(slash + 1);
 }
 
 std::wstring ToWide(const std::string& text) {
@@ -68,9 +85,11 @@ std::vector<DirectoryEntry> Win32FileSystem::ListFolder(const std::string& folde
         DirectoryEntry entry;
         entry.name = ToAnsi(found.cFileName, exact);
         entry.pathName = entry.name;
-        if (!exact && found.cAlternateFileName[0] != L'\0') {
+        if (!exact) {
+            const std::wstring shortName = ShortNameOf(pattern, found);
             bool shortExact = true;
-            entry.pathName = ToAnsi(found.cAlternateFileName, shortExact);
+            const std::string converted = ToAnsi(shortName, shortExact);
+            if (!shortName.empty() && shortExact) entry.pathName = converted;
         }
         entry.directory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entry.hidden = (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
