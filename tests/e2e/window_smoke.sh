@@ -153,6 +153,22 @@ scenario_pictures() {
     check "entry 4 in view" false
   fi
 
+  # The label's tool tip shows when the mouse rests on it.
+  if read -r x y < <(probe label-point) && [[ ${y:-} =~ ^[0-9]+$ ]]; then
+    xdotool mousemove "$x" "$y"
+    sleep 0.3
+    xdotool mousemove $((x + 1)) "$y"
+    e2e_wait_for 5 bash -c "wine '$probe_exe' controls 2>/dev/null | grep -q '^tooltip shown'"
+    local tip
+    tip=$(probe controls | grep '^tooltip shown')
+    screenshot tooltip
+    check "site tool tip text" test "$tip" = \
+      "tooltip shown text=Download emoticons for this application or other tools created by me."
+    xdotool mousemove 600 600
+  else
+    check "label readable" false
+  fi
+
   # Add without Messenger: the not-open box under the program title, controls enabled after.
   check "Add clicked" has "$(probe click Add)" "clicked Add"
   local box

@@ -4,6 +4,7 @@
 //   probe wait-main MS        waits until the main window is visible; prints "main <hwnd>"
 //   probe controls            the main window and its children, one line each, in z-order
 //   probe items               the picture list's entries: "item <i> <0|1> <text>"
+//   probe label-point         the screen point at the middle of the site label: "X Y"
 //   probe item-point I        the screen point at the middle of the list's entry I: "X Y"
 //   probe click TEXT          posts BM_CLICK to the main window's button captioned TEXT
 //   probe box MS [dismiss]    waits for a message box; prints its title, text and icon
@@ -149,6 +150,11 @@ int Controls() {
         if (GetWindow(w, GW_OWNER) == main && ClassOf(w) == "tooltips_class32") ++tips;
     }
     std::printf("tooltips %d\n", tips);
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (GetWindow(w, GW_OWNER) == main && ClassOf(w) == "tooltips_class32" &&
+            IsWindowVisible(w))
+            std::printf("tooltip shown text=%s\n", OneLine(TextOf(w)).c_str());
+    }
     return 0;
 }
 
@@ -197,6 +203,19 @@ int ItemPoint(int index) {
     POINT point = {client.left + 20, y};
     ClientToScreen(list, &point);
     std::printf("%ld %ld\n", point.x, point.y);
+    return 0;
+}
+
+int LabelPoint() {
+    HWND main = MainWindow();
+    HWND label = main ? FindWindowExA(main, nullptr, "Static", "pimbrel.net") : nullptr;
+    if (!label) {
+        std::printf("no label\n");
+        return 1;
+    }
+    RECT r;
+    GetWindowRect(label, &r);
+    std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
     return 0;
 }
 
@@ -282,7 +301,7 @@ int Close() {
 }
 
 int Usage() {
-    std::printf("usage: probe wait-main MS | controls | items | item-point I | click TEXT | "
+    std::printf("usage: probe wait-main MS | controls | items | item-point I | label-point | click TEXT | "
                 "box MS [dismiss] | no-box MS | close\n");
     return 2;
 }
@@ -300,6 +319,7 @@ int main(int argc, char** argv) {
     else if (command == "controls") rc = Controls();
     else if (command == "items") rc = Items();
     else if (command == "item-point" && argc == 3) rc = ItemPoint(std::atoi(argv[2]));
+    else if (command == "label-point") rc = LabelPoint();
     else if (command == "click" && argc == 3) rc = Click(argv[2]);
     else if (command == "box" && argc >= 3)
         rc = Box(number(2), argc >= 4 && std::string(argv[3]) == "dismiss");
