@@ -26,13 +26,6 @@ private:
     Dialogs& dialogs_;
 };
 
-std::vector<std::string> Names(const PictureList& list) {
-    std::vector<std::string> names;
-    names.reserve(list.entries.size());
-    for (const Picture& picture : list.entries) names.push_back(picture.name);
-    return names;
-}
-
 // Fills listedShortcuts from the folder's list file. False when the file exists but could
 // not be read; `problem` then says why.
 bool ReadListedShortcuts(FileSystem& files, const PictureList& list,
@@ -82,7 +75,7 @@ void FrmMain::AddRun() {
     };
     std::vector<std::string> listedShortcuts(count + 1);
 
-    const std::vector<std::string> names = Names(pictures_);
+    const std::vector<std::string> names = PictureNames(pictures_);
     std::string problem;
     if (!ReadListedShortcuts(parts_.files, pictures_, names, listedShortcuts, problem)) {
         // Going on with automatic shortcuts would silently ignore the user's list.

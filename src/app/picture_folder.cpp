@@ -54,6 +54,13 @@ PictureList LoadPictureList(FileSystem& files, const FolderName& folder) {
     return list;
 }
 
+std::vector<std::string> PictureNames(const PictureList& list) {
+    std::vector<std::string> names;
+    names.reserve(list.entries.size());
+    for (const Picture& picture : list.entries) names.push_back(picture.name);
+    return names;
+}
+
 std::string PicturePath(const PictureList& list, const Picture& picture) {
     return list.folder.pathText + "\\" + picture.pathName;
 }

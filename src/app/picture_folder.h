@@ -16,6 +16,9 @@ void SortPictures(std::vector<Picture>& pictures);
 // The pictures of the folder: no sub-folders, hidden or system files.
 PictureList LoadPictureList(FileSystem& files, const FolderName& folder);
 
+// The names as the list shows them, in list order.
+std::vector<std::string> PictureNames(const PictureList& list);
+
 // The full path that Messenger is given for a picture.
 std::string PicturePath(const PictureList& list, const Picture& picture);
 

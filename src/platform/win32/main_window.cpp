@@ -104,6 +104,13 @@ HFONT SiteFont(int dpi) {
                        DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
 }
 
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
 }  // namespace
 
 struct MainWindow::Parts {
@@ -146,9 +153,7 @@ void MainWindow::Open(int showCommand) {
         LoadImageA(instance_, MAKEINTRESOURCEA(kIconWindow), IMAGE_ICON, 16, 16, 0));
     RegisterClassExA(&windowClass);
 
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = SystemDpi();
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
@@ -157,7 +162,7 @@ void MainWindow::Open(int showCommand) {
                               nullptr, instance_, this);
     if (!window_) throw std::runtime_error("the main window could not be created");
     parts_->siteFont = SiteFont(dpi);
-    CreateControls();
+    CreateControls(dpi);
     parts_->windows.SetDialog(window_);
     parts_->tmrRetry.window = window_;
     parts_->dialogs.owner = nullptr;  // the load step's box comes before the window shows
@@ -172,10 +177,7 @@ void MainWindow::Open(int showCommand) {
     SetFocus(parts_->file1.window);
 }
 
-void MainWindow::CreateControls() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+void MainWindow::CreateControls(int dpi) {
     parts_->dialogFont = DialogFont();
     parts_->logo = static_cast<HBITMAP>(
         LoadImageA(instance_, MAKEINTRESOURCEA(kBitmapLogo), IMAGE_BITMAP, 0, 0, 0));

@@ -26,7 +26,7 @@ private:
     struct Parts;
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void CreateControls();
+    void CreateControls(int dpi);
     void OnCommand(WORD id, WORD code);
     template <typename Handler> void Guarded(Handler handler);
 
