@@ -20,7 +20,9 @@ public:
 
     // FindWindow(className, no title).
     virtual WindowHandle FindWindowByClass(const std::string& className) = 0;
-    // FindWindowEx: next direct child of parent with the class after `after` (0: the first).
+    // FindWindowEx: next direct child of parent with the class after `after` (0: the first);
+    // parent 0 stands for the desktop, whose children are the top-level windows in z-order.
+    // 0 when `after` is not (or no longer) such a child.
     virtual WindowHandle FindChildWindow(WindowHandle parent, WindowHandle after,
                                          const std::string& className) = 0;
     // GetWindow with GW_HWNDFIRST / GW_HWNDNEXT over the top-level z-order.

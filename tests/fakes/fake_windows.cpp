@@ -2,6 +2,7 @@
 #include "fake_windows.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <sstream>
 
@@ -35,17 +36,25 @@ WindowId FakeWindows::AddTopLevel(const std::string& className, WindowId owner) 
     return CreateTopLevel(standin::Role::Other, className, owner, "");
 }
 
+bool FakeWindows::ClassMatches(WindowId window, const std::string& className) const {
+    const std::string& name = windows_.at(window).className;
+    if (!caseBlindLookups) return name == className;
+    return std::equal(name.begin(), name.end(), className.begin(), className.end(),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
+                                                  std::tolower(static_cast<unsigned char>(b)); });
+}
+
 WindowHandle FakeWindows::FindWindowByClass(const std::string& className) {
     for (WindowId id : zOrder_)
-        if (windows_.at(id).className == className) return id;
+        if (ClassMatches(id, className)) return id;
     return 0;
 }
 
 WindowHandle FakeWindows::FindChildWindow(WindowHandle parent, WindowHandle after,
                                           const std::string& className) {
     const auto found = windows_.find(parent);
-    if (found == windows_.end()) return 0;
-    const auto& children = found->second.children;
+    if (parent != 0 && found == windows_.end()) return 0;
+    const auto& children = parent == 0 ? zOrder_ : found->second.children;
     auto it = children.begin();
     if (after != 0) {
         it = std::find(children.begin(), children.end(), after);
@@ -53,7 +62,7 @@ WindowHandle FakeWindows::FindChildWindow(WindowHandle parent, WindowHandle afte
         ++it;
     }
     for (; it != children.end(); ++it)
-        if (windows_.at(*it).className == className) return *it;
+        if (ClassMatches(*it, className)) return *it;
     return 0;
 }
 

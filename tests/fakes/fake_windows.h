@@ -42,6 +42,8 @@ public:
     long Pumps() const { return pumps_; }
     std::uint64_t Now() const { return now_; }
     std::uint64_t SleptMs() const { return slept_; }
+    // FindWindow and FindWindowEx ignore letter case in class names, as the system's do.
+    bool caseBlindLookups = false;
     // Called on every pump, before anything else happens in it.
     std::function<void()> onPump;
 
@@ -86,6 +88,7 @@ private:
     void Advance(std::uint64_t milliseconds);
     void RunDue();
     standin::Role RoleOf(WindowHandle window) const;
+    bool ClassMatches(WindowId window, const std::string& className) const;
 
     std::map<WindowId, Window> windows_;
     std::vector<WindowId> zOrder_;  // top-level windows, top first

@@ -71,16 +71,14 @@ TEST(FindOwnedWindow, PicksTheHighestOwnedWindowOfTheClass) {
 }
 
 TEST(FindOwnedWindow, ClassInOtherCaseNeverMatches) {
-    // The start point is found by the system's case-blind lookup; the walk compares exactly.
-    class CaseBlindWindows : public FakeWindows {
-    public:
-        WindowHandle FindWindowByClass(const std::string&) override {
-            return FakeWindows::FindWindowByClass("DUIDialog");
-        }
-    } windows;
+    FakeWindows windows;
+    windows.caseBlindLookups = true;  // as the system's FindWindow and FindWindowEx are
     const auto owner = windows.AddTopLevel("MSBLWindowClass");
-    windows.AddTopLevel("DUIDialog", owner);
+    const auto dialog = windows.AddTopLevel("DUIDialog", owner);
     EXPECT_EQ(FindOwnedWindow(windows, owner, "duidialog"), 0u);
+    // An owned window whose class differs only in case lies above the real match.
+    windows.AddTopLevel("duidialog", owner);
+    EXPECT_EQ(FindOwnedWindow(windows, owner, "DUIDialog"), dialog);
 }
 
 TEST(FindOwnedWindow, WalksAtMostAThousandStepsDownTheZOrder) {
@@ -93,6 +91,55 @@ TEST(FindOwnedWindow, WalksAtMostAThousandStepsDownTheZOrder) {
         // The window at step 1000 (the 1001st examined) still counts.
         EXPECT_EQ(found, above <= 1000 ? target : 0u) << above << " windows above";
     }
+}
+
+// A window that closes while the walk is on it ends the walk with no result, even with a
+// match further down; the class is read only where the owner is right.
+TEST(FindOwnedWindow, WindowClosingUnderTheWalkEndsIt) {
+    class ClosingWindows : public FakeWindows {
+    public:
+        WindowHandle closing = 0;
+        int classReads = 0;
+        WindowHandle ParentOf(WindowHandle window) override {
+            if (window == closing) Destroy(closing);
+            return FakeWindows::ParentOf(window);
+        }
+        bool ReadClassName(WindowHandle window, char* buffer, int size) override {
+            ++classReads;
+            return FakeWindows::ReadClassName(window, buffer, size);
+        }
+    };
+    for (const bool ownedByOwner : {false, true}) {
+        ClosingWindows windows;
+        const auto owner = windows.AddTopLevel("Owner");
+        windows.AddTopLevel("#32770", owner);
+        windows.closing = windows.AddTopLevel("#32770", ownedByOwner ? owner : 0);
+        for (int i = 0; i < 3; ++i) windows.AddTopLevel("Idle");
+        EXPECT_EQ(FindOwnedWindow(windows, owner, "#32770"), 0u) << ownedByOwner;
+    }
+    ClosingWindows windows;
+    const auto owner = windows.AddTopLevel("Owner");
+    const auto target = windows.AddTopLevel("#32770", owner);
+    for (int i = 0; i < 5; ++i) windows.AddTopLevel("#32770", 0);
+    EXPECT_EQ(FindOwnedWindow(windows, owner, "#32770"), target);
+    EXPECT_EQ(windows.classReads, 1) << "only the match's class is read";
+}
+
+TEST(FindOwnedWindow, OwnerThatHasGoneOwnsNothing) {
+    class CountingWindows : public FakeWindows {
+    public:
+        int steps = 0;
+        WindowHandle RelatedWindow(WindowHandle window, WindowRelation relation) override {
+            ++steps;
+            return FakeWindows::RelatedWindow(window, relation);
+        }
+    } windows;
+    const auto owner = windows.AddTopLevel("Owner");
+    for (int i = 0; i < 10; ++i) windows.AddTopLevel("#32770", 0);
+    windows.Destroy(owner);
+    EXPECT_EQ(FindOwnedWindow(windows, owner, "#32770"), 0u);
+    EXPECT_EQ(windows.steps, 0) << "no walk for an owner that has gone";
+    EXPECT_NE(FindOwnedWindow(windows, 0, "#32770"), 0u) << "owner 0 still means unowned";
 }
 
 }  // namespace
