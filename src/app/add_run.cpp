@@ -114,7 +114,7 @@ void FrmMain::AddRun() {
     }
     EnterPictures(parts_.windows, parts_.dialogs, messenger.emoticonDlg, messenger.newClient,
                   pictures, ShortcutTables{autoShortcuts, listedShortcuts},
-                  parts_.chkOverwrite.Value(), SettlingPause::UntilOutcome);
+                  parts_.chkOverwrite.Value(), parts_.settlingPause);
 
     if (messenger.newClient) {
         parts_.windows.PumpEvents();

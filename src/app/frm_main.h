@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "messenger/picture_entry.h"
 #include "platform/file_system.h"
 #include "platform/toolkit.h"
 #include "platform/window_system.h"
@@ -32,6 +33,8 @@ struct MainWindowParts {
     ProgramStarter& starter;
     FileSystem& files;
     WindowSystem& windows;
+    // The full pause is kept for the benchmark that shows what ending it early saves.
+    SettlingPause settlingPause = SettlingPause::UntilOutcome;
 };
 
 class FrmMain {

