@@ -298,6 +298,92 @@ int Enter(const std::string& path, const std::string& shortcut, const std::strin
     return 0;
 }
 
+// --- timings, for the benchmarks ---
+
+double NowMs() {
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return 1000.0 * double(now.QuadPart) / double(frequency.QuadPart);
+}
+
+double CpuMs(HANDLE process) {
+    FILETIME created, ended, kernel, user;
+    if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return -1;
+    const auto ms = [](const FILETIME& t) {
+        return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+    };
+    return ms(kernel) + ms(user);
+}
+
+// Presses Add and waits, polling every millisecond, for the program's next message box.
+// Prints "WALL_MS CPU_MS|TITLE|TEXT": the run's wall time and the CPU time the program
+// spent meanwhile (-1 where the system does not tell), then dismisses the box.
+int TimedAdd(DWORD timeoutMs) {
+    HWND program = RequireProgram();
+    if (!program) return 3;
+    HWND button = FindChild(program, "Button", "Add");
+    if (!button) return Fail("no such button");
+    DWORD pid = 0;
+    GetWindowThreadProcessId(program, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid);
+    if (!process) return Fail("cannot open the program's process");
+    timeBeginPeriod(1);
+    const double cpuBefore = CpuMs(process);
+    const double start = NowMs();
+    PostMessageA(button, BM_CLICK, 0, 0);
+    HWND box = nullptr;
+    while (!(box = ProgramBox(pid))) {
+        if (WaitForSingleObject(process, 0) != WAIT_TIMEOUT) break;
+        if (NowMs() - start >= timeoutMs) break;
+        Sleep(1);
+    }
+    const double wall = NowMs() - start;
+    const double cpuAfter = CpuMs(process);
+    timeEndPeriod(1);
+    CloseHandle(process);
+    if (!box) return Fail("no message box");
+    Sleep(50);  // let the box finish laying out its text
+    std::printf("%.1f %.1f|%s|%s\n", wall, cpuBefore < 0 || cpuAfter < 0 ? -1.0 : cpuAfter - cpuBefore,
+                TextOf(box).c_str(), BoxText(box).c_str());
+    if (HWND ok = FindChild(box, "Button", nullptr)) PostMessageA(ok, BM_CLICK, 0, 0);
+    return 0;
+}
+
+// Starts FOLDER\Pimbrel.exe in FOLDER and prints the milliseconds until its main window is
+// visible; the program is left running.
+int TimedStart(const std::string& folder, DWORD timeoutMs) {
+    std::string commandLine = "\"" + folder + "\\Pimbrel.exe\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    timeBeginPeriod(1);
+    const double start = NowMs();
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &info)) {
+        timeEndPeriod(1);
+        return Fail("cannot start the program");
+    }
+    HWND shown = nullptr;
+    while (!shown) {
+        for (HWND w : TopLevels()) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == info.dwProcessId && IsWindowVisible(w) && ClassOf(w) != contract::kDialogClass)
+                shown = w;
+        }
+        if (shown || NowMs() - start >= timeoutMs) break;
+        Sleep(1);
+    }
+    const double wall = NowMs() - start;
+    timeEndPeriod(1);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    if (!shown) return Fail("timeout");
+    std::printf("%.1f\n", wall);
+    return 0;
+}
+
 int CloseEmoticons() {
     bool newer = false;
     HWND main = StandInMain(newer);
@@ -344,7 +430,8 @@ int Usage() {
                  "e2e_driver wait-program MS | click TEXT | rect [TEXT] | box MS [dismiss]\n"
                  "  | wait-gone MS | state | list | select INDEX 0|1 | overwrite 0|1\n"
                  "  | enter PATH SHORTCUT NAME yes|no|dismiss=SC|none MS | close-emoticons\n"
-                 "  | quit-standin MS | close-program MS | windows\n");
+                 "  | quit-standin MS | close-program MS | windows\n"
+                 "  | timed-add MS | timed-start FOLDER MS\n");
     return 2;
 }
 
@@ -373,6 +460,8 @@ int main(int argc, char** argv) {
     else if (command == "quit-standin" && argc == 3) rc = QuitStandIn(number(2));
     else if (command == "close-program" && argc == 3) rc = CloseProgram(number(2));
     else if (command == "windows") rc = Windows();
+    else if (command == "timed-add" && argc == 3) rc = TimedAdd(number(2));
+    else if (command == "timed-start" && argc == 4) rc = TimedStart(argv[2], number(3));
     else return Usage();
     std::fflush(stdout);
     return rc;
