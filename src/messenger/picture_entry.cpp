@@ -96,7 +96,15 @@ private:
         for (;;) {
             const WindowHandle prompt =
                 FindOwnedWindow(windows_, create.dialog, contract::kDialogClass);
-            if (prompt == 0) return;
+            if (prompt == 0) {
+                if (WindowClassName(windows_, create.dialog).empty()) return;  // taken
+                // Still open with nothing over it: Messenger has not answered yet (it can
+                // take longer than the settling pause). The next picture's lookup would
+                // type into this dialog and both pictures would be lost, so wait.
+                CheckLoop(dialogs_);
+                windows_.PumpEvents();
+                continue;
+            }
             const WindowHandle first = windows_.FindChildWindow(prompt, 0, contract::kButtonClass);
             const WindowHandle second =
                 windows_.FindChildWindow(prompt, first, contract::kButtonClass);

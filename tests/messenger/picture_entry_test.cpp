@@ -213,13 +213,26 @@ TEST_P(PictureEntryTest, PromptWithoutButtonsIsWaitedOnUntilTheGuard) {
     EXPECT_TRUE(Store().empty());
 }
 
-TEST_P(PictureEntryTest, PromptAfterTheSettlingPauseIsNotAwaited) {
+// Messenger answers after the settling pause is over: the dialog is waited on (each pass
+// counted) so that the next picture does not go into it.
+TEST_P(PictureEntryTest, AnswerAfterTheSettlingPauseIsAwaited) {
     AddPicture("smile.gif", "(smile)", ":)");
+    AddPicture("wink.gif", "(wink)");
+    AddPicture("cool.gif", "(cool)");
     standin::Options options;
     options.promptDelayMs = 1500;
-    StartMessenger(options);
-    EXPECT_FALSE(Enter());
-    EXPECT_EQ(Sent(), Fill("smile.gif", ":)"));
+    StartMessenger(options, {{"(cool)", "old", "C:\\old.gif"}});
+    EXPECT_FALSE(Enter(1));
+    const std::vector<std::string> dismissed = {
+        "post Prompt 2/264158", "text ShortcutEdit 256/0 \":)2\"", "post Create 1/1837380"};
+    const std::vector<std::string> overwritten = {"post Prompt 1/1968352"};
+    EXPECT_EQ(Sent(), Fill("smile.gif", ":)") + dismissed + Fill("wink.gif", "(wink)") +
+                          Fill("cool.gif", "(cool)") + overwritten);
+    ASSERT_EQ(Store().size(), 3u);
+    EXPECT_EQ(Store()[0].shortcut, "(cool)");
+    EXPECT_EQ(Store()[0].name, "cool") << "overwritten as asked";
+    EXPECT_EQ(Store()[1].shortcut, ":)2");
+    EXPECT_EQ(Store()[2].shortcut, "(wink)");
 }
 
 INSTANTIATE_TEST_SUITE_P(Pauses, PictureEntryTest,
