@@ -260,12 +260,13 @@ scenario_never_opens() {
 scenario_messenger_closes() {
   new_scenario messenger-closes
   for f in a1.gif b2.gif c3.gif; do picture "$f"; done
+  store_line "(keep)" keep 'C:\keep.gif'
   start_standin --quit-after 1
   start_program
   press_add
   expect_box 40000 "Fatal Error: Infinite Loop|Infinite loop detected, application will now shut down."
   expect_exit 15
-  expect_store "(a1)|a1|$(win a1.gif)"
+  expect_store "(keep)|keep|C:\keep.gif" "(a1)|a1|$(win a1.gif)"
   end_scenario
 }
 
@@ -284,6 +285,105 @@ scenario_names() {
   grep -qxF "(cafe)|café|$(win café.png)" <<<"$got" || problems+=("accented: $got")
   [ "$(wc -l <<<"$got")" = 2 ] || problems+=("wanted two emoticons, got: $got")
   expect_journal_count 0 "^Prompt"
+  end_scenario
+}
+
+# --- faults: a slow client, a prompt without Buttons, crowded desktops ------------------
+
+guard_box="Fatal Error: Infinite Loop|Infinite loop detected, application will now shut down."
+success_box="Pimbrel|The emoticons are added succesfully."
+
+# timed_add: presses Add and waits for the next box; sets $run_ms and $run_box, box dismissed.
+timed_add() {
+  local got
+  got=$(drive timed-add 120000)
+  run_ms=${got%% *}
+  run_box=${got#*|}
+  [ "$got" != "${got#*|}" ] || { problems+=("no message box after Add: $got"); run_ms=0; }
+}
+
+# expect_outcome BUDGET PICTURE...: the store holds what it held before the run, unchanged and
+# first, then the pictures in order: all of them after the success box, or those entered
+# before the guard ended the run, which it may only do once BUDGET passes of at least a
+# millisecond each have gone by. Anything else stored is a wrong emoticon.
+expect_outcome() {
+  local budget=$1; shift
+  local lines=() want=() i
+  mapfile -t lines < <(tr -d '\r' <"$dir/store.txt" | iconv -f CP1252 -t UTF-8 | tr '\t' '|')
+  for i in "${!kept[@]}"; do
+    [ "${lines[i]:-}" = "${kept[i]}" ] || problems+=("emoticon stored before the run: wanted '${kept[i]}', got '${lines[i]:-}'")
+  done
+  for i in "$@"; do want+=("($i)|$i|$(win "$i.gif")"); done
+  local added=("${lines[@]:${#kept[@]}}")
+  for i in "${!added[@]}"; do
+    [ "${added[i]}" = "${want[i]:-}" ] || problems+=("wrong emoticon: '${added[i]}', wanted '${want[i]:-nothing}'")
+  done
+  case $run_box in
+    "$success_box")
+      [ ${#added[@]} = ${#want[@]} ] || problems+=("success after ${#added[@]} of ${#want[@]} pictures") ;;
+    "$guard_box")
+      awk -v ms="$run_ms" -v b="$budget" 'BEGIN { exit !(ms >= b) }' ||
+        problems+=("the guard fired after $run_ms ms, before $budget passes could have passed")
+      expect_exit 15 ;;
+    *) problems+=("unexpected box: $run_box") ;;
+  esac
+  local outcome=success
+  [ "$run_box" = "$guard_box" ] && outcome=guard
+  e2e_log "  $outcome after $run_ms ms, ${#added[@]} of ${#want[@]} pictures stored, earlier emoticons kept"
+  last_outcome=$outcome
+}
+
+# Five pictures, one colliding with an emoticon stored before; every window of KIND (or of
+# all kinds) comes MS late. 50 ms delays leave the budget (1500 passes) ample, and an answer
+# within the settling pause costs no budget (the pause is not counted): those must succeed.
+# An answer later than the pause is waited for, counted, and must never go astray.
+scenario_delay() {
+  local kind=$1 ms=$2 client=$3
+  new_scenario "delay-$kind-$ms-$client"
+  for f in a b c d e; do picture "$f.gif"; done
+  kept=("(keep)|keep|C:\\keep.gif" "(c)|old|C:\\old.gif")
+  store_line "(keep)" keep 'C:\keep.gif'
+  store_line "(c)" old 'C:\old.gif'
+  local args=() k
+  for k in emoticon create edits prompt; do
+    { [ "$kind" = all ] || [ "$kind" = "$k" ]; } && args+=("--$k-delay" "$ms")
+  done
+  start_standin --client "$client" "${args[@]}"
+  start_program
+  timed_add
+  expect_outcome 1500 a b d e
+  if [ "$ms" = 50 ] || { [ "$kind" = prompt ] && [ "$ms" -le 500 ]; }; then
+    [ "$last_outcome" = success ] || problems+=("wanted success with $kind windows $ms ms late")
+  fi
+  end_scenario
+}
+
+# The prompt over the colliding picture never gets a Button: only the guard ends the wait.
+scenario_buttonless_prompt() {
+  new_scenario buttonless-prompt
+  picture a.gif
+  picture c.gif
+  kept=("(c)|old|C:\\old.gif")
+  store_line "(c)" old 'C:\old.gif'
+  start_standin --buttonless-prompts
+  start_program
+  timed_add
+  [ "$run_box" = "$guard_box" ] || problems+=("wanted the guard, got: $run_box")
+  expect_outcome 1200 a
+  end_scenario
+}
+
+# A thousand idle top-level windows on the desktop: every waiting pass looks past them.
+scenario_idle_windows() {
+  new_scenario "idle-windows-$1"
+  for f in a b c; do picture "$f.gif"; done
+  kept=("(keep)|keep|C:\\keep.gif")
+  store_line "(keep)" keep 'C:\keep.gif'
+  start_standin --client "$1" --idle-windows 1000
+  start_program
+  timed_add
+  [ "$run_box" = "$success_box" ] || problems+=("wanted success, got: $run_box")
+  expect_outcome 1300 a b c
   end_scenario
 }
 
@@ -324,6 +424,15 @@ main() {
     wanted no-messenger && scenario_no_messenger
     wanted never-opens && scenario_never_opens
     wanted messenger-closes && scenario_messenger_closes
+    local kind ms
+    for kind in emoticon create edits prompt; do
+      for ms in 50 200 500; do wanted "delay-$kind-$ms-older" && scenario_delay $kind $ms older; done
+    done
+    # Answers that come after the settling pause is over.
+    wanted delay-prompt-2000-older && scenario_delay prompt 2000 older
+    for ms in 50 200 500; do wanted "delay-all-$ms-newer" && scenario_delay all $ms newer; done
+    wanted buttonless-prompt && scenario_buttonless_prompt
+    for client in older newer; do wanted "idle-windows-$client" && scenario_idle_windows $client; done
   fi
   e2e_log "suite took $((SECONDS - start)) s"
   [ ${#failures[@]} -gt 0 ] && echo "failed: ${failures[*]}"
