@@ -105,9 +105,14 @@ private:
                 windows_.PumpEvents();
                 continue;
             }
+            // A window is listed before its controls exist, so a prompt can be seen while
+            // Messenger is still adding its Buttons. Looking for a second Button after none
+            // would find the first one if it had just come, and a one-Button prompt would be
+            // answered as a two-Button one (and never close): with no Button yet it is
+            // waited on, like a prompt without Buttons.
             const WindowHandle first = windows_.FindChildWindow(prompt, 0, contract::kButtonClass);
             const WindowHandle second =
-                windows_.FindChildWindow(prompt, first, contract::kButtonClass);
+                first != 0 ? windows_.FindChildWindow(prompt, first, contract::kButtonClass) : 0;
             if (second != 0) {
                 if (overwriteValue_ != 0) {
                     PostCommand(windows_, prompt, contract::kOverwriteYes);
@@ -121,7 +126,7 @@ private:
                 WaitUntilGone(create.dialog);
                 return;
             }
-            if (windows_.FindChildWindow(prompt, 0, contract::kButtonClass) != 0) {
+            if (first != 0) {
                 PostCommand(windows_, prompt, contract::kDismissOneButton);
                 SendText(windows_, create.shortcutEdit,
                          ChosenEntry(tables_, index).substr(0, kReplacementKeep) + "2");

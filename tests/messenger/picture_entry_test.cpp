@@ -192,6 +192,61 @@ TEST_P(PictureEntryTest, OneButtonPromptGetsTheReplacementShortcut) {
     EXPECT_EQ(Store()[2].shortcut, "(singl2");
 }
 
+// Messenger lists a prompt before its Button exists: the first look at the new prompt finds
+// no Button, the next one finds it. Such a prompt is waited on and then dismissed; it
+// must not be taken for a two-Button prompt, which would never close.
+TEST(PromptBeingBuilt, IsAnsweredOnceItsButtonsAreThere) {
+    class ButtonsComeLate : public FakeWindows {
+    public:
+        WindowHandle FindChildWindow(WindowHandle parent, WindowHandle after,
+                                     const std::string& className) override {
+            if (className == "Button" && parent != seen_ && Messenger() &&
+                PromptOf(parent)) {
+                seen_ = parent;  // the Button is "created" just after this look
+                return 0;
+            }
+            return FakeWindows::FindChildWindow(parent, after, className);
+        }
+
+    private:
+        bool PromptOf(WindowHandle window) {
+            char name[16] = {};
+            // Prompts are the only dialogs here with an owner that is itself owned.
+            return ReadClassName(window, name, sizeof name) && std::string(name) == "#32770" &&
+                   ParentOf(ParentOf(window)) != 0 && ParentOf(ParentOf(ParentOf(window))) != 0;
+        }
+        WindowHandle seen_ = 0;
+    };
+    for (const bool twoButtons : {false, true}) {
+        ButtonsComeLate windows;
+        EventLog log;
+        FakeDialogs dialogs{log};
+        loopCount = 0;
+        loopLimit = 100000;
+        std::vector<standin::Emoticon> store;
+        if (twoButtons) store.push_back({"(smile)", "old", "C:\\old.gif"});
+        windows.StartMessenger({}, store);
+        MessengerWindows messenger = FindMessengerWindows(windows);
+        ASSERT_EQ(OpenEmoticonDialog(windows, dialogs, messenger, true, [] {}),
+                  EmoticonDialogOutcome::Found);
+        const std::vector<PictureToEnter> pictures = {{"smile.gif", "C:\\Pics\\smile.gif", true}};
+        std::vector<std::string> autoShortcuts = {"(smile)", ""};
+        std::vector<std::string> listed = {twoButtons ? "" : ":)", ""};
+        EXPECT_NO_THROW(EnterPictures(windows, dialogs, messenger.emoticonDlg, false, pictures,
+                                      ShortcutTables{autoShortcuts, listed}, 0,
+                                      SettlingPause::UntilOutcome));
+        const auto& sent = windows.Sent();
+        ASSERT_FALSE(sent.empty());
+        if (twoButtons) {
+            EXPECT_EQ(Describe(sent.back()), "post Create 2/854760") << "answered No";
+            EXPECT_EQ(windows.Messenger()->Store()[0].name, "old");
+        } else {
+            ASSERT_EQ(windows.Messenger()->Store().size(), 1u);
+            EXPECT_EQ(windows.Messenger()->Store()[0].shortcut, ":)2");
+        }
+    }
+}
+
 TEST_P(PictureEntryTest, ReplacementIsBuiltFromTheTextAsSent) {
     AddPicture("smile.gif", "(smile)", std::string(":)\0tail", 7));
     StartMessenger({});
