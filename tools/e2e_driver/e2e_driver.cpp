@@ -7,31 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "common/outside_view.h"
 #include "messenger/messenger_contract.h"
 
 namespace contract = pimbrel::contract;
+using namespace outside;
 
 namespace {
-
-std::string ClassOf(HWND window) {
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string TextOf(HWND window) {
-    char text[4096] = {};
-    // WM_GETTEXT rather than GetWindowText: the latter does not ask other processes' controls.
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
-    return text;
-}
-
-std::vector<HWND> TopLevels() {
-    std::vector<HWND> all;
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) all.push_back(w);
-    return all;
-}
 
 // The program's main window: titled "Pimbrel", not a message box.
 HWND FindProgram() {
@@ -45,12 +27,6 @@ HWND FindChild(HWND parent, const char* className, const char* text) {
     for (HWND child = FindWindowExA(parent, nullptr, className, nullptr); child;
          child = FindWindowExA(parent, child, className, nullptr))
         if (!text || TextOf(child) == text) return child;
-    return nullptr;
-}
-
-HWND OwnedBy(HWND owner, const char* className) {
-    for (HWND w : TopLevels())
-        if (GetParent(w) == owner && ClassOf(w) == className) return w;
     return nullptr;
 }
 
@@ -299,22 +275,6 @@ int Enter(const std::string& path, const std::string& shortcut, const std::strin
 }
 
 // --- timings, for the benchmarks ---
-
-double NowMs() {
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return 1000.0 * double(now.QuadPart) / double(frequency.QuadPart);
-}
-
-double CpuMs(HANDLE process) {
-    FILETIME created, ended, kernel, user;
-    if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return -1;
-    const auto ms = [](const FILETIME& t) {
-        return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
-    };
-    return ms(kernel) + ms(user);
-}
 
 // Presses Add and waits, polling every millisecond, for the program's next message box.
 // Prints "WALL_MS CPU_MS|TITLE|TEXT": the run's wall time and the CPU time the program

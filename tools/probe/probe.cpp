@@ -12,30 +12,21 @@
 //   probe close               posts WM_CLOSE to the main window
 #include <windows.h>
 
+#include "common/outside_view.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+using outside::ClassOf;
+using outside::TextOf;
 
 namespace {
 
 constexpr char kMainClass[] = "PimbrelMain";
 constexpr char kMainTitle[] = "Pimbrel";
 constexpr char kBoxClass[] = "#32770";
-
-std::string ClassOf(HWND window) {
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string TextOf(HWND window) {
-    char text[4096] = {};
-    // WM_GETTEXT, because GetWindowText does not ask another process's controls.
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
-    return text;
-}
 
 // Line breaks and tabs as visible escapes, so that every record stays on one line.
 std::string OneLine(const std::string& text) {

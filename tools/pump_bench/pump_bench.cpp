@@ -4,33 +4,21 @@
 
 #include <cstdio>
 
+#include "common/outside_view.h"
 #include "win32_window_system.h"
 
 namespace {
-
-double Seconds(const FILETIME& time) {
-    ULARGE_INTEGER value;
-    value.LowPart = time.dwLowDateTime;
-    value.HighPart = time.dwHighDateTime;
-    return value.QuadPart / 1e7;
-}
-
-double CpuSeconds() {
-    FILETIME created, ended, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
-    return Seconds(kernel) + Seconds(user);
-}
 
 void Measure(const char* label, int passes) {
     pimbrel::win32::Win32WindowSystem windows;
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
-    const double cpuBefore = CpuSeconds();
+    const double cpuBefore = outside::CpuMs(GetCurrentProcess()) / 1000;
     QueryPerformanceCounter(&start);
     for (int i = 0; i < passes; ++i) windows.PumpEvents();
     QueryPerformanceCounter(&end);
     const double wall = double(end.QuadPart - start.QuadPart) / frequency.QuadPart;
-    const double cpu = CpuSeconds() - cpuBefore;
+    const double cpu = outside::CpuMs(GetCurrentProcess()) / 1000 - cpuBefore;
     std::printf("%-28s %5d passes: %.3f ms a pass, wall %.3f s, CPU %.3f s (%.1f %% of a core)\n",
                 label, passes, wall * 1000 / passes, wall, cpu, wall > 0 ? 100 * cpu / wall : 0.0);
 }

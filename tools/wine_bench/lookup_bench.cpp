@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/outside_view.h"
 #include "messenger/functions.h"
 #include "messenger/messenger_contract.h"
 #include "win32_window_system.h"
@@ -21,33 +22,15 @@ namespace {
 
 constexpr char kIdleClass[] = "StandInIdle";
 
-int CountTopLevels() {
-    int count = 0;
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) ++count;
-    return count;
-}
-
-double CpuMs() {
-    FILETIME created, ended, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
-    const auto ms = [](const FILETIME& t) {
-        return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
-    };
-    return ms(kernel) + ms(user);
-}
-
 // Times `calls` lookups that must find nothing; false if one found something.
 bool Measure(const char* label, pimbrel::WindowSystem& windows, pimbrel::WindowHandle owner,
              const char* className, int calls, int present) {
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    const double cpuBefore = CpuMs();
-    QueryPerformanceCounter(&start);
+    const double cpuBefore = outside::CpuMs(GetCurrentProcess());
+    const double start = outside::NowMs();
     int found = 0;
     for (int i = 0; i < calls; ++i) found += pimbrel::FindOwnedWindow(windows, owner, className) != 0;
-    QueryPerformanceCounter(&end);
-    const double wallMs = 1e3 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-    const double cpuMs = CpuMs() - cpuBefore;
+    const double wallMs = outside::NowMs() - start;
+    const double cpuMs = outside::CpuMs(GetCurrentProcess()) - cpuBefore;
     const double perCallUs = 1e3 * wallMs / calls;
     std::printf("%s: %.1f us a lookup, %.3f us per window present, CPU %.0f %% of the wall time%s\n",
                 label, perCallUs, perCallUs / present, wallMs > 0 ? 100 * cpuMs / wallMs : 0.0,
@@ -66,7 +49,7 @@ int main(int argc, char** argv) {
         std::printf("start MessengerStandIn --idle-windows N --preexisting-dialog-buttons 2 first\n");
         return 3;
     }
-    const int present = CountTopLevels();
+    const int present = static_cast<int>(outside::TopLevels().size());
     int dialogs = 0;
     for (HWND w = FindWindowExA(nullptr, nullptr, pimbrel::contract::kDialogClass, nullptr); w;
          w = FindWindowExA(nullptr, w, pimbrel::contract::kDialogClass, nullptr))

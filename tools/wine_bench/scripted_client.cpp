@@ -11,25 +11,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/outside_view.h"
 #include "messenger/messenger_contract.h"
 
 namespace contract = pimbrel::contract;
+using outside::OwnedBy;
 
 namespace {
 
 constexpr DWORD kGiveUpMs = 10000;  // a wait that long means the stand-in is not answering
-
-std::string ClassOf(HWND window) {
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-HWND OwnedBy(HWND owner, const char* className) {
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
-        if (GetParent(w) == owner && ClassOf(w) == className) return w;
-    return nullptr;
-}
 
 // Spins on `find` until it gives a window; nullptr after kGiveUpMs.
 template <typename Find>
@@ -57,12 +47,6 @@ int Fail(const char* what, int index) {
     return 3;
 }
 
-double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
-
 int Run(const std::string& folder, int count) {
     HWND main = FindWindowA(contract::kOlderMainClass, nullptr);
     const bool newer = main == nullptr;
@@ -70,8 +54,7 @@ int Run(const std::string& folder, int count) {
     if (!main) return Fail("no messenger", -1);
     const char* emoticonClass = newer ? contract::kNewerEmoticonClass : contract::kDialogClass;
 
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    const double start = outside::NowMs();
     Post(main, newer ? contract::kOpenEmoticonsNewer : contract::kOpenEmoticonsOlder);
     HWND emoticons = Spin([&] { return OwnedBy(main, emoticonClass); });
     if (!emoticons) return Fail("no emoticon dialog", -1);
@@ -106,8 +89,7 @@ int Run(const std::string& folder, int count) {
     Post(emoticons, contract::kCloseEmoticons);
     if (!Spin([&] { return IsWindow(emoticons) ? nullptr : Done(); }))
         return Fail("emoticon dialog stays", count);
-    QueryPerformanceCounter(&end);
-    const double total = Milliseconds(start, end);
+    const double total = outside::NowMs() - start;
     std::printf("scripted %d pictures: %.1f ms, %.2f ms a picture\n", count, total,
                 count > 0 ? total / count : 0.0);
     return 0;
