@@ -92,11 +92,14 @@ expect_exit() {
     problems+=("the program did not end within $1 s")
 }
 
-# expect_store LINE...: the store, in order, as "shortcut|name|path" in UTF-8.
+# store_lines: the stand-in's store, a line an emoticon, as "shortcut|name|path" in UTF-8.
+store_lines() { tr -d '\r' <"$dir/store.txt" | iconv -f CP1252 -t UTF-8 | cut -f1-3 | tr '\t' '|'; }
+
+# expect_store LINE...: the store, in order, as store_lines gives it.
 expect_store() {
   local want got
   want=$(printf '%s\n' "$@")
-  got=$(tr -d '\r' <"$dir/store.txt" | iconv -f CP1252 -t UTF-8 | tr '\t' '|')
+  got=$(store_lines)
   [ "$got" = "$want" ] || problems+=("store:"$'\n'"wanted:"$'\n'"$want"$'\n'"got:"$'\n'"$got")
 }
 
@@ -281,7 +284,7 @@ scenario_names() {
   press_add
   expect_box 30000 "Pimbrel|The emoticons are added succesfully."
   local got
-  got=$(tr -d '\r' <"$dir/store.txt" | iconv -f CP1252 -t UTF-8 | cut -f1-3 | tr '\t' '|')
+  got=$(store_lines)
   grep -qxF "(cafe)|café|$(win café.png)" <<<"$got" || problems+=("accented: $got")
   [ "$(wc -l <<<"$got")" = 2 ] || problems+=("wanted two emoticons, got: $got")
   expect_journal_count 0 "^Prompt"
@@ -309,7 +312,7 @@ timed_add() {
 expect_outcome() {
   local budget=$1; shift
   local lines=() want=() i
-  mapfile -t lines < <(tr -d '\r' <"$dir/store.txt" | iconv -f CP1252 -t UTF-8 | tr '\t' '|')
+  mapfile -t lines < <(store_lines)
   for i in "${!kept[@]}"; do
     [ "${lines[i]:-}" = "${kept[i]}" ] || problems+=("emoticon stored before the run: wanted '${kept[i]}', got '${lines[i]:-}'")
   done
