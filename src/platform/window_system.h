@@ -32,6 +32,15 @@ public:
     // GetClassName into buffer[0..size): writes the name and a NUL on success and returns
     // true; leaves the buffer untouched and returns false when there is no such window.
     virtual bool ReadClassName(WindowHandle window, char* buffer, int size) = 0;
+    // IsWindowVisible: the window (and, for a child, each window above it) has been shown
+    // and not hidden since; false for no window. A minimised window counts as visible.
+    virtual bool IsVisible(WindowHandle window) = 0;
+    // Sends WM_NULL to the window without waiting (SendMessageCallback). PingAnswered is
+    // true once the window's thread has taken the last ping sent to that window: a thread
+    // takes sent messages only when it asks for messages, so the answer shows that it has
+    // come back to its message loop since the ping went out.
+    virtual void Ping(WindowHandle window) = 0;
+    virtual bool PingAnswered(WindowHandle window) = 0;
     // PostMessage; the result is not read.
     virtual void Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
                       std::uint32_t lParam) = 0;

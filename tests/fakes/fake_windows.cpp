@@ -17,8 +17,10 @@ bool SentMessage::operator==(const SentMessage& other) const {
 
 std::string Describe(const SentMessage& message) {
     std::ostringstream out;
-    out << (message.kind == SentMessage::Post ? "post " : "text ")
-        << standin::RoleName(message.role) << " " << message.wParam << "/" << message.lParam;
+    static const char* const kKinds[] = {"post ", "text ", "ping "};
+    out << kKinds[message.kind] << standin::RoleName(message.role);
+    if (message.kind == SentMessage::Ping) return out.str();
+    out << " " << message.wParam << "/" << message.lParam;
     if (message.kind == SentMessage::Text) out << " \"" << message.text << "\"";
     return out.str();
 }
@@ -33,7 +35,9 @@ standin::MessengerModel& FakeWindows::StartMessenger(const standin::Options& opt
 }
 
 WindowId FakeWindows::AddTopLevel(const std::string& className, WindowId owner) {
-    return CreateTopLevel(standin::Role::Other, className, owner, "");
+    const WindowId id = CreateTopLevel(standin::Role::Other, className, owner, "");
+    windows_.at(id).visible = true;
+    return id;
 }
 
 bool FakeWindows::ClassMatches(WindowId window, const std::string& className) const {
@@ -89,6 +93,25 @@ bool FakeWindows::ReadClassName(WindowHandle window, char* buffer, int size) {
     return true;
 }
 
+bool FakeWindows::IsVisible(WindowHandle window) {
+    const auto found = windows_.find(window);
+    if (found == windows_.end() || !found->second.visible) return false;
+    return found->second.topLevel || IsVisible(found->second.owner);
+}
+
+void FakeWindows::Ping(WindowHandle window) {
+    sent_.push_back({SentMessage::Ping, RoleOf(window), 0, 0, 0, ""});
+    pings_[window] = false;
+    ToMessenger([this, window] {
+        if (windows_.count(window)) pings_[window] = true;
+    });
+}
+
+bool FakeWindows::PingAnswered(WindowHandle window) {
+    const auto found = pings_.find(window);
+    return found != pings_.end() && found->second;
+}
+
 standin::Role FakeWindows::RoleOf(WindowHandle window) const {
     const auto found = windows_.find(window);
     return found == windows_.end() ? standin::Role::Other : found->second.role;
@@ -97,13 +120,35 @@ standin::Role FakeWindows::RoleOf(WindowHandle window) const {
 void FakeWindows::Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
                        std::uint32_t lParam) {
     sent_.push_back({SentMessage::Post, RoleOf(window), message, wParam, lParam, ""});
-    // Messenger's thread takes a posted message when the program next yields.
-    After(0, [this, window, message, wParam, lParam] {
+    ToMessenger([this, window, message, wParam, lParam] {
         if (model_ && windows_.count(window)) model_->OnMessage(window, message, wParam, lParam, "");
     });
 }
 
+// Messenger's thread takes a message when the program next yields, and only between its own
+// steps: while it is making a dialog, messages wait, in order.
+void FakeWindows::ToMessenger(std::function<void()> take) {
+    After(0, [this, take = std::move(take)]() mutable {
+        if (MessengerBusy() || !held_.empty())
+            held_.push_back(std::move(take));
+        else
+            take();
+    });
+}
+
+void FakeWindows::ReleaseHeld() {
+    while (!held_.empty() && !MessengerBusy()) {
+        auto take = std::move(held_.front());
+        held_.erase(held_.begin());
+        take();
+    }
+}
+
+bool FakeWindows::MessengerBusy() const { return model_ && model_->Building(); }
+
 void FakeWindows::SendText(WindowHandle window, std::uint32_t wParam, const std::string& text) {
+    // A sent text is taken only once Messenger's thread is free again; the sender waits.
+    while (MessengerBusy()) Advance(1);
     sent_.push_back({SentMessage::Text, RoleOf(window), contract::kWmSetText, wParam, 0, text});
     const auto found = windows_.find(window);
     if (found == windows_.end()) return;
@@ -137,21 +182,29 @@ void FakeWindows::RunDue() {
         auto action = std::move(next->action);
         pending_.erase(next);
         action();
+        ReleaseHeld();
     }
+}
+
+WindowId FakeWindows::NewId() {
+    if (!reuseHandles || freed_.empty()) return nextId_++;
+    const WindowId id = freed_.back();
+    freed_.pop_back();
+    return id;
 }
 
 WindowId FakeWindows::CreateTopLevel(standin::Role role, const std::string& className,
                                      WindowId owner, const std::string& title) {
-    const WindowId id = nextId_++;
-    windows_[id] = Window{role, className, owner, true, {}, title};
+    const WindowId id = NewId();
+    windows_[id] = Window{role, className, owner, true, {}, title, false};
     zOrder_.insert(zOrder_.begin(), id);
     return id;
 }
 
 WindowId FakeWindows::CreateChild(WindowId parent, standin::Role role,
                                   const std::string& className, const std::string& text) {
-    const WindowId id = nextId_++;
-    windows_[id] = Window{role, className, parent, false, {}, text};
+    const WindowId id = NewId();
+    windows_[id] = Window{role, className, parent, false, {}, text, true};
     windows_.at(parent).children.push_back(id);
     return id;
 }
@@ -166,6 +219,12 @@ void FakeWindows::Destroy(WindowId window) {
     }
     zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), window), zOrder_.end());
     windows_.erase(window);
+    freed_.push_back(window);
+}
+
+void FakeWindows::Show(WindowId window, standin::Visibility visibility) {
+    const auto found = windows_.find(window);
+    if (found != windows_.end()) found->second.visible = visibility != standin::Visibility::Hidden;
 }
 
 std::string FakeWindows::TextOf(WindowId window) {
@@ -173,8 +232,22 @@ std::string FakeWindows::TextOf(WindowId window) {
     return found == windows_.end() ? std::string() : found->second.text;
 }
 
+void FakeWindows::SetText(WindowId window, const std::string& text) {
+    const auto found = windows_.find(window);
+    if (found != windows_.end()) found->second.text = text;
+}
+
 void FakeWindows::After(std::uint32_t delayMs, std::function<void()> action) {
     pending_.push_back({now_ + delayMs, order_++, std::move(action)});
+}
+
+// The steps of a dialog being made spread over virtual time, so that the program can look
+// at it half made; none when there is no pause.
+void FakeWindows::Pause(std::uint32_t ms, std::function<void()> then) {
+    if (ms == 0)
+        then();
+    else
+        After(ms, std::move(then));
 }
 
 void FakeWindows::Quit() {}

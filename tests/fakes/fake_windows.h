@@ -16,7 +16,7 @@ namespace pimbrel::testing {
 using standin::WindowId;
 
 struct SentMessage {
-    enum Kind { Post, Text } kind;
+    enum Kind { Post, Text, Ping } kind;
     standin::Role role;  // of the target when it was sent; Other for unknown windows
     std::uint32_t message;
     std::uint32_t wParam;
@@ -35,7 +35,7 @@ public:
                                             std::vector<standin::Emoticon> store = {});
     standin::MessengerModel* Messenger() { return model_.get(); }
 
-    // A window of the test's own making (not Messenger's), on top of the z-order.
+    // A shown window of the test's own making (not Messenger's), on top of the z-order.
     WindowId AddTopLevel(const std::string& className, WindowId owner = 0);
 
     const std::vector<SentMessage>& Sent() const { return sent_; }
@@ -44,6 +44,9 @@ public:
     std::uint64_t SleptMs() const { return slept_; }
     // FindWindow and FindWindowEx ignore letter case in class names, as the system's do.
     bool caseBlindLookups = false;
+    // A new window takes the handle value of the window destroyed last, where the system
+    // would give it a new one: the worst case for telling a new window from a gone one.
+    bool reuseHandles = false;
     // Called on every pump, before anything else happens in it.
     std::function<void()> onPump;
 
@@ -54,6 +57,9 @@ public:
     WindowHandle RelatedWindow(WindowHandle window, WindowRelation relation) override;
     WindowHandle ParentOf(WindowHandle window) override;
     bool ReadClassName(WindowHandle window, char* buffer, int size) override;
+    bool IsVisible(WindowHandle window) override;
+    void Ping(WindowHandle window) override;
+    bool PingAnswered(WindowHandle window) override;
     void Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
               std::uint32_t lParam) override;
     void SendText(WindowHandle window, std::uint32_t wParam, const std::string& text) override;
@@ -65,9 +71,12 @@ public:
                             const std::string& title) override;
     WindowId CreateChild(WindowId parent, standin::Role role, const std::string& className,
                          const std::string& text) override;
+    void Show(WindowId window, standin::Visibility visibility) override;
     void Destroy(WindowId window) override;
     std::string TextOf(WindowId window) override;
+    void SetText(WindowId window, const std::string& text) override;
     void After(std::uint32_t delayMs, std::function<void()> action) override;
+    void Pause(std::uint32_t ms, std::function<void()> then) override;
     void Quit() override;
 
 private:
@@ -78,6 +87,7 @@ private:
         bool topLevel = true;
         std::vector<WindowId> children;
         std::string text;
+        bool visible = false;
     };
     struct Pending {
         std::uint64_t due;
@@ -87,12 +97,19 @@ private:
 
     void Advance(std::uint64_t milliseconds);
     void RunDue();
+    void ToMessenger(std::function<void()> take);
+    void ReleaseHeld();
+    bool MessengerBusy() const;
+    WindowId NewId();
     standin::Role RoleOf(WindowHandle window) const;
     bool ClassMatches(WindowId window, const std::string& className) const;
 
     std::map<WindowId, Window> windows_;
     std::vector<WindowId> zOrder_;  // top-level windows, top first
     std::vector<Pending> pending_;
+    std::vector<std::function<void()>> held_;  // messages waiting for Messenger's thread
+    std::map<WindowId, bool> pings_;
+    std::vector<WindowId> freed_;
     std::vector<SentMessage> sent_;
     std::unique_ptr<standin::MessengerModel> model_;
     WindowId nextId_ = 0x100;

@@ -9,9 +9,12 @@ WindowId ModelHost::CreateTopLevel(Role role, const std::string& className, Wind
                                    const std::string& title) {
     const WindowId id = next_++;
     windows_[id] = Window{role, className, owner, true, title, {}};
+    visibility_[id] = Visibility::Hidden;
     zOrder_.insert(zOrder_.begin(), id);
     return id;
 }
+
+void ModelHost::Show(WindowId window, Visibility visibility) { visibility_.at(window) = visibility; }
 
 WindowId ModelHost::CreateChild(WindowId parent, Role role, const std::string& className,
                                 const std::string& text) {
@@ -40,6 +43,13 @@ std::string ModelHost::TextOf(WindowId window) {
 
 void ModelHost::After(std::uint32_t delayMs, std::function<void()> action) {
     pending_.push_back({now_ + delayMs, order_++, std::move(action)});
+}
+
+void ModelHost::Pause(std::uint32_t ms, std::function<void()> then) {
+    if (ms == 0)
+        then();
+    else
+        After(ms, std::move(then));
 }
 
 void ModelHost::Tick(std::uint32_t ms) {

@@ -26,9 +26,12 @@ public:
                             const std::string& title) override;
     WindowId CreateChild(WindowId parent, Role role, const std::string& className,
                          const std::string& text) override;
+    void Show(WindowId window, Visibility visibility) override;
     void Destroy(WindowId window) override;
     std::string TextOf(WindowId window) override;
+    void SetText(WindowId id, const std::string& text) override { windows_.at(id).text = text; }
     void After(std::uint32_t delayMs, std::function<void()> action) override;
+    void Pause(std::uint32_t ms, std::function<void()> then) override;
     void Quit() override { ++quits; }
 
     // Moves the clock on and runs what fell due, in due order.
@@ -39,7 +42,7 @@ public:
     std::vector<WindowId> Children(WindowId parent, const std::string& className) const;
     const Window* Find(WindowId id) const;
     const std::vector<WindowId>& ZOrder() const { return zOrder_; }
-    void SetText(WindowId id, const std::string& text) { windows_.at(id).text = text; }
+    Visibility VisibilityOf(WindowId id) const { return visibility_.at(id); }
 
     int quits = 0;
 
@@ -50,6 +53,7 @@ private:
         std::function<void()> action;
     };
     std::map<WindowId, Window> windows_;
+    std::map<WindowId, Visibility> visibility_;
     std::vector<WindowId> zOrder_;  // top first
     std::vector<Pending> pending_;
     WindowId next_ = 1;

@@ -12,7 +12,8 @@ TEST(StandInArguments, EveryOptionLandsInItsField) {
         {"--client", "newer", "--store", "s.txt", "--journal", "j.txt", "--ready", "r",
          "--emoticon-delay", "1500", "--create-delay", "2", "--edits-delay", "3",
          "--prompt-delay", "4", "--never-open", "--buttonless-prompts", "--quit-after", "2",
-         "--preexisting-dialog-buttons", "8", "--idle-windows", "300"},
+         "--preexisting-dialog-buttons", "8", "--idle-windows", "300", "--build-gap", "3",
+         "--minimised", "--reuse-create"},
         error);
     ASSERT_TRUE(parsed) << error;
     EXPECT_EQ(parsed->model.client, ClientKind::Newer);
@@ -28,6 +29,9 @@ TEST(StandInArguments, EveryOptionLandsInItsField) {
     EXPECT_EQ(parsed->model.quitAfterStored, 2);
     EXPECT_EQ(parsed->model.preexistingDialogButtons, 8);
     EXPECT_EQ(parsed->idleWindows, 300);
+    EXPECT_EQ(parsed->model.buildGapMs, 3u);
+    EXPECT_TRUE(parsed->model.minimised);
+    EXPECT_TRUE(parsed->model.reuseCreateDialog);
 }
 
 TEST(StandInArguments, DefaultsAreAQuietOlderClient) {

@@ -54,28 +54,50 @@ void MessengerModel::Start() {
     const bool older = options_.client == ClientKind::Older;
     main_ = Make(Role::Main, older ? contract::kOlderMainClass : contract::kNewerMainClass, 0,
                  older ? "MSN Messenger" : "Windows Live Messenger");
+    host_.Show(main_, options_.minimised ? Visibility::Minimised : Visibility::Shown);
     if (options_.preexistingDialogButtons < 0) return;
     // A dialog with the emoticon dialog's eight Buttons is that dialog, already open.
     const bool isEmoticons =
         older && options_.preexistingDialogButtons == contract::kEmoticonDialogButtons;
-    preexisting_ = Make(isEmoticons ? Role::Emoticon : Role::Other, contract::kDialogClass, main_,
-                        isEmoticons ? "Emoticons" : "Options");
-    for (int i = 0; i < options_.preexistingDialogButtons; ++i)
-        MakeChild(preexisting_, isEmoticons ? Role::EmoticonButton : Role::Other,
-                  contract::kButtonClass, "Button");
+    const Control button{isEmoticons ? Role::EmoticonButton : Role::Other, contract::kButtonClass,
+                         "Button"};
+    preexisting_ = MakeDialog(isEmoticons ? Role::Emoticon : Role::Other, contract::kDialogClass,
+                              main_, isEmoticons ? "Emoticons" : "Options",
+                              std::vector<Control>(options_.preexistingDialogButtons, button));
     if (isEmoticons) emoticon_ = preexisting_;
 }
 
 void MessengerModel::OnMessage(WindowId target, std::uint32_t message, std::uint32_t wParam,
                                std::uint32_t lParam, const std::string& text) {
-    const Role role = RoleOf(target);
-    journal_.push_back({role, message, wParam, lParam, text});
+    journal_.push_back({RoleOf(target), message, wParam, lParam, text});
     if (quit_ || message != contract::kWmCommand) return;
-    switch (role) {
-        case Role::Main: OnMainCommand(wParam, lParam); break;
-        case Role::Emoticon: OnEmoticonCommand(wParam, lParam); break;
-        case Role::Create: OnCreateCommand(wParam, lParam); break;
-        case Role::Prompt: OnPromptCommand(wParam, lParam); break;
+    if (options_.commandDelayMs == 0) {
+        TakeCommand({target, wParam, lParam});
+        return;
+    }
+    commands_.push_back({target, wParam, lParam});
+    if (commands_.size() == 1) TakeLater();
+}
+
+void MessengerModel::TakeLater() {
+    host_.After(options_.commandDelayMs, [this] {
+        const Command command = commands_.front();
+        commands_.pop_front();
+        TakeCommand(command);
+        if (!commands_.empty()) TakeLater();
+    });
+}
+
+// A command to a window that has gone since it was posted is lost, as the system drops it.
+void MessengerModel::TakeCommand(const Command& command) {
+    if (quit_) return;
+    switch (RoleOf(command.target)) {
+        case Role::Main: OnMainCommand(command.wParam, command.lParam); break;
+        case Role::Emoticon: OnEmoticonCommand(command.wParam, command.lParam); break;
+        case Role::Create:
+            if (command.target == create_.dialog) OnCreateCommand(command.wParam, command.lParam);
+            break;
+        case Role::Prompt: OnPromptCommand(command.wParam, command.lParam); break;
         default: break;
     }
 }
@@ -93,14 +115,14 @@ void MessengerModel::OpenEmoticons() {
     emoticonPending_ = false;
     if (quit_ || emoticon_ != 0) return;
     if (options_.client == ClientKind::Newer) {
-        emoticon_ = Make(Role::Emoticon, contract::kNewerEmoticonClass, main_, "Emoticons");
+        emoticon_ = MakeDialog(Role::Emoticon, contract::kNewerEmoticonClass, main_, "Emoticons", {});
         return;
     }
-    emoticon_ = Make(Role::Emoticon, contract::kDialogClass, main_, "Emoticons");
-    static const char* const kLabels[contract::kEmoticonDialogButtons] = {
-        "Create...", "Edit...", "Remove", "Import...", "Export...", "Help", "OK", "Cancel"};
-    for (const char* label : kLabels)
-        MakeChild(emoticon_, Role::EmoticonButton, contract::kButtonClass, label);
+    std::vector<Control> buttons;
+    for (const char* label : {"Create...", "Edit...", "Remove", "Import...", "Export...", "Help",
+                              "OK", "Cancel"})
+        buttons.push_back({Role::EmoticonButton, contract::kButtonClass, label});
+    emoticon_ = MakeDialog(Role::Emoticon, contract::kDialogClass, main_, "Emoticons", buttons);
 }
 
 void MessengerModel::OnEmoticonCommand(std::uint32_t wParam, std::uint32_t lParam) {
@@ -112,29 +134,66 @@ void MessengerModel::OnEmoticonCommand(std::uint32_t wParam, std::uint32_t lPara
     }
     if (!Is(wParam, lParam, older ? contract::kOpenCreateOlder : contract::kOpenCreateNewer))
         return;
-    if (create_ != 0 || createPending_) return;
+    if (create_.dialog != 0 || createPending_) return;
     createPending_ = true;
     const WindowId emoticon = emoticon_;
     host_.After(options_.createDelayMs, [this, emoticon] {
         createPending_ = false;
-        if (!quit_ && emoticon_ == emoticon && create_ == 0) OpenCreate();
+        if (!quit_ && emoticon_ == emoticon && create_.dialog == 0) OpenCreate();
     });
 }
 
 void MessengerModel::OpenCreate() {
-    create_ = Make(Role::Create, contract::kDialogClass, emoticon_, "Create Emoticon");
-    const WindowId create = create_;
-    host_.After(options_.editsDelayMs, [this, create] {
-        if (!quit_ && create_ == create) AddEdits(create);
-    });
+    if (spare_.dialog != 0) {
+        create_ = spare_;
+        spare_ = CreateWindows{};
+        for (WindowId edit : {create_.pathEdit, create_.shortcutEdit, create_.nameEdit})
+            host_.SetText(edit, "");
+        if (!options_.minimised) host_.Show(create_.dialog, Visibility::Shown);
+        return;
+    }
+    create_.dialog = MakeDialog(Role::Create, contract::kDialogClass, emoticon_, "Create Emoticon",
+                                {{Role::PathEdit, contract::kEditClass, ""},
+                                 {Role::ShortcutEdit, contract::kEditClass, ""},
+                                 {Role::NameEdit, contract::kEditClass, ""},
+                                 {Role::CreateButton, contract::kButtonClass, "OK"},
+                                 {Role::CreateButton, contract::kButtonClass, "Cancel"}},
+                                options_.editsDelayMs);
 }
 
-void MessengerModel::AddEdits(WindowId create) {
-    pathEdit_ = MakeChild(create, Role::PathEdit, contract::kEditClass, "");
-    shortcutEdit_ = MakeChild(create, Role::ShortcutEdit, contract::kEditClass, "");
-    nameEdit_ = MakeChild(create, Role::NameEdit, contract::kEditClass, "");
-    MakeChild(create, Role::CreateButton, contract::kButtonClass, "OK");
-    MakeChild(create, Role::CreateButton, contract::kButtonClass, "Cancel");
+// The window is listed (hidden, already owned) before its controls exist, and shown only
+// once they all do; the client's thread takes no message in between.
+WindowId MessengerModel::MakeDialog(Role role, const std::string& className, WindowId owner,
+                                    const std::string& title, std::vector<Control> controls,
+                                    std::uint32_t setUpMs) {
+    const WindowId dialog = Make(role, className, owner, title);
+    ++building_;
+    AddControls(dialog, std::make_shared<const std::vector<Control>>(std::move(controls)), 0,
+                setUpMs + options_.buildGapMs);
+    return dialog;
+}
+
+void MessengerModel::AddControls(WindowId dialog,
+                                 std::shared_ptr<const std::vector<Control>> controls,
+                                 std::size_t next, std::uint32_t pauseMs) {
+    host_.Pause(pauseMs, [this, dialog, controls, next] {
+        if (!Exists(dialog)) {
+            --building_;
+            return;
+        }
+        if (next == controls->size()) {
+            --building_;
+            if (!options_.minimised) host_.Show(dialog, Visibility::Shown);
+            return;
+        }
+        const Control& control = (*controls)[next];
+        const WindowId id = MakeChild(dialog, control.role, control.className, control.text);
+        // Only the create dialog has Edits (and it may still be on its way to create_.dialog).
+        if (control.role == Role::PathEdit) create_.pathEdit = id;
+        if (control.role == Role::ShortcutEdit) create_.shortcutEdit = id;
+        if (control.role == Role::NameEdit) create_.nameEdit = id;
+        AddControls(dialog, controls, next + 1, options_.buildGapMs);
+    });
 }
 
 void MessengerModel::OnCreateCommand(std::uint32_t wParam, std::uint32_t lParam) {
@@ -144,17 +203,18 @@ void MessengerModel::OnCreateCommand(std::uint32_t wParam, std::uint32_t lParam)
     }
     if (!Is(wParam, lParam, contract::kConfirm)) return;
     // A confirm before the Edits exist, behind a prompt or while one is checked is lost.
-    if (prompt_ != 0 || confirmPending_ || nameEdit_ == 0) return;
+    if (prompt_ != 0 || confirmPending_ || create_.nameEdit == 0) return;
     confirmPending_ = true;
-    const WindowId create = create_;
+    const WindowId create = create_.dialog;
     host_.After(options_.promptDelayMs, [this, create] {
         confirmPending_ = false;
-        if (!quit_ && create_ == create && prompt_ == 0) Validate(create);
+        if (!quit_ && create_.dialog == create && prompt_ == 0) Validate();
     });
 }
 
-void MessengerModel::Validate(WindowId) {
-    Emoticon entry{host_.TextOf(shortcutEdit_), host_.TextOf(nameEdit_), host_.TextOf(pathEdit_)};
+void MessengerModel::Validate() {
+    Emoticon entry{host_.TextOf(create_.shortcutEdit), host_.TextOf(create_.nameEdit),
+                   host_.TextOf(create_.pathEdit)};
     if (entry.shortcut.empty() || entry.shortcut.size() > kMaxShortcut ||
         IsBuiltIn(entry.shortcut) || !isPicture_ || !isPicture_(entry.path)) {
         ShowPrompt(1);
@@ -173,14 +233,17 @@ void MessengerModel::Validate(WindowId) {
 }
 
 void MessengerModel::ShowPrompt(int buttons) {
-    prompt_ = Make(Role::Prompt, contract::kDialogClass, create_, "MSN Messenger");
-    if (options_.promptsWithoutButtons) return;
-    if (buttons == 1) {
-        MakeChild(prompt_, Role::PromptButton, contract::kButtonClass, "OK");
-        return;
+    std::vector<Control> controls;
+    if (!options_.promptsWithoutButtons) {
+        if (buttons == 1) {
+            controls.push_back({Role::PromptButton, contract::kButtonClass, "OK"});
+        } else {
+            controls.push_back({Role::PromptButton, contract::kButtonClass, "Yes"});
+            controls.push_back({Role::PromptButton, contract::kButtonClass, "No"});
+        }
     }
-    MakeChild(prompt_, Role::PromptButton, contract::kButtonClass, "Yes");
-    MakeChild(prompt_, Role::PromptButton, contract::kButtonClass, "No");
+    prompt_ = MakeDialog(Role::Prompt, contract::kDialogClass, create_.dialog, "MSN Messenger",
+                         controls);
 }
 
 void MessengerModel::OnPromptCommand(std::uint32_t wParam, std::uint32_t lParam) {
@@ -218,15 +281,25 @@ void MessengerModel::ClosePrompt() {
 
 void MessengerModel::CloseCreate() {
     ClosePrompt();
-    if (create_ == 0) return;
-    host_.Destroy(create_);
-    Forget(create_);
-    create_ = pathEdit_ = shortcutEdit_ = nameEdit_ = 0;
+    if (create_.dialog == 0) return;
     confirmPending_ = false;
+    if (options_.reuseCreateDialog) {
+        host_.Show(create_.dialog, Visibility::Hidden);
+        spare_ = create_;
+    } else {
+        host_.Destroy(create_.dialog);
+        Forget(create_.dialog);
+    }
+    create_ = CreateWindows{};
 }
 
 void MessengerModel::CloseEmoticons() {
     CloseCreate();
+    if (spare_.dialog != 0) {
+        host_.Destroy(spare_.dialog);
+        Forget(spare_.dialog);
+        spare_ = CreateWindows{};
+    }
     if (emoticon_ == 0) return;
     host_.Destroy(emoticon_);
     Forget(emoticon_);
@@ -273,6 +346,11 @@ Role MessengerModel::RoleOf(WindowId id) const {
     for (const Known& known : roles_)
         if (known.id == id) return known.role;
     return Role::Other;
+}
+
+bool MessengerModel::Exists(WindowId id) const {
+    return std::any_of(roles_.begin(), roles_.end(),
+                       [id](const Known& known) { return known.id == id; });
 }
 
 }  // namespace standin

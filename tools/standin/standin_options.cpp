@@ -9,7 +9,8 @@ const char kUsage[] =
     "MessengerStandIn [--client older|newer] [--store FILE] [--journal FILE] [--ready FILE]\n"
     "  [--emoticon-delay MS] [--create-delay MS] [--edits-delay MS] [--prompt-delay MS]\n"
     "  [--never-open] [--buttonless-prompts] [--quit-after N]\n"
-    "  [--preexisting-dialog-buttons N] [--idle-windows N]\n";
+    "  [--preexisting-dialog-buttons N] [--idle-windows N]\n"
+    "  [--build-gap MS] [--minimised] [--reuse-create]\n";
 
 namespace {
 
@@ -33,6 +34,14 @@ std::optional<StandInOptions> ParseArguments(const std::vector<std::string>& arg
         }
         if (name == "--buttonless-prompts") {
             options.model.promptsWithoutButtons = true;
+            continue;
+        }
+        if (name == "--minimised") {
+            options.model.minimised = true;
+            continue;
+        }
+        if (name == "--reuse-create") {
+            options.model.reuseCreateDialog = true;
             continue;
         }
         if (i + 1 >= args.size()) {
@@ -64,6 +73,8 @@ std::optional<StandInOptions> ParseArguments(const std::vector<std::string>& arg
             ok = delay(options.model.editsDelayMs);
         } else if (name == "--prompt-delay") {
             ok = delay(options.model.promptDelayMs);
+        } else if (name == "--build-gap") {
+            ok = delay(options.model.buildGapMs);
         } else if (name == "--quit-after") {
             ok = ToNumber(value, 0, 1000000, number);
             options.model.quitAfterStored = static_cast<int>(number);

@@ -9,6 +9,8 @@ constexpr char kIdleClass[] = "StandInIdle";
 constexpr UINT kRunAction = WM_APP + 1;  // wParam: action key; for zero delays
 Win32Host* g_host = nullptr;             // the one host of the process, for the window procs
 
+HWND ToHwnd(WindowId id) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(id)); }
+
 bool IsRegisteredClass(const std::string& name) {
     return name == "MSNMSBLClass" || name == "MSBLWindowClass" || name == "DUIDialog";
 }
@@ -50,22 +52,31 @@ WindowId Win32Host::CreateTopLevel(Role role, const std::string& className, Wind
     const LPCSTR windowClass = className == "#32770" ? WC_DIALOG : className.c_str();
     HWND window = CreateWindowExA(main ? 0 : WS_EX_DLGMODALFRAME, windowClass, title.c_str(),
                                   style, at.x, at.y, width, height,
-                                  reinterpret_cast<HWND>(static_cast<UINT_PTR>(owner)), nullptr,
+                                  ToHwnd(owner), nullptr,
                                   instance_, nullptr);
     if (!window) return 0;
     if (!IsRegisteredClass(className))
         subclassed_[window] = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
             window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Host::SubclassProc)));
     if (main) main_ = window;
-    // Shown without taking the focus from the program that drives the client.
-    ShowWindow(window, SW_SHOWNOACTIVATE);
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return static_cast<WindowId>(reinterpret_cast<UINT_PTR>(window));
 }
 
+void Win32Host::Show(WindowId id, Visibility visibility) {
+    HWND window = ToHwnd(id);
+    if (visibility == Visibility::Hidden) {
+        ShowWindow(window, SW_HIDE);
+        return;
+    }
+    // Shown without taking the focus from the program that drives the client.
+    ShowWindow(window, visibility == Visibility::Minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 WindowId Win32Host::CreateChild(WindowId parentId, Role, const std::string& className,
                                 const std::string& text) {
-    HWND parent = reinterpret_cast<HWND>(static_cast<UINT_PTR>(parentId));
+    HWND parent = ToHwnd(parentId);
     const bool edit = className == "Edit";
     int& y = nextChildY_[parent];
     if (y == 0) y = 10;
@@ -88,18 +99,29 @@ WindowId Win32Host::CreateChild(WindowId parentId, Role, const std::string& clas
 }
 
 void Win32Host::Destroy(WindowId id) {
-    HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(id));
+    HWND window = ToHwnd(id);
     if (!IsWindow(window)) return;
     DestroyWindow(window);
 }
 
 std::string Win32Host::TextOf(WindowId id) {
-    HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(id));
+    HWND window = ToHwnd(id);
     const int length = GetWindowTextLengthA(window);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     const int read = GetWindowTextA(window, &text[0], length + 1);
     text.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
     return text;
+}
+
+void Win32Host::SetText(WindowId id, const std::string& text) {
+    SetWindowTextA(ToHwnd(id), text.c_str());
+}
+
+// The dialog manager makes a dialog in one call: the thread sleeps where it would be busy,
+// so that messages from outside wait as they would.
+void Win32Host::Pause(std::uint32_t ms, std::function<void()> then) {
+    if (ms != 0) Sleep(ms);
+    then();
 }
 
 void Win32Host::After(std::uint32_t delayMs, std::function<void()> action) {

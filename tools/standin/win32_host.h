@@ -33,9 +33,12 @@ public:
                             const std::string& title) override;
     WindowId CreateChild(WindowId parent, Role role, const std::string& className,
                          const std::string& text) override;
+    void Show(WindowId window, Visibility visibility) override;
     void Destroy(WindowId window) override;
     std::string TextOf(WindowId window) override;
+    void SetText(WindowId window, const std::string& text) override;
     void After(std::uint32_t delayMs, std::function<void()> action) override;
+    void Pause(std::uint32_t ms, std::function<void()> then) override;
     void Quit() override;
 
 private:

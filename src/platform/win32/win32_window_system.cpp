@@ -27,6 +27,27 @@ bool Win32WindowSystem::ReadClassName(WindowHandle window, char* buffer, int siz
     return GetClassNameA(ToHwnd(window), buffer, size) != 0;
 }
 
+bool Win32WindowSystem::IsVisible(WindowHandle window) {
+    return window != 0 && IsWindowVisible(ToHwnd(window)) != FALSE;
+}
+
+void Win32WindowSystem::Ping(WindowHandle window) {
+    pings_[window] = false;
+    SendMessageCallbackA(ToHwnd(window), WM_NULL, 0, 0, &Win32WindowSystem::PingTaken,
+                         reinterpret_cast<ULONG_PTR>(this));
+}
+
+// Called from one of this thread's message retrievals (the pump, or a message box's own
+// loop) once the other thread has taken the ping.
+void CALLBACK Win32WindowSystem::PingTaken(HWND window, UINT, ULONG_PTR data, LRESULT) {
+    reinterpret_cast<Win32WindowSystem*>(data)->pings_[FromHwnd(window)] = true;
+}
+
+bool Win32WindowSystem::PingAnswered(WindowHandle window) {
+    const auto found = pings_.find(window);
+    return found != pings_.end() && found->second;
+}
+
 void Win32WindowSystem::Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
                              std::uint32_t lParam) {
     PostMessageA(ToHwnd(window), message, wParam, static_cast<LPARAM>(lParam));

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
+
 #include "platform/window_system.h"
 
 namespace pimbrel::win32 {
@@ -25,6 +27,9 @@ public:
     WindowHandle RelatedWindow(WindowHandle window, WindowRelation relation) override;
     WindowHandle ParentOf(WindowHandle window) override;
     bool ReadClassName(WindowHandle window, char* buffer, int size) override;
+    bool IsVisible(WindowHandle window) override;
+    void Ping(WindowHandle window) override;
+    bool PingAnswered(WindowHandle window) override;
     void Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
               std::uint32_t lParam) override;
     void SendText(WindowHandle window, std::uint32_t wParam, const std::string& text) override;
@@ -35,7 +40,10 @@ public:
     bool Drain();
 
 private:
+    static void CALLBACK PingTaken(HWND window, UINT message, ULONG_PTR data, LRESULT result);
+
     HWND dialog_;
+    std::map<WindowHandle, bool> pings_;  // by window: the last ping sent has been taken
 };
 
 // 1 ms timer resolution for as long as it lives.
