@@ -17,6 +17,7 @@ struct CreateDialog {
     WindowHandle pathEdit = 0;
     WindowHandle shortcutEdit = 0;
     WindowHandle nameEdit = 0;
+    bool shown = false;  // seen visible since it was found for this picture
 };
 
 void PostCommand(WindowSystem& windows, WindowHandle target, contract::Command command) {
@@ -45,7 +46,8 @@ public:
           newClient_(newClient), tables_(tables), overwriteValue_(overwriteValue),
           pause_(pause) {}
 
-    void Enter(std::size_t index, const PictureToEnter& picture) {
+    PictureReport Enter(std::size_t index, const PictureToEnter& picture) {
+        pinged_ = 0;
         PostCommand(windows_, emoticonDlg_,
                     newClient_ ? contract::kOpenCreateNewer : contract::kOpenCreateOlder);
         CreateDialog create;
@@ -55,29 +57,66 @@ public:
         }
         SendText(windows_, create.nameEdit, EmoticonName(picture.fileName));
         PostCommand(windows_, create.dialog, contract::kConfirm);
-        Settle(create.dialog);
-        AnswerPrompts(index, create);
+        Settle(create);
+        return AnswerPrompts(index, create);
     }
 
 private:
+    // Whether Messenger has finished making a dialog, so that what it shows can be trusted.
+    // The dialog manager makes a dialog in one call: the window first (hidden, but already
+    // owned, so a lookup finds it), then its controls one by one, then WM_INITDIALOG, and it
+    // shows the window only after that. So a visible dialog is complete, and a hidden one
+    // whose owner is visible is not (not yet; or no more, as a closing dialog is hidden
+    // first). The system hides the windows owned by a minimised window, so while the owner
+    // is hidden too, hidden says nothing: the dialog is then complete once Messenger's
+    // thread has taken a ping sent after the dialog was found, since that thread takes no
+    // message until the call that makes the dialog has returned.
+    bool Complete(WindowHandle dialog, WindowHandle owner) {
+        if (windows_.IsVisible(dialog)) return true;
+        if (windows_.IsVisible(owner)) return false;
+        if (pinged_ != dialog) {
+            windows_.Ping(dialog);
+            pinged_ = dialog;
+            return false;
+        }
+        return windows_.PingAnswered(dialog);
+    }
+
+    // The create dialog has taken its entry (or been closed) once it is gone, or once the
+    // client has hidden it after showing it, as a client that keeps the window for the next
+    // picture does. The callers know that no prompt is over it. While the emoticon dialog is
+    // hidden as well, the system may have hidden both (Messenger minimised): only gone counts.
+    bool Taken(CreateDialog& create) {
+        if (WindowClassName(windows_, create.dialog).empty()) return true;
+        if (windows_.IsVisible(create.dialog)) {
+            create.shown = true;
+            return false;
+        }
+        return create.shown && windows_.IsVisible(emoticonDlg_);
+    }
+
     // Gives Messenger time to take the entry or to object to it. A pass lasts at least a
     // millisecond, so the full pause costs a second a picture even when Messenger has long
     // answered; what follows only looks at the create dialog and its prompt, so the pause
     // may end once either has shown its hand.
-    void Settle(WindowHandle createDlg) {
+    void Settle(CreateDialog& create) {
         for (int pass = 0; pass < kSettlingPumps; ++pass) {
             windows_.PumpEvents();
             if (pause_ == SettlingPause::UntilOutcome &&
-                (WindowClassName(windows_, createDlg).empty() ||
-                 FindOwnedWindow(windows_, createDlg, contract::kDialogClass) != 0))
+                (FindOwnedWindow(windows_, create.dialog, contract::kDialogClass) != 0 ||
+                 Taken(create)))
                 return;
         }
     }
 
     // One pass of the fill: texts go to whichever Edits exist so far, again on every pass.
+    // Only a complete dialog is filled: a client may keep the dialog of the picture before,
+    // hidden, and empty it when it shows it again for the open command, and a text sent to
+    // it before then would be lost (a sent message is taken before a posted one).
     bool TryFill(std::size_t index, const PictureToEnter& picture, CreateDialog& create) {
         create.dialog = FindOwnedWindow(windows_, emoticonDlg_, contract::kDialogClass);
-        if (create.dialog == 0) return false;
+        if (create.dialog == 0 || !Complete(create.dialog, emoticonDlg_)) return false;
+        create.shown = windows_.IsVisible(create.dialog);
         create.pathEdit = windows_.FindChildWindow(create.dialog, 0, contract::kEditClass);
         if (create.pathEdit == 0) return false;
         SendText(windows_, create.pathEdit, picture.pathText);
@@ -92,53 +131,75 @@ private:
         return create.nameEdit != 0;
     }
 
-    void AnswerPrompts(std::size_t index, const CreateDialog& create) {
+    // Answers the prompts over the create dialog until it has taken the entry or been
+    // closed. A prompt is answered only once it is complete (see Complete), so that its
+    // Buttons are all there to be counted.
+    PictureReport AnswerPrompts(std::size_t index, CreateDialog& create) {
+        PictureReport report{index, EntryOutcome::Stored, {}};
+        // The one-Button prompt answered: the same window, still closing, for as long as
+        // every lookup finds it. Once a lookup has not, a window with its handle value is a
+        // new prompt (the system may give a gone window's value to a new one).
+        WindowHandle answered = 0;
         for (;;) {
             const WindowHandle prompt =
                 FindOwnedWindow(windows_, create.dialog, contract::kDialogClass);
+            if (prompt != answered) answered = 0;
             if (prompt == 0) {
-                if (WindowClassName(windows_, create.dialog).empty()) return;  // taken
+                if (Taken(create)) return report;
                 // Still open with nothing over it: Messenger has not answered yet (it can
                 // take longer than the settling pause). The next picture's lookup would
                 // type into this dialog and both pictures would be lost, so wait.
-                CheckLoop(dialogs_);
-                windows_.PumpEvents();
-                continue;
-            }
-            // A window is listed before its controls exist, so a prompt can be seen while
-            // Messenger is still adding its Buttons. Looking for a second Button after none
-            // would find the first one if it had just come, and a one-Button prompt would be
-            // answered as a two-Button one (and never close): with no Button yet it is
-            // waited on, like a prompt without Buttons.
-            const WindowHandle first = windows_.FindChildWindow(prompt, 0, contract::kButtonClass);
-            const WindowHandle second =
-                first != 0 ? windows_.FindChildWindow(prompt, first, contract::kButtonClass) : 0;
-            if (second != 0) {
-                if (overwriteValue_ != 0) {
-                    PostCommand(windows_, prompt, contract::kOverwriteYes);
-                } else {
-                    PostCommand(windows_, prompt, contract::kOverwriteNoPrompt);
-                    PostCommand(windows_, create.dialog, contract::kOverwriteNoCreate);
+            } else if (prompt != answered && Complete(prompt, create.dialog)) {
+                const WindowHandle first =
+                    windows_.FindChildWindow(prompt, 0, contract::kButtonClass);
+                const WindowHandle second =
+                    first != 0 ? windows_.FindChildWindow(prompt, first, contract::kButtonClass)
+                               : 0;
+                if (second != 0) {
+                    AnswerOverwrite(prompt, create, report);
+                    return report;
                 }
-                // The next picture's lookup would otherwise find this dialog still open
-                // and type into it; Messenger then closes it on the answer and that
-                // picture is lost.
-                WaitUntilGone(create.dialog);
-                return;
-            }
-            if (first != 0) {
-                PostCommand(windows_, prompt, contract::kDismissOneButton);
-                SendText(windows_, create.shortcutEdit,
-                         ChosenEntry(tables_, index).substr(0, kReplacementKeep) + "2");
-                PostCommand(windows_, create.dialog, contract::kConfirm);
+                if (first != 0 && report.replacement.empty()) {
+                    PostCommand(windows_, prompt, contract::kDismissOneButton);
+                    report.replacement =
+                        ChosenEntry(tables_, index).substr(0, kReplacementKeep) + "2";
+                    SendText(windows_, create.shortcutEdit, report.replacement);
+                    PostCommand(windows_, create.dialog, contract::kConfirm);
+                    report.outcome = EntryOutcome::StoredAsReplacement;
+                    answered = prompt;
+                } else if (first != 0) {
+                    // Refused under the replacement as well: whatever is wrong is not the
+                    // shortcut (the file has gone, is no picture, its path is too long), and
+                    // asking again would go on for ever. Leave this picture out.
+                    PostCommand(windows_, prompt, contract::kDismissOneButton);
+                    PostCommand(windows_, create.dialog, contract::kOverwriteNoCreate);
+                    report.outcome = EntryOutcome::Refused;
+                    WaitUntilTaken(create);
+                    return report;
+                }
+                // A complete prompt without Buttons is waited on.
             }
             CheckLoop(dialogs_);
             windows_.PumpEvents();
         }
     }
 
-    void WaitUntilGone(WindowHandle window) {
-        while (!WindowClassName(windows_, window).empty()) {
+    void AnswerOverwrite(WindowHandle prompt, CreateDialog& create, PictureReport& report) {
+        if (overwriteValue_ != 0) {
+            PostCommand(windows_, prompt, contract::kOverwriteYes);
+            report.outcome = EntryOutcome::Replaced;
+        } else {
+            PostCommand(windows_, prompt, contract::kOverwriteNoPrompt);
+            PostCommand(windows_, create.dialog, contract::kOverwriteNoCreate);
+            report.outcome = EntryOutcome::LeftOut;
+        }
+        // The next picture's lookup would otherwise find this dialog still open and type
+        // into it; Messenger then closes it on the answer and that picture is lost.
+        WaitUntilTaken(create);
+    }
+
+    void WaitUntilTaken(CreateDialog& create) {
+        while (!Taken(create)) {
             windows_.PumpEvents();
             CheckLoop(dialogs_);
         }
@@ -151,6 +212,7 @@ private:
     ShortcutTables& tables_;
     int overwriteValue_;
     SettlingPause pause_;
+    WindowHandle pinged_ = 0;  // the dialog pinged last for this picture
 };
 
 }  // namespace
@@ -159,14 +221,18 @@ std::string EmoticonName(const std::string& fileName) {
     return fileName.substr(0, fileName.find('.'));
 }
 
-void EnterPictures(WindowSystem& windows, Dialogs& dialogs, WindowHandle emoticonDlg,
-                   bool newClient, const std::vector<PictureToEnter>& pictures,
-                   ShortcutTables tables, int overwriteValue, SettlingPause pause) {
+std::vector<PictureReport> EnterPictures(WindowSystem& windows, Dialogs& dialogs,
+                                         WindowHandle emoticonDlg, bool newClient,
+                                         const std::vector<PictureToEnter>& pictures,
+                                         ShortcutTables tables, int overwriteValue,
+                                         SettlingPause pause) {
     PictureEntry entry(windows, dialogs, emoticonDlg, newClient, tables, overwriteValue, pause);
+    std::vector<PictureReport> reports;
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        if (pictures[i].selected) entry.Enter(i, pictures[i]);
+        if (pictures[i].selected) reports.push_back(entry.Enter(i, pictures[i]));
         if (newClient) windows.SleepFor(kNewerClientPause);
     }
+    return reports;
 }
 
 }  // namespace pimbrel

@@ -28,8 +28,26 @@ enum class SettlingPause { Full, UntilOutcome };
 // The name Messenger shows: the file name up to its first dot.
 std::string EmoticonName(const std::string& fileName);
 
-void EnterPictures(WindowSystem& windows, Dialogs& dialogs, WindowHandle emoticonDlg,
-                   bool newClient, const std::vector<PictureToEnter>& pictures,
-                   ShortcutTables tables, int overwriteValue, SettlingPause pause);
+// What the prompts said about one selected picture.
+enum class EntryOutcome {
+    Stored,                  // taken with no prompt
+    StoredAsReplacement,     // refused, then taken under the replacement shortcut
+    LeftOut,                 // its shortcut exists and overwrite was clear
+    Replaced,                // its shortcut existed and overwrite was ticked
+    Refused,                 // refused again under the replacement: given up
+};
+
+struct PictureReport {
+    std::size_t index;        // in the picture list
+    EntryOutcome outcome;
+    std::string replacement;  // the replacement shortcut, when one was sent
+};
+
+// Enters every selected picture; one report a selected picture, in list order.
+std::vector<PictureReport> EnterPictures(WindowSystem& windows, Dialogs& dialogs,
+                                         WindowHandle emoticonDlg, bool newClient,
+                                         const std::vector<PictureToEnter>& pictures,
+                                         ShortcutTables tables, int overwriteValue,
+                                         SettlingPause pause);
 
 }  // namespace pimbrel

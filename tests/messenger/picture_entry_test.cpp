@@ -5,6 +5,7 @@
 #include "fake_windows.h"
 #include "messenger/emoticon_dialog.h"
 #include "messenger/functions.h"
+#include "messenger/messenger_contract.h"
 #include "messenger/picture_entry.h"
 
 namespace pimbrel::testing {
@@ -50,8 +51,9 @@ protected:
         autoShortcuts.push_back("");
         listedShortcuts.push_back("");
         try {
-            EnterPictures(windows, dialogs, messenger.emoticonDlg, messenger.newClient, pictures,
-                          ShortcutTables{autoShortcuts, listedShortcuts}, overwrite, pause);
+            reports = EnterPictures(windows, dialogs, messenger.emoticonDlg, messenger.newClient,
+                                    pictures, ShortcutTables{autoShortcuts, listedShortcuts},
+                                    overwrite, pause);
             return false;
         } catch (const ProgramEnded&) {
             return true;
@@ -64,6 +66,39 @@ protected:
         return described;
     }
     const std::vector<standin::Emoticon>& Store() { return windows.Messenger()->Store(); }
+    // The reports as "INDEX OUTCOME[ REPLACEMENT]".
+    std::vector<std::string> Reports() const {
+        static const char* const kOutcomes[] = {"stored", "stored as", "left out", "replaced",
+                                                "refused"};
+        std::vector<std::string> described;
+        for (const PictureReport& report : reports)
+            described.push_back(std::to_string(report.index) + " " +
+                                kOutcomes[static_cast<int>(report.outcome)] +
+                                (report.replacement.empty() ? "" : " " + report.replacement));
+        return described;
+    }
+    // Records how the prompt over the create dialog looks at each pump, as "shown 2" or
+    // "hidden 1" (its Buttons), each state once in a row.
+    void RecordPrompts() {
+        windows.onPump = [this] {
+            const WindowHandle create =
+                FindOwnedWindow(windows, messenger.emoticonDlg, contract::kDialogClass);
+            const WindowHandle prompt =
+                create ? FindOwnedWindow(windows, create, contract::kDialogClass) : 0;
+            if (prompt == 0) return;
+            int buttons = 0;
+            for (WindowHandle b = windows.FindChildWindow(prompt, 0, contract::kButtonClass);
+                 b != 0; b = windows.FindChildWindow(prompt, b, contract::kButtonClass))
+                ++buttons;
+            const std::string state =
+                (windows.IsVisible(prompt) ? "shown " : "hidden ") + std::to_string(buttons);
+            if (promptStates.empty() || promptStates.back() != state)
+                promptStates.push_back(state);
+        };
+    }
+
+    std::vector<PictureReport> reports;
+    std::vector<std::string> promptStates;
 
 private:
     std::size_t sentBefore_ = 0;
@@ -86,10 +121,19 @@ std::vector<std::string> Fill(const std::string& name, const std::string& shortc
             "text NameEdit 256/0 \"" + EmoticonName(name) + "\"", "post Create 1/1837380"};
 }
 
+// The fill of a create dialog that had to be pinged first (Messenger minimised).
+std::vector<std::string> PingedFill(const std::string& name, const std::string& shortcut) {
+    std::vector<std::string> fill = Fill(name, shortcut);
+    fill.insert(fill.begin() + 1, "ping Create");
+    return fill;
+}
+
 std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
+
+using Texts = std::vector<std::string>;
 
 TEST_P(PictureEntryTest, OlderClientStoresEachSelectedPicture) {
     AddPicture("smile.gif", "(smile)");
@@ -122,13 +166,17 @@ TEST_P(PictureEntryTest, NewerClientSleepsAfterEveryIndex) {
 }
 
 TEST_P(PictureEntryTest, FillResendsTextsUntilTheThirdEditShows) {
-    // A create dialog whose Edits appear one pass after another.
+    // A create dialog shown before its Edits exist (not one the dialog manager made): they
+    // appear one pass after another.
     const WindowHandle emoticon = windows.AddTopLevel("#32770");
     messenger.emoticonDlg = emoticon;
     WindowHandle create = 0;
     windows.onPump = [&] {
         const long pump = windows.Pumps();
-        if (pump == 2) create = windows.CreateTopLevel(Role::Create, "#32770", emoticon, "");
+        if (pump == 2) {
+            create = windows.CreateTopLevel(Role::Create, "#32770", emoticon, "");
+            windows.Show(create, standin::Visibility::Shown);
+        }
         if (pump == 3) windows.CreateChild(create, Role::PathEdit, "Edit", "");
         if (pump == 4) windows.CreateChild(create, Role::ShortcutEdit, "Edit", "");
         if (pump == 5) windows.CreateChild(create, Role::NameEdit, "Edit", "");
@@ -144,31 +192,6 @@ TEST_P(PictureEntryTest, FillResendsTextsUntilTheThirdEditShows) {
                                                 "post Create 1/1837380"}));
     EXPECT_EQ(loopCount, 5);
 }
-
-class TwoButtonPromptTest
-    : public PictureEntryBase,
-      public ::testing::WithParamInterface<std::tuple<int, SettlingPause>> {};
-
-TEST_P(TwoButtonPromptTest, FollowsOverwrite) {
-    const int overwrite = std::get<0>(GetParam());
-    pause = std::get<1>(GetParam());
-    AddPicture("smile.gif", "(smile)");
-    AddPicture("next.gif", "(next)");
-    StartMessenger({}, {{"(smile)", "old", "C:\\old.gif"}});
-    EXPECT_FALSE(Enter(overwrite));
-    const std::vector<std::string> answer =
-        overwrite != 0
-            ? std::vector<std::string>{"post Prompt 1/1968352"}
-            : std::vector<std::string>{"post Prompt 2/3082306", "post Create 2/854760"};
-    EXPECT_EQ(Sent(), Fill("smile.gif", "(smile)") + answer + Fill("next.gif", "(next)"));
-    ASSERT_EQ(Store().size(), 2u);
-    EXPECT_EQ(Store()[0].name, overwrite != 0 ? "smile" : "old");
-}
-
-INSTANTIATE_TEST_SUITE_P(OverwriteValues, TwoButtonPromptTest,
-                         ::testing::Combine(::testing::Values(0, 1, -1),
-                                            ::testing::Values(SettlingPause::Full,
-                                                              SettlingPause::UntilOutcome)));
 
 TEST_P(PictureEntryTest, OneButtonPromptGetsTheReplacementShortcut) {
     AddPicture("smile.gif", "(smile)", ":)");
@@ -190,61 +213,6 @@ TEST_P(PictureEntryTest, OneButtonPromptGetsTheReplacementShortcut) {
     ASSERT_EQ(Store().size(), 3u);
     EXPECT_EQ(Store()[0].shortcut, ":)2");
     EXPECT_EQ(Store()[2].shortcut, "(singl2");
-}
-
-// Messenger lists a prompt before its Button exists: the first look at the new prompt finds
-// no Button, the next one finds it. Such a prompt is waited on and then dismissed; it
-// must not be taken for a two-Button prompt, which would never close.
-TEST(PromptBeingBuilt, IsAnsweredOnceItsButtonsAreThere) {
-    class ButtonsComeLate : public FakeWindows {
-    public:
-        WindowHandle FindChildWindow(WindowHandle parent, WindowHandle after,
-                                     const std::string& className) override {
-            if (className == "Button" && parent != seen_ && Messenger() &&
-                PromptOf(parent)) {
-                seen_ = parent;  // the Button is "created" just after this look
-                return 0;
-            }
-            return FakeWindows::FindChildWindow(parent, after, className);
-        }
-
-    private:
-        bool PromptOf(WindowHandle window) {
-            char name[16] = {};
-            // Prompts are the only dialogs here with an owner that is itself owned.
-            return ReadClassName(window, name, sizeof name) && std::string(name) == "#32770" &&
-                   ParentOf(ParentOf(window)) != 0 && ParentOf(ParentOf(ParentOf(window))) != 0;
-        }
-        WindowHandle seen_ = 0;
-    };
-    for (const bool twoButtons : {false, true}) {
-        ButtonsComeLate windows;
-        EventLog log;
-        FakeDialogs dialogs{log};
-        loopCount = 0;
-        loopLimit = 100000;
-        std::vector<standin::Emoticon> store;
-        if (twoButtons) store.push_back({"(smile)", "old", "C:\\old.gif"});
-        windows.StartMessenger({}, store);
-        MessengerWindows messenger = FindMessengerWindows(windows);
-        ASSERT_EQ(OpenEmoticonDialog(windows, dialogs, messenger, true, [] {}),
-                  EmoticonDialogOutcome::Found);
-        const std::vector<PictureToEnter> pictures = {{"smile.gif", "C:\\Pics\\smile.gif", true}};
-        std::vector<std::string> autoShortcuts = {"(smile)", ""};
-        std::vector<std::string> listed = {twoButtons ? "" : ":)", ""};
-        EXPECT_NO_THROW(EnterPictures(windows, dialogs, messenger.emoticonDlg, false, pictures,
-                                      ShortcutTables{autoShortcuts, listed}, 0,
-                                      SettlingPause::UntilOutcome));
-        const auto& sent = windows.Sent();
-        ASSERT_FALSE(sent.empty());
-        if (twoButtons) {
-            EXPECT_EQ(Describe(sent.back()), "post Create 2/854760") << "answered No";
-            EXPECT_EQ(windows.Messenger()->Store()[0].name, "old");
-        } else {
-            ASSERT_EQ(windows.Messenger()->Store().size(), 1u);
-            EXPECT_EQ(windows.Messenger()->Store()[0].shortcut, ":)2");
-        }
-    }
 }
 
 TEST_P(PictureEntryTest, ReplacementIsBuiltFromTheTextAsSent) {
@@ -290,11 +258,189 @@ TEST_P(PictureEntryTest, AnswerAfterTheSettlingPauseIsAwaited) {
     EXPECT_EQ(Store()[2].shortcut, "(wink)");
 }
 
+// A client that hides its create dialog once it has taken the entry and shows it again,
+// emptied, for the next open command (here 5 ms later, its dialogs made a control every
+// 3 ms): hidden after the confirm counts as taken, and the hidden dialog is filled only once
+// the client has shown it for the next picture, after any answer to a prompt as well.
+TEST_P(PictureEntryTest, KeptCreateDialogIsFilledOnlyOnceShownAgain) {
+    AddPicture("a.gif", "(a)");
+    AddPicture("b.gif", "(b)");
+    AddPicture("c.gif", "(c)", ":)");
+    AddPicture("d.gif", "(d)");
+    standin::Options options;
+    options.reuseCreateDialog = true;
+    options.createDelayMs = 5;
+    options.buildGapMs = 3;
+    StartMessenger(options, {{"(b)", "old", "C:\\old.gif"}});
+    EXPECT_FALSE(Enter(1));
+    EXPECT_EQ(Sent(), (Fill("a.gif", "(a)") + Fill("b.gif", "(b)") + Texts{"post Prompt 1/1968352"} +
+                          Fill("c.gif", ":)") +
+                          Texts{"post Prompt 2/264158", "text ShortcutEdit 256/0 \":)2\"",
+                                "post Create 1/1837380"} +
+                          Fill("d.gif", "(d)")));
+    EXPECT_EQ(Reports(), (Texts{"0 stored", "1 replaced", "2 stored as :)2", "3 stored"}));
+    ASSERT_EQ(Store().size(), 4u);
+    EXPECT_EQ(Store()[0].name, "b");
+    EXPECT_EQ(Store()[1].path, "C:\\Pics\\a.gif");
+    EXPECT_EQ(Store()[2].shortcut, ":)2");
+    EXPECT_EQ(Store()[3].name, "d");
+}
+
+// Messenger busy, taking each command 4 ms after the one before: the prompt answered is
+// still there at the next looks. It is the same prompt, not a second refusal.
+TEST_P(PictureEntryTest, PromptStillClosingIsNotASecondRefusal) {
+    AddPicture("smile.gif", "(smile)", ":)");
+    AddPicture("next.gif", "(next)");
+    standin::Options options;
+    options.commandDelayMs = 4;
+    StartMessenger(options);
+    RecordPrompts();
+    EXPECT_FALSE(Enter());
+    EXPECT_EQ(Sent(), (Fill("smile.gif", ":)") +
+                          Texts{"post Prompt 2/264158", "text ShortcutEdit 256/0 \":)2\"",
+                                "post Create 1/1837380"} +
+                          Fill("next.gif", "(next)")));
+    EXPECT_EQ(Reports(), (Texts{"0 stored as :)2", "1 stored"}));
+    ASSERT_EQ(Store().size(), 2u);
+    EXPECT_EQ(Store()[0].shortcut, ":)2");
+}
+
+// Messenger minimised: its dialogs stay hidden, so hidden says nothing about half made.
+// Each dialog counts as complete once Messenger's thread has answered a ping sent after it
+// was found; the prompts, seen half made, get the answers of their complete forms.
+TEST_P(PictureEntryTest, MinimisedMessengerIsAnsweredAsItsCompletePromptsAsk) {
+    AddPicture("smile.gif", "(smile)");
+    AddPicture("grin.gif", "(grin)", ":D");
+    AddPicture("next.gif", "(next)");
+    standin::Options options;
+    options.minimised = true;
+    options.buildGapMs = 3;
+    StartMessenger(options, {{"(smile)", "old", "C:\\old.gif"}});
+    RecordPrompts();
+    EXPECT_FALSE(Enter(1));
+    EXPECT_EQ(Sent(), (PingedFill("smile.gif", "(smile)") +
+                          Texts{"ping Prompt", "post Prompt 1/1968352"} +
+                          PingedFill("grin.gif", ":D") +
+                          Texts{"ping Prompt", "post Prompt 2/264158",
+                                "text ShortcutEdit 256/0 \":D2\"", "post Create 1/1837380"} +
+                          PingedFill("next.gif", "(next)")));
+    EXPECT_EQ(promptStates, (Texts{"hidden 0", "hidden 1", "hidden 2", "hidden 0", "hidden 1"}));
+    EXPECT_EQ(Reports(), (Texts{"0 replaced", "1 stored as :D2", "2 stored"}));
+    ASSERT_EQ(Store().size(), 3u);
+    EXPECT_EQ(Store()[0].name, "smile");
+    EXPECT_EQ(Store()[1].shortcut, ":D2");
+}
+
 INSTANTIATE_TEST_SUITE_P(Pauses, PictureEntryTest,
                          ::testing::Values(SettlingPause::Full, SettlingPause::UntilOutcome),
                          [](const auto& info) {
                              return info.param == SettlingPause::Full ? "Full" : "UntilOutcome";
                          });
+
+
+// A picture Messenger cannot take whatever its shortcut: refused, refused again under the
+// replacement, then its create dialog is closed and the next picture goes in. The system may
+// give the answered prompt's handle value to the next prompt: a look falls between them
+// here (the answer to a confirm takes 2 ms), and the new prompt is told from the old.
+class RefusedTwiceTest : public PictureEntryBase,
+                         public ::testing::WithParamInterface<std::tuple<bool, SettlingPause>> {};
+
+TEST_P(RefusedTwiceTest, IsLeftOutAndTheNextPictureEntered) {
+    const bool reuseHandles = std::get<0>(GetParam());
+    pause = std::get<1>(GetParam());
+    windows.reuseHandles = reuseHandles;
+    AddPicture("broken.gif", "(broke)");
+    AddPicture("next.gif", "(next)");
+    standin::Options options;
+    options.promptDelayMs = 2;
+    StartMessenger(options);
+    std::vector<WindowHandle> prompts;  // the prompt at each pump, each once in a row
+    windows.onPump = [&] {
+        const WindowHandle create =
+            FindOwnedWindow(windows, messenger.emoticonDlg, contract::kDialogClass);
+        const WindowHandle prompt =
+            create ? FindOwnedWindow(windows, create, contract::kDialogClass) : 0;
+        if (prompts.empty() || prompts.back() != prompt) prompts.push_back(prompt);
+    };
+    EXPECT_FALSE(Enter());
+    EXPECT_EQ(Sent(), (Fill("broken.gif", "(broke)") +
+                          Texts{"post Prompt 2/264158", "text ShortcutEdit 256/0 \"(broke2\"",
+                                "post Create 1/1837380", "post Prompt 2/264158",
+                                "post Create 2/854760"} +
+                          Fill("next.gif", "(next)")));
+    EXPECT_EQ(Reports(), (Texts{"0 refused (broke2", "1 stored"}));
+    ASSERT_EQ(Store().size(), 1u);
+    EXPECT_EQ(Store()[0].shortcut, "(next)");
+    ASSERT_GE(prompts.size(), 4u);
+    EXPECT_EQ(prompts[1] == prompts[3], reuseHandles) << "the two prompts' handle values";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Handles, RefusedTwiceTest,
+    ::testing::Combine(::testing::Bool(),
+                       ::testing::Values(SettlingPause::Full, SettlingPause::UntilOutcome)));
+
+// Messenger makes its prompts as the dialog manager does: the window first, hidden, then a
+// Button every `gap` ms, and shows it last. With a gap the loop meets each prompt half made
+// (a two-Button prompt with one Button, a one-Button prompt with none); each gets the answer
+// its complete form calls for, and nothing else is sent.
+struct PromptCase {
+    const char* name;
+    int overwrite;
+    std::string listed;
+    Texts answer;
+    std::string report;
+    std::string firstName;  // of the store's first emoticon afterwards
+    Texts states;           // of the prompt, made at a gap of 3 ms
+};
+
+void PrintTo(const PromptCase& given, std::ostream* out) { *out << given.name; }
+
+const PromptCase kPromptCases[] = {
+    {"OverwriteTicked", 1, "", {"post Prompt 1/1968352"}, "0 replaced", "smile",
+     {"hidden 0", "hidden 1", "hidden 2", "shown 2"}},
+    {"OverwriteNegative", -1, "", {"post Prompt 1/1968352"}, "0 replaced", "smile",
+     {"hidden 0", "hidden 1", "hidden 2", "shown 2"}},
+    {"OverwriteClear", 0, "", {"post Prompt 2/3082306", "post Create 2/854760"}, "0 left out",
+     "old", {"hidden 0", "hidden 1", "hidden 2", "shown 2"}},
+    {"RefusedShortcut", 0, ":)",
+     {"post Prompt 2/264158", "text ShortcutEdit 256/0 \":)2\"", "post Create 1/1837380"},
+     "0 stored as :)2", "old", {"hidden 0", "hidden 1", "shown 1"}},
+};
+
+class HalfMadePromptTest
+    : public PictureEntryBase,
+      public ::testing::WithParamInterface<std::tuple<PromptCase, std::uint32_t, SettlingPause>> {
+};
+
+TEST_P(HalfMadePromptTest, GetsTheAnswerOfItsCompleteForm) {
+    const PromptCase& given = std::get<0>(GetParam());
+    const std::uint32_t gap = std::get<1>(GetParam());
+    pause = std::get<2>(GetParam());
+    AddPicture("smile.gif", "(smile)", given.listed);
+    AddPicture("next.gif", "(next)");
+    standin::Options options;
+    options.buildGapMs = gap;
+    StartMessenger(options, {{"(smile)", "old", "C:\\old.gif"}});
+    RecordPrompts();
+    EXPECT_FALSE(Enter(given.overwrite));
+    EXPECT_EQ(Sent(), Fill("smile.gif", given.listed.empty() ? "(smile)" : given.listed) +
+                          given.answer + Fill("next.gif", "(next)"));
+    EXPECT_EQ(Reports(), (Texts{given.report, "1 stored"}));
+    EXPECT_EQ(promptStates, gap == 0 ? Texts{given.states.back()} : given.states);
+    ASSERT_FALSE(Store().empty());
+    EXPECT_EQ(Store()[0].name, given.firstName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Prompts, HalfMadePromptTest,
+    ::testing::Combine(::testing::ValuesIn(kPromptCases), ::testing::Values(0u, 3u),
+                       ::testing::Values(SettlingPause::Full, SettlingPause::UntilOutcome)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) + "Gap" +
+               std::to_string(std::get<1>(info.param)) +
+               (std::get<2>(info.param) == SettlingPause::Full ? "Full" : "UntilOutcome");
+    });
 
 }  // namespace
 }  // namespace pimbrel::testing
