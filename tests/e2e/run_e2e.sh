@@ -138,6 +138,9 @@ win() { e2e_winpath "$dir/pics/$1"; }
 
 # --- scenarios ------------------------------------------------------------------------
 
+guard_box="Fatal Error: Infinite Loop|Infinite loop detected, application will now shut down."
+success_box="Pimbrel|The emoticons are added succesfully."
+
 # The stand-in alone, driven with the contract's commands: what every other scenario trusts.
 scenario_standin_contract() {
   new_scenario "standin-contract-$1"
@@ -182,41 +185,93 @@ scenario_collisions() {
   end_scenario
 }
 
-# An existing emoticon with the same shortcut: kept with Overwrite clear, replaced when ticked.
-# The colliding picture comes last in the list, so nothing follows its prompt.
-scenario_overwrite() {
-  new_scenario "overwrite-$1-$2"
+# Prompts made as the dialog manager makes them, a control every GAP ms: seen half made, each
+# must get the answer its complete form calls for. An existing emoticon with the same
+# shortcut is kept with Overwrite clear and replaced when ticked (never stored as "(smile2"),
+# and a refused listed shortcut goes in under its replacement.
+scenario_prompts() {
+  local client=$1 gap=$2 tick=$3
+  new_scenario "prompts-$client-$gap-$tick"
+  picture grin.png
   picture happy.gif
   picture smile.gif
+  readme $'---List---\ngrin.png - :D\n'
   store_line "(smile)" old 'C:\old.gif'
-  start_standin --client "$1"
+  start_standin --client "$client" --build-gap "$gap"
   start_program
-  drive overwrite "$2" >/dev/null || problems+=("could not set Overwrite")
+  drive overwrite "$tick" >/dev/null || problems+=("could not set Overwrite")
   press_add
-  expect_box 30000 "Pimbrel|The emoticons are added succesfully."
-  if [ "$2" = 1 ]; then
-    expect_store "(smile)|smile|$(win smile.gif)" "(happy)|happy|$(win happy.gif)"
+  expect_box 30000 "$success_box"
+  if [ "$tick" = 1 ]; then
+    expect_store "(smile)|smile|$(win smile.gif)" ":D2|grin|$(win grin.png)" \
+                 "(happy)|happy|$(win happy.gif)"
     expect_journal_count 1 "^Prompt	273	1	1968352"
   else
-    expect_store "(smile)|old|C:\\old.gif" "(happy)|happy|$(win happy.gif)"
+    expect_store "(smile)|old|C:\\old.gif" ":D2|grin|$(win grin.png)" \
+                 "(happy)|happy|$(win happy.gif)"
     expect_journal_count 1 "^Prompt	273	2	3082306"
     expect_journal_count 1 "^Create	273	2	854760"
   fi
+  expect_journal_count 1 "^Prompt	273	2	264158"
   end_scenario
 }
 
-# Listed shortcuts that the client refuses: a built-in one and one too long.
-scenario_refused() {
-  new_scenario "refused-$1"
-  picture grin.png
-  picture long.gif
-  readme $'---List---\ngrin.png - :D\nlong.gif - toolongshortcut\n'
-  start_standin --client "$1"
+# A client that hides its create dialog after each entry and shows it again, emptied, for the
+# next one (its dialogs made a control every GAP ms): every picture goes in, through prompts
+# as well.
+scenario_reuse() {
+  local client=$1 gap=$2
+  new_scenario "reuse-$client-$gap"
+  for f in a b c d; do picture "$f.gif"; done
+  readme $'---List---\nb.gif - :)\n'
+  store_line "(d)" old 'C:\old.gif'
+  start_standin --client "$client" --reuse-create --build-gap "$gap"
   start_program
+  drive overwrite 1 >/dev/null || problems+=("could not set Overwrite")
   press_add
-  expect_box 30000 "Pimbrel|The emoticons are added succesfully."
-  expect_store ":D2|grin|$(win grin.png)" "toolon2|long|$(win long.gif)"
+  expect_box 30000 "$success_box"
+  expect_store "(d)|d|$(win d.gif)" "(a)|a|$(win a.gif)" ":)2|b|$(win b.gif)" "(c)|c|$(win c.gif)"
+  end_scenario
+}
+
+# Messenger minimised: its dialogs are made (a control every 3 ms) and never shown. The
+# program learns that each is complete from Messenger's answer to a ping.
+scenario_minimised() {
+  local client=$1
+  new_scenario "minimised-$client"
+  picture grin.png
+  picture happy.gif
+  picture smile.gif
+  readme $'---List---\ngrin.png - :D\n'
+  store_line "(smile)" old 'C:\old.gif'
+  start_standin --client "$client" --minimised --build-gap 3
+  start_program
+  drive overwrite 1 >/dev/null || problems+=("could not set Overwrite")
+  press_add
+  expect_box 30000 "$success_box"
+  expect_store "(smile)|smile|$(win smile.gif)" ":D2|grin|$(win grin.png)" \
+               "(happy)|happy|$(win happy.gif)"
+  expect_journal_count 1 "^Prompt	273	2	264158"
+  end_scenario
+}
+
+# 170 pictures, the sixth deleted after the program listed them: Messenger refuses it under
+# its shortcut and under the replacement; it is left out and every other picture goes in.
+scenario_deleted_picture() {
+  new_scenario deleted-picture
+  local i want=()
+  for i in $(seq -f '%03g' 1 170); do picture "p$i.gif"; done
+  start_standin
+  start_program
+  rm "$dir/pics/p006.gif"
+  press_add
+  expect_box 120000 "$success_box"
+  for i in $(seq -f '%03g' 1 170); do
+    [ "$i" = 006 ] || want+=("(p$i)|p$i|$(win "p$i.gif")")
+  done
+  expect_store "${want[@]}"
   expect_journal_count 2 "^Prompt	273	2	264158"
+  expect_journal_count 1 "^Create	273	2	854760"
   end_scenario
 }
 
@@ -293,8 +348,6 @@ scenario_names() {
 
 # --- faults: a slow client, a prompt without Buttons, crowded desktops ------------------
 
-guard_box="Fatal Error: Infinite Loop|Infinite loop detected, application will now shut down."
-success_box="Pimbrel|The emoticons are added succesfully."
 
 # timed_add: presses Add and waits for the next box; sets $run_ms and $run_box, box dismissed.
 timed_add() {
@@ -419,14 +472,20 @@ main() {
   else
     for client in older newer; do
       wanted "collisions-$client" && scenario_collisions $client
-      for tick in 0 1; do wanted "overwrite-$client-$tick" && scenario_overwrite $client $tick; done
-      wanted "refused-$client" && scenario_refused $client
+      for gap in 1 3 10; do
+        for tick in 0 1; do
+          wanted "prompts-$client-$gap-$tick" && scenario_prompts $client $gap $tick
+        done
+      done
+      for gap in 0 3; do wanted "reuse-$client-$gap" && scenario_reuse $client $gap; done
+      wanted "minimised-$client" && scenario_minimised $client
       wanted "slow-dialog-$client" && scenario_slow_dialog $client
       wanted "names-$client" && scenario_names $client
     done
     wanted no-messenger && scenario_no_messenger
     wanted never-opens && scenario_never_opens
     wanted messenger-closes && scenario_messenger_closes
+    wanted deleted-picture && scenario_deleted_picture
     local kind ms
     for kind in emoticon create edits prompt; do
       for ms in 50 200 500; do wanted "delay-$kind-$ms-older" && scenario_delay $kind $ms older; done

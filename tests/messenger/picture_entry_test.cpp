@@ -135,6 +135,12 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::vector
 
 using Texts = std::vector<std::string>;
 
+// The answer to a one-Button prompt: dismissed, the replacement shortcut, confirmed again.
+Texts Dismissed(const std::string& replacement) {
+    return {"post Prompt 2/264158", "text ShortcutEdit 256/0 \"" + replacement + "\"",
+            "post Create 1/1837380"};
+}
+
 TEST_P(PictureEntryTest, OlderClientStoresEachSelectedPicture) {
     AddPicture("smile.gif", "(smile)");
     AddPicture("wink.a.png", "(wink)", ";)", false);
@@ -201,14 +207,11 @@ TEST_P(PictureEntryTest, OneButtonPromptGetsTheReplacementShortcut) {
     EXPECT_FALSE(Enter());
     const std::vector<std::string> expected =
         Fill("smile.gif", ":)") +
-        std::vector<std::string>{"post Prompt 2/264158", "text ShortcutEdit 256/0 \":)2\"",
-                                 "post Create 1/1837380"} +
+        Dismissed(":)2") +
         Fill("big.gif", "toolongshortcut") +
-        std::vector<std::string>{"post Prompt 2/264158", "text ShortcutEdit 256/0 \"toolon2\"",
-                                 "post Create 1/1837380"} +
+        Dismissed("toolon2") +
         Fill("single.gif", "(single)") +
-        std::vector<std::string>{"post Prompt 2/264158", "text ShortcutEdit 256/0 \"(singl2\"",
-                                 "post Create 1/1837380"};
+        Dismissed("(singl2");
     EXPECT_EQ(Sent(), expected);
     ASSERT_EQ(Store().size(), 3u);
     EXPECT_EQ(Store()[0].shortcut, ":)2");
@@ -246,11 +249,8 @@ TEST_P(PictureEntryTest, AnswerAfterTheSettlingPauseIsAwaited) {
     options.promptDelayMs = 1500;
     StartMessenger(options, {{"(cool)", "old", "C:\\old.gif"}});
     EXPECT_FALSE(Enter(1));
-    const std::vector<std::string> dismissed = {
-        "post Prompt 2/264158", "text ShortcutEdit 256/0 \":)2\"", "post Create 1/1837380"};
-    const std::vector<std::string> overwritten = {"post Prompt 1/1968352"};
-    EXPECT_EQ(Sent(), Fill("smile.gif", ":)") + dismissed + Fill("wink.gif", "(wink)") +
-                          Fill("cool.gif", "(cool)") + overwritten);
+    EXPECT_EQ(Sent(), (Fill("smile.gif", ":)") + Dismissed(":)2") + Fill("wink.gif", "(wink)") +
+                       Fill("cool.gif", "(cool)") + Texts{"post Prompt 1/1968352"}));
     ASSERT_EQ(Store().size(), 3u);
     EXPECT_EQ(Store()[0].shortcut, "(cool)");
     EXPECT_EQ(Store()[0].name, "cool") << "overwritten as asked";
@@ -275,8 +275,7 @@ TEST_P(PictureEntryTest, KeptCreateDialogIsFilledOnlyOnceShownAgain) {
     EXPECT_FALSE(Enter(1));
     EXPECT_EQ(Sent(), (Fill("a.gif", "(a)") + Fill("b.gif", "(b)") + Texts{"post Prompt 1/1968352"} +
                           Fill("c.gif", ":)") +
-                          Texts{"post Prompt 2/264158", "text ShortcutEdit 256/0 \":)2\"",
-                                "post Create 1/1837380"} +
+                          Dismissed(":)2") +
                           Fill("d.gif", "(d)")));
     EXPECT_EQ(Reports(), (Texts{"0 stored", "1 replaced", "2 stored as :)2", "3 stored"}));
     ASSERT_EQ(Store().size(), 4u);
@@ -294,11 +293,9 @@ TEST_P(PictureEntryTest, PromptStillClosingIsNotASecondRefusal) {
     standin::Options options;
     options.commandDelayMs = 4;
     StartMessenger(options);
-    RecordPrompts();
     EXPECT_FALSE(Enter());
     EXPECT_EQ(Sent(), (Fill("smile.gif", ":)") +
-                          Texts{"post Prompt 2/264158", "text ShortcutEdit 256/0 \":)2\"",
-                                "post Create 1/1837380"} +
+                          Dismissed(":)2") +
                           Fill("next.gif", "(next)")));
     EXPECT_EQ(Reports(), (Texts{"0 stored as :)2", "1 stored"}));
     ASSERT_EQ(Store().size(), 2u);
@@ -321,8 +318,7 @@ TEST_P(PictureEntryTest, MinimisedMessengerIsAnsweredAsItsCompletePromptsAsk) {
     EXPECT_EQ(Sent(), (PingedFill("smile.gif", "(smile)") +
                           Texts{"ping Prompt", "post Prompt 1/1968352"} +
                           PingedFill("grin.gif", ":D") +
-                          Texts{"ping Prompt", "post Prompt 2/264158",
-                                "text ShortcutEdit 256/0 \":D2\"", "post Create 1/1837380"} +
+                          Texts{"ping Prompt"} + Dismissed(":D2") +
                           PingedFill("next.gif", "(next)")));
     EXPECT_EQ(promptStates, (Texts{"hidden 0", "hidden 1", "hidden 2", "hidden 0", "hidden 1"}));
     EXPECT_EQ(Reports(), (Texts{"0 replaced", "1 stored as :D2", "2 stored"}));
@@ -364,9 +360,8 @@ TEST_P(RefusedTwiceTest, IsLeftOutAndTheNextPictureEntered) {
     };
     EXPECT_FALSE(Enter());
     EXPECT_EQ(Sent(), (Fill("broken.gif", "(broke)") +
-                          Texts{"post Prompt 2/264158", "text ShortcutEdit 256/0 \"(broke2\"",
-                                "post Create 1/1837380", "post Prompt 2/264158",
-                                "post Create 2/854760"} +
+                          Dismissed("(broke2") +
+                          Texts{"post Prompt 2/264158", "post Create 2/854760"} +
                           Fill("next.gif", "(next)")));
     EXPECT_EQ(Reports(), (Texts{"0 refused (broke2", "1 stored"}));
     ASSERT_EQ(Store().size(), 1u);
@@ -403,9 +398,8 @@ const PromptCase kPromptCases[] = {
      {"hidden 0", "hidden 1", "hidden 2", "shown 2"}},
     {"OverwriteClear", 0, "", {"post Prompt 2/3082306", "post Create 2/854760"}, "0 left out",
      "old", {"hidden 0", "hidden 1", "hidden 2", "shown 2"}},
-    {"RefusedShortcut", 0, ":)",
-     {"post Prompt 2/264158", "text ShortcutEdit 256/0 \":)2\"", "post Create 1/1837380"},
-     "0 stored as :)2", "old", {"hidden 0", "hidden 1", "shown 1"}},
+    {"RefusedShortcut", 0, ":)", Dismissed(":)2"), "0 stored as :)2", "old",
+     {"hidden 0", "hidden 1", "shown 1"}},
 };
 
 class HalfMadePromptTest

@@ -255,8 +255,11 @@ protected:
 TEST_F(OverwritePromptTest, SameShortcutAsksWithTwoButtons) {
     EXPECT_EQ(Buttons(Prompt()), 2);
     EXPECT_EQ(host.Find(Prompt())->owner, Create());
-    Command(Prompt(), contract::kDismissOneButton);  // not this prompt's answer
+    Command(Prompt(), contract::kConfirm);  // not this prompt's answer
     EXPECT_NE(Prompt(), 0u);
+    Command(Prompt(), contract::kDismissOneButton);  // IDCANCEL: read as No
+    EXPECT_EQ(Prompt(), 0u);
+    EXPECT_EQ(model->Store()[0].name, "old");
 }
 
 TEST_F(OverwritePromptTest, YesReplacesAndClosesBoth) {

@@ -256,8 +256,9 @@ void MessengerModel::OnPromptCommand(std::uint32_t wParam, std::uint32_t lParam)
         ClosePrompt();
         CloseCreate();
         StoreEntry(entry, same == store_.end() ? -1 : static_cast<int>(same - store_.begin()));
-    } else if (overwrite ? Is(wParam, lParam, contract::kOverwriteNoPrompt)
-                         : Is(wParam, lParam, contract::kDismissOneButton)) {
+    } else if (Is(wParam, lParam, contract::kDismissOneButton) ||
+               (overwrite && Is(wParam, lParam, contract::kOverwriteNoPrompt))) {
+        // A Yes/No prompt reads the one-Button dismissal (IDCANCEL) as No.
         ClosePrompt();
     }
 }

@@ -1,7 +1,10 @@
 // See standin_options.h.
 #include "standin_options.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
+#include <utility>
 
 namespace standin {
 
@@ -28,20 +31,15 @@ std::optional<StandInOptions> ParseArguments(const std::vector<std::string>& arg
     StandInOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
-        if (name == "--never-open") {
-            options.model.neverOpenEmoticons = true;
-            continue;
-        }
-        if (name == "--buttonless-prompts") {
-            options.model.promptsWithoutButtons = true;
-            continue;
-        }
-        if (name == "--minimised") {
-            options.model.minimised = true;
-            continue;
-        }
-        if (name == "--reuse-create") {
-            options.model.reuseCreateDialog = true;
+        const std::pair<const char*, bool*> flags[] = {
+            {"--never-open", &options.model.neverOpenEmoticons},
+            {"--buttonless-prompts", &options.model.promptsWithoutButtons},
+            {"--minimised", &options.model.minimised},
+            {"--reuse-create", &options.model.reuseCreateDialog}};
+        const auto flag = std::find_if(std::begin(flags), std::end(flags),
+                                       [&](const auto& known) { return name == known.first; });
+        if (flag != std::end(flags)) {
+            *flag->second = true;
             continue;
         }
         if (i + 1 >= args.size()) {
