@@ -243,16 +243,10 @@ TEST_F(ModelTest, SevenCharactersAndLookalikesOfBuiltInsAreTaken) {
     EXPECT_EQ(model->Store().size(), 4u);
 }
 
-class OverwritePromptTest : public ModelTest {
-protected:
-    void SetUp() override {
-        Start({}, {{"(old)", "old", "C:\\old.gif"}, {"(keep)", "keep", "C:\\keep.gif"}});
-        Enter("C:\\new.gif", "(old)", "new");
-        ASSERT_NE(Prompt(), 0u);
-    }
-};
-
-TEST_F(OverwritePromptTest, SameShortcutAsksWithTwoButtons) {
+TEST_F(ModelTest, SameShortcutAsksWithTwoButtons) {
+    Start({}, {{"(old)", "old", "C:\\old.gif"}, {"(keep)", "keep", "C:\\keep.gif"}});
+    Enter("C:\\new.gif", "(old)", "new");
+    ASSERT_NE(Prompt(), 0u);
     EXPECT_EQ(Buttons(Prompt()), 2);
     EXPECT_EQ(host.Find(Prompt())->owner, Create());
     Command(Prompt(), contract::kConfirm);  // not this prompt's answer
@@ -262,39 +256,11 @@ TEST_F(OverwritePromptTest, SameShortcutAsksWithTwoButtons) {
     EXPECT_EQ(model->Store()[0].name, "old");
 }
 
-TEST_F(OverwritePromptTest, YesReplacesAndClosesBoth) {
-    Command(Prompt(), contract::kOverwriteYes);
-    EXPECT_EQ(Create(), 0u);
-    ASSERT_EQ(model->Store().size(), 2u);
-    EXPECT_EQ(model->Store()[0].name, "new");
-    EXPECT_EQ(model->Store()[0].path, "C:\\new.gif");
-    EXPECT_EQ(model->Store()[1].name, "keep");
-}
-
-TEST_F(OverwritePromptTest, NoClosesThePromptThenCancelClosesTheDialog) {
-    Command(Prompt(), contract::kOverwriteNoPrompt);
-    EXPECT_EQ(Prompt(), 0u);
-    ASSERT_NE(Create(), 0u);
-    Command(Create(), contract::kOverwriteNoCreate);
-    EXPECT_EQ(Create(), 0u);
-    EXPECT_EQ(model->Store()[0].name, "old");
-    EXPECT_EQ(model->Store().size(), 2u);
-}
-
 TEST_F(ModelTest, ShortcutsCompareCaseSensitively) {
     Start({}, {{"(ab)", "old", "C:\\old.gif"}});
     Enter("C:\\new.gif", "(AB)", "new");
     EXPECT_EQ(Prompt(), 0u);
     EXPECT_EQ(model->Store().size(), 2u);
-}
-
-TEST_F(ModelTest, PromptsWithoutButtons) {
-    Options options;
-    options.promptsWithoutButtons = true;
-    Start(options, {{"(old)", "old", "C:\\old.gif"}});
-    Enter("a.gif", ":)", "a");
-    ASSERT_NE(Prompt(), 0u);
-    EXPECT_EQ(Buttons(Prompt()), 0);
 }
 
 TEST_F(ModelTest, CloseCommandClosesEverythingItOwnsAndSaves) {
