@@ -3,6 +3,8 @@
 
 #include <mmsystem.h>
 
+#include "system_files.h"
+
 namespace pimbrel::win32 {
 
 WindowHandle Win32WindowSystem::FindWindowByClass(const std::string& className) {
@@ -91,7 +93,36 @@ void Win32WindowSystem::PumpEvents() {
 
 void Win32WindowSystem::SleepFor(std::uint32_t milliseconds) { Sleep(milliseconds); }
 
-TimerResolution::TimerResolution() { timeBeginPeriod(1); }
-TimerResolution::~TimerResolution() { timeEndPeriod(1); }
+namespace {
+
+// winmm is not one of the DLLs that Windows only ever takes from the system folder, so it is
+// loaded from there by full path, once. Without it the pump keeps the system's own timer
+// resolution: passes only grow longer, which the pass budgets allow for.
+struct TimerPeriod {
+    using Call = MMRESULT(WINAPI*)(UINT);
+    Call begin = nullptr;
+    Call end = nullptr;
+};
+
+const TimerPeriod& Winmm() {
+    static const TimerPeriod period = [] {
+        TimerPeriod found;
+        if (HMODULE winmm = LoadSystemLibrary(L"winmm.dll")) {
+            found.begin = ExportOf<TimerPeriod::Call>(winmm, "timeBeginPeriod");
+            found.end = ExportOf<TimerPeriod::Call>(winmm, "timeEndPeriod");
+        }
+        return found.begin && found.end ? found : TimerPeriod{};
+    }();
+    return period;
+}
+
+}  // namespace
+
+TimerResolution::TimerResolution()
+    : requested_(Winmm().begin && Winmm().begin(1) == TIMERR_NOERROR) {}
+
+TimerResolution::~TimerResolution() {
+    if (requested_) Winmm().end(1);
+}
 
 }  // namespace pimbrel::win32

@@ -46,13 +46,16 @@ private:
     std::map<WindowHandle, bool> pings_;  // by window: the last ping sent has been taken
 };
 
-// 1 ms timer resolution for as long as it lives.
+// 1 ms timer resolution for as long as it lives, where the system's winmm.dll is there.
 class TimerResolution {
 public:
     TimerResolution();
     ~TimerResolution();
     TimerResolution(const TimerResolution&) = delete;
     TimerResolution& operator=(const TimerResolution&) = delete;
+
+private:
+    bool requested_;
 };
 
 }  // namespace pimbrel::win32

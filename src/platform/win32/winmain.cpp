@@ -1,9 +1,11 @@
-// Program start: the case rules of the code page, common controls, the main window.
+// Program start: the DLL search, the case rules of the code page, common controls, the main
+// window.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "ansi_case.h"
 #include "main_window.h"
+#include "system_files.h"
 
 namespace {
 
@@ -18,19 +20,34 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
 void DeclareDpiAwareness() {
     // Not on XP; the manifest says the same for the systems that read it.
     using SetAware = BOOL(WINAPI*)();
-    if (HMODULE user = GetModuleHandleA("user32.dll"))
-        if (auto set = reinterpret_cast<SetAware>(
-                reinterpret_cast<void*>(GetProcAddress(user, "SetProcessDPIAware"))))
-            set();
+    if (auto set = pimbrel::win32::ExportOf<SetAware>(GetModuleHandleW(L"user32.dll"),
+                                                      "SetProcessDPIAware"))
+        set();
+}
+
+void StartCommonControls() {
+    // Loaded here rather than imported: the common controls load the theme engine as they
+    // start, and an import would start them before the DLL search is narrowed. Asked for by
+    // name, version 6 comes from the side-by-side store as the manifest says, before any
+    // search; the narrowed search only sees the system folder. Without them the window
+    // still works, only the label's tool tip is missing.
+    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    if (auto init = pimbrel::win32::ExportOf<Init>(LoadLibraryW(L"comctl32.dll"),
+                                                   "InitCommonControlsEx")) {
+        const INITCOMMONCONTROLSEX controls{sizeof(controls),
+                                            ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+        init(&controls);
+    }
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    pimbrel::win32::NarrowDllSearch();
+    pimbrel::win32::PreloadSystemLibraries();
     SetUnhandledExceptionFilter(&ReportCrash);
     DeclareDpiAwareness();
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
+    StartCommonControls();
     static const pimbrel::win32::AnsiCase ansiCase;
     pimbrel::SetCaseConversion(&ansiCase);
     try {
