@@ -35,7 +35,7 @@ void FrmMain::OnRetryTick() {
 
 void FrmMain::OnSiteClick() {
     // A browser that cannot be started is no reason to end the program: say so and go on.
-    if (!parts_.starter.Start(SiteCommandLine(), kSiteShowStyle))
+    if (!parts_.starter.Start(kSiteProgram, SiteCommandLine(), kSiteShowStyle))
         parts_.dialogs.ShowMessage("The web site could not be opened in the browser.",
                                    kProgramTitle, MessageIcon::Stop);
 }

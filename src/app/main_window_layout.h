@@ -31,7 +31,9 @@ inline constexpr char kSiteHost[] = "pimbrel.net";
 inline constexpr char kSiteQuery[] = "?fromapp=pimbrel";
 inline constexpr char kSiteToolTip[] =
     "Download emoticons for this application or other tools created by me.";
-// WinExec show style for the browser: minimised with the focus.
+// The Windows folder's explorer opens the address in the browser; show style minimised with
+// the focus.
+inline constexpr char kSiteProgram[] = "explorer.exe";
 inline constexpr int kSiteShowStyle = 2;
 
 inline constexpr char kFilePatterns[] = "*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.png";

@@ -54,14 +54,17 @@ public:
     [[noreturn]] virtual void EndProgram() = 0;
 };
 
-// Starts a command line with a window show style (WinExec); false when it failed.
+// Starts a program of the Windows folder by its full path there (Windows would look for a
+// bare name beside our own exe first), with the command line it is to see and a window show
+// style; false when it failed.
 class ProgramStarter {
 public:
     ProgramStarter() = default;
     ProgramStarter(const ProgramStarter&) = delete;
     ProgramStarter& operator=(const ProgramStarter&) = delete;
     virtual ~ProgramStarter() = default;
-    virtual bool Start(const std::string& commandLine, int showStyle) = 0;
+    virtual bool Start(const std::string& program, const std::string& commandLine,
+                       int showStyle) = 0;
 };
 
 }  // namespace pimbrel

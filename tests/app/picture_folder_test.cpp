@@ -60,7 +60,8 @@ TEST(SiteLink, StartsTheBrowserMinimisedAndSurvivesAFailure) {
     rig.Load();
     rig.form.OnSiteClick();
     ASSERT_EQ(rig.starter.started.size(), 1u);
-    const auto& [commandLine, show] = rig.starter.started[0];
+    const auto& [program, commandLine, show] = rig.starter.started[0];
+    EXPECT_EQ(program, "explorer.exe");
     EXPECT_EQ(show, 2);
     EXPECT_EQ(commandLine.rfind("EXPLORER \"http://", 0), 0u);
     EXPECT_EQ(commandLine.substr(commandLine.size() - 17), "?fromapp=pimbrel\"");

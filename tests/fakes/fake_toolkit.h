@@ -107,11 +107,17 @@ private:
 
 class FakeStarter : public ProgramStarter {
 public:
-    bool Start(const std::string& commandLine, int showStyle) override {
-        started.emplace_back(commandLine, showStyle);
+    struct Started {
+        std::string program;
+        std::string commandLine;
+        int showStyle;
+    };
+    bool Start(const std::string& program, const std::string& commandLine,
+               int showStyle) override {
+        started.push_back({program, commandLine, showStyle});
         return succeed;
     }
-    std::vector<std::pair<std::string, int>> started;
+    std::vector<Started> started;
     bool succeed = true;
 };
 

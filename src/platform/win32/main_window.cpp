@@ -9,6 +9,7 @@
 
 #include "app/main_window_layout.h"
 #include "resource_ids.h"
+#include "system_files.h"
 
 namespace pimbrel::win32 {
 
@@ -85,8 +86,9 @@ public:
 
 class Starter : public ProgramStarter {
 public:
-    bool Start(const std::string& commandLine, int showStyle) override {
-        return WinExec(commandLine.c_str(), static_cast<UINT>(showStyle)) > 31;
+    bool Start(const std::string& program, const std::string& commandLine,
+               int showStyle) override {
+        return StartWindowsProgram(program, commandLine, showStyle);
     }
 };
 

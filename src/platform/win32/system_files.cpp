@@ -1,7 +1,9 @@
 // Code from the system only; see system_files.h.
 #include "system_files.h"
 
-#include <string>
+#include <vector>
+
+#include "win32_file_system.h"
 
 namespace pimbrel::win32 {
 
@@ -56,6 +58,30 @@ HMODULE LoadSystemLibrary(const wchar_t* fileName) {
     return LoadLibraryExW(path.c_str(), nullptr,
                           SearchFlagsKnown() ? LOAD_LIBRARY_SEARCH_SYSTEM32
                                              : LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+bool StartWindowsProgram(const std::string& fileName, const std::string& commandLine,
+                         int showStyle) {
+    // The shared Windows folder: GetWindowsDirectory names a private one per user on a
+    // terminal server, for programs that do not declare themselves aware of it.
+    const std::wstring program = InFolder(&GetSystemWindowsDirectoryW, ToWide(fileName));
+    const std::wstring folder = InFolder(&GetSystemWindowsDirectoryW, L"");
+    if (program.empty()) return false;
+    const std::wstring wide = ToWide(commandLine);
+    std::vector<wchar_t> line(wide.begin(), wide.end());  // CreateProcessW may write to it
+    line.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showStyle);
+    PROCESS_INFORMATION started{};
+    // Started in the Windows folder, so that it does not search the picture folder either.
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &started))
+        return false;
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return true;
 }
 
 }  // namespace pimbrel::win32

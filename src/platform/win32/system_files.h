@@ -1,8 +1,10 @@
-// Code is taken from the system only: DLLs from the system folder, by full path. The
-// program's own folder is a folder of downloaded pictures, and Windows would otherwise look
-// there first.
+// Code is taken from the system only: DLLs from the system folder and programs from the
+// Windows folder, each by its full path. The program's own folder is a folder of downloaded
+// pictures, and Windows would otherwise look there first.
 #pragma once
 #include <windows.h>
+
+#include <string>
 
 namespace pimbrel::win32 {
 
@@ -25,5 +27,11 @@ void PreloadSystemLibraries();
 // The DLL of that name in the system folder, loaded by its full path, with its own imports
 // taken from the system folder too; nullptr when it is missing there.
 HMODULE LoadSystemLibrary(const wchar_t* fileName);
+
+// Starts `fileName` of the Windows folder by its full path, with `commandLine` as the command
+// line the program sees (ANSI), in the given show style, and in the Windows folder as its
+// current folder; false when it could not be started.
+bool StartWindowsProgram(const std::string& fileName, const std::string& commandLine,
+                         int showStyle);
 
 }  // namespace pimbrel::win32

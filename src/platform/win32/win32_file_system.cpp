@@ -37,13 +37,6 @@ std::wstring ShortNameOf(const std::wstring& pattern, const WIN32_FIND_DATAW& fo
     return slash == std::wstring::npos ? shortPath : shortPath.substr(slash + 1);
 }
 
-std::wstring ToWide(const std::string& text) {
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring result(size > 0 ? size - 1 : 0, L'\0');
-    if (size > 1) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, result.data(), size);
-    return result;
-}
-
 std::string SystemMessage(DWORD code) {
     char* text = nullptr;
     FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -71,6 +64,13 @@ private:
 };
 
 }  // namespace
+
+std::wstring ToWide(const std::string& text) {
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring result(size > 0 ? size - 1 : 0, L'\0');
+    if (size > 1) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, result.data(), size);
+    return result;
+}
 
 std::vector<DirectoryEntry> Win32FileSystem::ListFolder(const std::string& folderPath) {
     std::vector<DirectoryEntry> entries;

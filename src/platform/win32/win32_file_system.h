@@ -1,5 +1,7 @@
 // The file system over Win32: wide listing with ANSI names, and byte readers.
 #pragma once
+#include <string>
+
 #include "platform/file_system.h"
 
 namespace pimbrel::win32 {
@@ -14,5 +16,8 @@ public:
 
 // The folder that holds the running program.
 FolderName ProgramFolder();
+
+// The wide form of a text in the ANSI code page.
+std::wstring ToWide(const std::string& text);
 
 }  // namespace pimbrel::win32
