@@ -495,6 +495,8 @@ main() {
     for ms in 50 200 500; do wanted "delay-all-$ms-newer" && scenario_delay all $ms newer; done
     wanted buttonless-prompt && scenario_buttonless_prompt
     for client in older newer; do wanted "idle-windows-$client" && scenario_idle_windows $client; done
+    # DLLs and programs planted beside the exe: none of them may run.
+    wanted planted-files && source "$(dirname "$0")/planted_files.sh" && scenario_planted_files
   fi
   e2e_log "suite took $((SECONDS - start)) s"
   [ ${#failures[@]} -gt 0 ] && echo "failed: ${failures[*]}"

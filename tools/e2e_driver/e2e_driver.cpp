@@ -1,9 +1,12 @@
 // e2e_driver: works the program under test and the Messenger stand-in from outside, through
 // window messages only, for the end-to-end scripts. One command a run; every wait bounded.
 #include <windows.h>
+#include <tlhelp32.h>
+#include <winternl.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -114,6 +117,7 @@ int Rect(const char* text) {
     HWND program = RequireProgram();
     if (!program) return 3;
     HWND target = text ? FindChild(program, "Button", text) : program;
+    if (text && !target) target = FindChild(program, "Static", text);
     if (!target) return Fail("no such control");
     RECT r{};
     GetWindowRect(target, &r);
@@ -206,6 +210,97 @@ int SetOverwrite(bool ticked) {
     // Clicked like a user would, so that the program sees the change however it tracks it.
     if (now != ticked) SendMessageA(box, BM_CLICK, 0, 0);
     return (SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED) == ticked ? 0 : 3;
+}
+
+// --- programs the program under test starts ---
+
+// The processes of that executable name (any case) that run now, by id.
+std::set<DWORD> ProcessesNamed(const std::string& name) {
+    std::set<DWORD> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return found;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, name.c_str()) == 0) found.insert(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return found;
+}
+
+// One of another process's own strings, from its memory, in the ANSI code page.
+bool ReadRemote(HANDLE process, const UNICODE_STRING& text, std::string& out) {
+    if (!text.Buffer || text.Length == 0) return false;
+    std::wstring wide(text.Length / sizeof(wchar_t), L'\0');
+    if (!ReadProcessMemory(process, text.Buffer, &wide[0], text.Length, nullptr)) return false;
+    char ansi[4096] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof ansi - 1, nullptr, nullptr);
+    out = ansi;
+    return true;
+}
+
+// RTL_USER_PROCESS_PARAMETERS as far as it is read here (winternl.h stops early).
+struct ProcessParameters {
+    ULONG maximumLength, length, flags, debugFlags;
+    HANDLE console;
+    ULONG consoleFlags;
+    HANDLE input, output, error;
+    UNICODE_STRING currentDirectory;
+    HANDLE currentDirectoryHandle;
+    UNICODE_STRING dllPath, imagePath, commandLine;
+    PVOID environment;
+    ULONG x, y, width, height, columns, rows, fillAttribute, startFlags, showWindow;
+};
+
+// How a process was started, as its parameters hold it: "IMAGE|CURRENT FOLDER|SHOW|COMMAND
+// LINE", SHOW being the show style or "-" without one; false until the new process has set
+// them up.
+bool StartedAs(DWORD pid, std::string& started) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) return false;
+    PROCESS_BASIC_INFORMATION basic{};
+    PEB peb{};
+    ProcessParameters parameters{};
+    std::string image, folder, commandLine;
+    const bool read =
+        NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
+                                  nullptr) >= 0 &&
+        ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+        peb.ProcessParameters &&
+        ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters,
+                          nullptr) &&
+        ReadRemote(process, parameters.imagePath, image) &&
+        ReadRemote(process, parameters.currentDirectory, folder) &&
+        ReadRemote(process, parameters.commandLine, commandLine);
+    CloseHandle(process);
+    if (!read) return false;
+    const std::string show = parameters.startFlags & STARTF_USESHOWWINDOW
+                                 ? std::to_string(parameters.showWindow)
+                                 : std::string("-");
+    started = image + "|" + folder + "|" + show + "|" + commandLine;
+    return true;
+}
+
+// Prints "watching", then for each process of executable NAME that starts within MS
+// milliseconds how it was started (see StartedAs), until COUNT have started; "none" when
+// none did.
+int Starts(const std::string& name, DWORD timeoutMs, unsigned count) {
+    const std::set<DWORD> before = ProcessesNamed(name);
+    std::set<DWORD> reported;
+    std::printf("watching\n");
+    std::fflush(stdout);
+    const DWORD start = GetTickCount();
+    while (reported.size() < count && GetTickCount() - start < timeoutMs) {
+        for (DWORD pid : ProcessesNamed(name)) {
+            std::string started;
+            if (before.count(pid) || reported.count(pid) || !StartedAs(pid, started)) continue;
+            reported.insert(pid);
+            std::printf("%s\n", started.c_str());
+            std::fflush(stdout);
+        }
+        Sleep(5);
+    }
+    if (reported.empty()) std::printf("none\n");
+    return 0;
 }
 
 // --- commands that play the program's part against the stand-in alone ---
@@ -391,7 +486,7 @@ int Usage() {
                  "  | wait-gone MS | state | list | select INDEX 0|1 | overwrite 0|1\n"
                  "  | enter PATH SHORTCUT NAME yes|no|dismiss=SC|none MS | close-emoticons\n"
                  "  | quit-standin MS | close-program MS | windows\n"
-                 "  | timed-add MS | timed-start FOLDER MS\n");
+                 "  | timed-add MS | timed-start FOLDER MS | starts NAME MS COUNT\n");
     return 2;
 }
 
@@ -422,6 +517,7 @@ int main(int argc, char** argv) {
     else if (command == "windows") rc = Windows();
     else if (command == "timed-add" && argc == 3) rc = TimedAdd(number(2));
     else if (command == "timed-start" && argc == 4) rc = TimedStart(argv[2], number(3));
+    else if (command == "starts" && argc == 5) rc = Starts(argv[2], number(3), number(4));
     else return Usage();
     std::fflush(stdout);
     return rc;
