@@ -7,6 +7,7 @@
 #include "messenger/functions.h"
 #include "messenger/messenger_contract.h"
 #include "messenger/picture_entry.h"
+#include "shortcuts/code_page.h"
 #include "shortcuts/list_index.h"
 #include "shortcuts/shortcuts.h"
 
@@ -29,24 +30,24 @@ private:
 // Fills listedShortcuts from the folder's list file. False when the file exists but could
 // not be read; `problem` then says why.
 bool ReadListedShortcuts(FileSystem& files, const PictureList& list,
-                         const std::vector<std::string>& names,
-                         std::vector<std::string>& listedShortcuts, std::string& problem) {
-    const std::string path = list.folder.pathText + "\\Readme.txt";
+                         const std::vector<std::u16string>& names,
+                         std::vector<std::u16string>& listedShortcuts, std::string& problem) {
+    const std::u16string path = list.folder.text + u"\\Readme.txt";
     if (!files.Exists(path)) return true;
     std::string error;
     std::unique_ptr<ByteReader> reader = files.OpenForReading(path, error);
     if (!reader) {
-        problem = "The list file " + path + " could not be opened: " + error;
+        problem = "The list file " + ToAnsi(path) + " could not be opened: " + error;
         return false;
     }
     const ListIndex index(names);
-    const ListFileResult result =
-        ReadListEntries(*reader, [&](const std::string& name, const std::string& shortcut) {
+    const ListFileResult result = ReadListEntries(
+        *reader, [&](const std::u16string& name, const std::u16string& shortcut) {
             const std::int32_t position = index.Find(name);
             if (position != -1) listedShortcuts.at(position) = shortcut;
         });
     if (result == ListFileResult::ReadError) {
-        problem = "The list file " + path + " could not be read to its end.";
+        problem = "The list file " + ToAnsi(path) + " could not be read to its end.";
         return false;
     }
     return true;
@@ -62,7 +63,7 @@ void FrmMain::AddRun() {
     } runFlag{runActive_};
 
     const auto count = static_cast<std::int32_t>(pictures_.entries.size());
-    std::vector<std::string> autoShortcuts(count + 1);
+    std::vector<std::u16string> autoShortcuts(count + 1);
     loopCount = 0;
     loopLimit = LoopBudget(count);
     parts_.cmdAdd.SetEnabled(false);
@@ -73,9 +74,9 @@ void FrmMain::AddRun() {
         parts_.chkOverwrite.SetEnabled(true);
         parts_.file1.SetEnabled(true);
     };
-    std::vector<std::string> listedShortcuts(count + 1);
+    std::vector<std::u16string> listedShortcuts(count + 1);
 
-    const std::vector<std::string> names = PictureNames(pictures_);
+    const std::vector<std::u16string> names = PictureNames(pictures_);
     std::string problem;
     if (!ReadListedShortcuts(parts_.files, pictures_, names, listedShortcuts, problem)) {
         // Going on with automatic shortcuts would silently ignore the user's list.
@@ -84,7 +85,7 @@ void FrmMain::AddRun() {
         return;
     }
 
-    std::string usedShortcuts;
+    std::u16string usedShortcuts;
     GuardCounter counter(parts_.dialogs);
     AssignShortcuts(names, autoShortcuts, usedShortcuts, counter);
 

@@ -16,7 +16,7 @@ FrmMain::FrmMain(const MainWindowParts& parts, FolderName pictureFolder) : parts
 
 void FrmMain::Load() {
     pictures_ = LoadPictureList(parts_.files, pictures_.folder);
-    const std::vector<std::string> names = PictureNames(pictures_);
+    const std::vector<std::u16string> names = PictureNames(pictures_);
     parts_.file1.SetEntries(names);
     for (std::size_t i = 0; i < names.size(); ++i)
         parts_.file1.SetSelected(static_cast<int>(i), true);

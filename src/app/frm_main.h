@@ -14,8 +14,8 @@ namespace pimbrel {
 inline constexpr char kProgramTitle[] = "Pimbrel";
 
 struct Picture {
-    std::string name;      // as the list shows it
-    std::string pathName;  // as it goes into the path sent to Messenger
+    std::u16string name;       // as the file system names it and the list shows it
+    std::u16string shortName;  // its 8.3 form, for a path the code page cannot hold; or empty
 };
 
 struct PictureList {

@@ -8,18 +8,20 @@
 namespace pimbrel {
 
 // True for names ending in .bmp, .gif, .jpg, .jpeg, .jpe or .png, in any letter case.
-bool IsPictureName(const std::string& name);
+bool IsPictureName(const std::u16string& name);
 
-// Sorted by lower-case form compared byte by byte; ties by the names' own bytes.
+// Sorted by lower-case form in the ANSI code page, compared byte by byte; ties by the
+// names' own bytes in the code page.
 void SortPictures(std::vector<Picture>& pictures);
 
 // The pictures of the folder: no sub-folders, hidden or system files.
 PictureList LoadPictureList(FileSystem& files, const FolderName& folder);
 
 // The names as the list shows them, in list order.
-std::vector<std::string> PictureNames(const PictureList& list);
+std::vector<std::u16string> PictureNames(const PictureList& list);
 
-// The full path that Messenger is given for a picture.
-std::string PicturePath(const PictureList& list, const Picture& picture);
+// The full path that Messenger is given for a picture: the folder, a backslash and the
+// name, each in its 8.3 form where the ANSI code page cannot hold it in full.
+std::u16string PicturePath(const PictureList& list, const Picture& picture);
 
 }  // namespace pimbrel

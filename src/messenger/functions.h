@@ -25,6 +25,6 @@ WindowHandle FindOwnedWindow(WindowSystem& windows, WindowHandle owner,
                              const std::string& className);
 
 // Position of the first name equal to `text` when both are lower-cased, or -1.
-std::int32_t FindListIndex(const std::vector<std::string>& names, const std::string& text);
+std::int32_t FindListIndex(const std::vector<std::u16string>& names, const std::u16string& text);
 
 }  // namespace pimbrel

@@ -3,6 +3,8 @@
 
 #include "messenger/functions.h"
 #include "messenger/messenger_contract.h"
+#include "shortcuts/characters.h"
+#include "shortcuts/code_page.h"
 
 namespace pimbrel {
 
@@ -24,18 +26,24 @@ void PostCommand(WindowSystem& windows, WindowHandle target, contract::Command c
     windows.Post(target, contract::kWmCommand, command.wParam, command.lParam);
 }
 
-void SendText(WindowSystem& windows, WindowHandle edit, const std::string& text) {
-    windows.SendText(edit, contract::kSetTextWParam, text);
+// Sends the text in the ANSI code page; returns the bytes sent.
+std::string SendText(WindowSystem& windows, WindowHandle edit, const std::u16string& text) {
+    std::string bytes = ToAnsi(text);
+    windows.SendText(edit, contract::kSetTextWParam, bytes);
+    return bytes;
 }
 
 // A listed shortcut of one character or none gives way to the automatic one.
-std::string& ChosenEntry(ShortcutTables& tables, std::size_t index) {
-    std::string& listed = tables.listedShortcuts.at(index);
-    return listed.size() > 1 ? listed : tables.autoShortcuts.at(index);
+std::u16string& ChosenEntry(ShortcutTables& tables, std::size_t index) {
+    std::u16string& listed = tables.listedShortcuts.at(index);
+    return CharacterCount(listed) > 1 ? listed : tables.autoShortcuts.at(index);
 }
 
-// What the window receives of a text: it ends at the first NUL.
-std::string AsSent(const std::string& text) { return text.substr(0, text.find('\0')); }
+// What the window took of the bytes sent, as characters: up to the first NUL, and with
+// whatever the code page could not hold now "?".
+std::u16string AsSent(const std::string& bytes) {
+    return FromAnsi(bytes.substr(0, bytes.find('\0')));
+}
 
 class PictureEntry {
 public:
@@ -123,9 +131,8 @@ private:
         create.shortcutEdit =
             windows_.FindChildWindow(create.dialog, create.pathEdit, contract::kEditClass);
         if (create.shortcutEdit == 0) return false;
-        std::string& shortcut = ChosenEntry(tables_, index);
-        SendText(windows_, create.shortcutEdit, shortcut);
-        shortcut = AsSent(shortcut);
+        std::u16string& shortcut = ChosenEntry(tables_, index);
+        shortcut = AsSent(SendText(windows_, create.shortcutEdit, shortcut));
         create.nameEdit =
             windows_.FindChildWindow(create.dialog, create.shortcutEdit, contract::kEditClass);
         return create.nameEdit != 0;
@@ -162,7 +169,7 @@ private:
                 if (first != 0 && report.replacement.empty()) {
                     PostCommand(windows_, prompt, contract::kDismissOneButton);
                     report.replacement =
-                        ChosenEntry(tables_, index).substr(0, kReplacementKeep) + "2";
+                        FirstCharacters(ChosenEntry(tables_, index), kReplacementKeep) + u"2";
                     SendText(windows_, create.shortcutEdit, report.replacement);
                     PostCommand(windows_, create.dialog, contract::kConfirm);
                     report.outcome = EntryOutcome::StoredAsReplacement;
@@ -217,8 +224,8 @@ private:
 
 }  // namespace
 
-std::string EmoticonName(const std::string& fileName) {
-    return fileName.substr(0, fileName.find('.'));
+std::u16string EmoticonName(const std::u16string& fileName) {
+    return fileName.substr(0, fileName.find(u'.'));
 }
 
 std::vector<PictureReport> EnterPictures(WindowSystem& windows, Dialogs& dialogs,

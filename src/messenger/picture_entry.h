@@ -1,4 +1,5 @@
-// Entering the selected pictures into Messenger's create dialog, one after the other.
+// Entering the selected pictures into Messenger's create dialog, one after the other. Texts
+// are characters until they are sent; they go out in the ANSI code page.
 #pragma once
 #include <string>
 #include <vector>
@@ -9,15 +10,15 @@
 namespace pimbrel {
 
 struct PictureToEnter {
-    std::string fileName;  // as the list shows it
-    std::string pathText;  // the full path that Messenger is given
+    std::u16string fileName;  // as the list shows it
+    std::u16string pathText;  // the full path that Messenger is given
     bool selected = false;
 };
 
 // The shortcut tables of the run; both have one entry per picture and one spare.
 struct ShortcutTables {
-    std::vector<std::string>& autoShortcuts;
-    std::vector<std::string>& listedShortcuts;
+    std::vector<std::u16string>& autoShortcuts;
+    std::vector<std::u16string>& listedShortcuts;
 };
 
 // How long to wait after confirming before looking for prompts: always the full 1001 pump
@@ -26,7 +27,7 @@ struct ShortcutTables {
 enum class SettlingPause { Full, UntilOutcome };
 
 // The name Messenger shows: the file name up to its first dot.
-std::string EmoticonName(const std::string& fileName);
+std::u16string EmoticonName(const std::u16string& fileName);
 
 // What the prompts said about one selected picture.
 enum class EntryOutcome {
@@ -40,7 +41,7 @@ enum class EntryOutcome {
 struct PictureReport {
     std::size_t index;        // in the picture list
     EntryOutcome outcome;
-    std::string replacement;  // the replacement shortcut, when one was sent
+    std::u16string replacement;  // the replacement shortcut, when one was sent
 };
 
 // Enters every selected picture; one report a selected picture, in list order.

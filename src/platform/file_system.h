@@ -7,17 +7,17 @@
 
 namespace pimbrel {
 
-// A folder as the program sees it. `text` is its ANSI name, as shown and matched;
-// `pathText` is what goes into paths sent to other programs: the same text, or the
-// short (8.3) form where the ANSI code page cannot hold the long name.
+// A folder as the program sees it: its full path as the system names it, and the path's
+// short (8.3) form, which goes to other programs where the ANSI code page cannot hold the
+// full one (empty when the system gives none).
 struct FolderName {
-    std::string text;
-    std::string pathText;
+    std::u16string text;
+    std::u16string shortText;
 };
 
 struct DirectoryEntry {
-    std::string name;      // ANSI file name, as the list shows it
-    std::string pathName;  // name to put in a path: `name`, or the short name when needed
+    std::u16string name;       // as the system names it, and the list shows it
+    std::u16string shortName;  // its 8.3 form where it has one that differs, else empty
     bool directory = false;
     bool hidden = false;
     bool system = false;
@@ -42,11 +42,12 @@ public:
     virtual ~FileSystem() = default;
 
     // Every entry of the folder (files and sub-folders alike); empty when it cannot be listed.
-    virtual std::vector<DirectoryEntry> ListFolder(const std::string& folderPath) = 0;
+    virtual std::vector<DirectoryEntry> ListFolder(const std::u16string& folderPath) = 0;
     // True when a file or folder of that name exists; a folder fails in OpenForReading.
-    virtual bool Exists(const std::string& path) = 0;
-    // Opens a file for reading; null with `error` set to the system's reason on failure.
-    virtual std::unique_ptr<ByteReader> OpenForReading(const std::string& path,
+    virtual bool Exists(const std::u16string& path) = 0;
+    // Opens a file for reading; null with `error` set to the system's reason (ANSI text) on
+    // failure.
+    virtual std::unique_ptr<ByteReader> OpenForReading(const std::u16string& path,
                                                        std::string& error) = 0;
 };
 

@@ -15,10 +15,11 @@ public:
     virtual void SetEnabled(bool enabled) = 0;
 };
 
-// The picture list box: shows names in the given order, extended multiple selection.
+// The picture list box: shows names in the given order, in full Unicode, with extended
+// multiple selection.
 class FileListControl : public Switchable {
 public:
-    virtual void SetEntries(const std::vector<std::string>& names) = 0;
+    virtual void SetEntries(const std::vector<std::u16string>& names) = 0;
     virtual void SetSelected(int index, bool selected) = 0;
     virtual bool IsSelected(int index) const = 0;
 };

@@ -8,6 +8,9 @@
 // A picture whose first shortcut was seen before walks the same numbering sequence as the
 // previous one and finds every earlier candidate still taken (usedShortcuts only grows),
 // so it resumes where that one stopped and counts the skipped steps in one go.
+//
+// The texts are UTF-16 and searched by code unit. That is the same as a search by character:
+// a candidate begins with "(" and ends with CR LF, none of which is ever half of a pair.
 #include <unordered_map>
 #include <unordered_set>
 
@@ -16,21 +19,22 @@
 namespace pimbrel {
 namespace {
 
-bool HoldsLineBreak(const std::string& text) {
-    return text.find_first_of("\r\n") != std::string::npos;
+bool HoldsLineBreak(const std::u16string& text) {
+    return text.find_first_of(u"\r\n") != std::u16string::npos;
 }
 
 struct Resume {
     std::int32_t number;
-    std::string shortcut;
+    std::u16string shortcut;
 };
 
 }  // namespace
 
-void AssignShortcuts(const std::vector<std::string>& names, std::vector<std::string>& autoShortcuts,
-                     std::string& usedShortcuts, PassCounter& counter) {
+void AssignShortcuts(const std::vector<std::u16string>& names,
+                     std::vector<std::u16string>& autoShortcuts, std::u16string& usedShortcuts,
+                     PassCounter& counter) {
     bool lineReasoningHolds = usedShortcuts.empty();
-    for (const std::string& name : names) {
+    for (const std::u16string& name : names) {
         if (HoldsLineBreak(name)) lineReasoningHolds = false;
     }
     if (!lineReasoningHolds) {
@@ -38,15 +42,15 @@ void AssignShortcuts(const std::vector<std::string>& names, std::vector<std::str
         return;
     }
 
-    std::unordered_set<std::string> taken;
-    std::unordered_map<std::string, Resume> resume;
+    std::unordered_set<std::u16string> taken;
+    std::unordered_map<std::u16string, Resume> resume;
     taken.reserve(names.size() * 2);
     resume.reserve(names.size());
 
     for (std::size_t i = 0; i < names.size(); ++i) {
-        std::string& slot = autoShortcuts.at(i);
-        const std::string first = "(" + MakeShortcut(names[i]) + ")";
-        std::string shortcut = first;
+        std::u16string& slot = autoShortcuts.at(i);
+        const std::u16string first = u"(" + MakeShortcut(names[i]) + u")";
+        std::u16string shortcut = first;
         std::int32_t number = 1;
 
         Resume& last = resume[first];
@@ -63,12 +67,12 @@ void AssignShortcuts(const std::vector<std::string>& names, std::vector<std::str
         last.number = number;
         last.shortcut = shortcut;
 
-        for (std::size_t open = shortcut.find('('); open != std::string::npos;
-             open = shortcut.find('(', open + 1)) {
+        for (std::size_t open = shortcut.find(u'('); open != std::u16string::npos;
+             open = shortcut.find(u'(', open + 1)) {
             taken.insert(shortcut.substr(open));
         }
         usedShortcuts += shortcut;
-        usedShortcuts += "\r\n";
+        usedShortcuts += u"\r\n";
         slot = std::move(shortcut);
     }
 }

@@ -1,39 +1,43 @@
-// Reads the list section of the list file: one line in memory at a time.
+// Reads the list section of the list file: one line in memory at a time. Line ends are
+// found on the bytes, which is safe in every ANSI code page (no trail byte of a double-byte
+// character is ever CR or LF); the section rules then work on the decoded characters.
 #include <algorithm>
 #include <utility>
 
 #include "platform/file_system.h"
+#include "shortcuts/code_page.h"
 #include "shortcuts/shortcuts.h"
 
 namespace pimbrel {
 namespace {
 
-const char kSectionStart[] = "---List---";
+const char16_t kSectionStart[] = u"---List---";
 
 // Tabs go anywhere, then spaces at both ends; spaces and tabs inside otherwise stay.
 // Works in place: a shortcut may be as long as the line.
-std::string Clean(std::string text) {
-    text.erase(std::remove(text.begin(), text.end(), '\t'), text.end());
-    text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
-    const std::size_t last = text.find_last_not_of(' ');
-    text.erase(last == std::string::npos ? 0 : last + 1);
+std::u16string Clean(std::u16string text) {
+    text.erase(std::remove(text.begin(), text.end(), u'\t'), text.end());
+    text.erase(0, std::min(text.find_first_not_of(u' '), text.size()));
+    const std::size_t last = text.find_last_not_of(u' ');
+    text.erase(last == std::u16string::npos ? 0 : last + 1);
     return text;
 }
 
 class SectionReader {
 public:
-    explicit SectionReader(
-        const std::function<void(const std::string&, const std::string&)>& onEntry)
-        : onEntry_(onEntry) {}
+    explicit SectionReader(const ListEntryHandler& onEntry) : onEntry_(onEntry) {}
 
-    // Takes the line's text; the caller starts the next line afresh.
-    void HandleLine(std::string& line) {
+    // Takes the line's bytes; the caller starts the next line afresh.
+    void HandleLine(std::string& bytes) {
+        std::u16string line = FromAnsi(bytes);
+        // A line may be megabytes long; its bytes are not needed any more.
+        if (bytes.capacity() > kKeptCapacity) std::string().swap(bytes);
         const bool opens = line == kSectionStart;
-        if (line.compare(0, 3, "---") == 0) inSection_ = false;
+        if (line.compare(0, 3, u"---") == 0) inSection_ = false;
         if (inSection_) {
-            const std::size_t split = line.find("- ");
-            if (split != std::string::npos) {
-                const std::string name = Clean(line.substr(0, split));
+            const std::size_t split = line.find(u"- ");
+            if (split != std::u16string::npos) {
+                const std::u16string name = Clean(line.substr(0, split));
                 // The shortcut starts at the space of "- "; trimming removes it.
                 line.erase(0, split + 1);
                 onEntry_(name, Clean(std::move(line)));
@@ -43,15 +47,14 @@ public:
     }
 
 private:
-    const std::function<void(const std::string&, const std::string&)>& onEntry_;
+    static constexpr std::size_t kKeptCapacity = 64 * 1024;
+    const ListEntryHandler& onEntry_;
     bool inSection_ = false;
 };
 
 }  // namespace
 
-ListFileResult ReadListEntries(
-    ByteReader& reader,
-    const std::function<void(const std::string& name, const std::string& shortcut)>& onEntry) {
+ListFileResult ReadListEntries(ByteReader& reader, const ListEntryHandler& onEntry) {
     SectionReader section(onEntry);
     std::string line;
     bool lineOpen = false;     // bytes (or nothing) read since the last line end

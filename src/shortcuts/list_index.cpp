@@ -1,11 +1,11 @@
 // Lower-cased name to first position, for the list file's lookups.
 #include "shortcuts/list_index.h"
 
-#include "shortcuts/text_case.h"
+#include "shortcuts/code_page.h"
 
 namespace pimbrel {
 
-ListIndex::ListIndex(const std::vector<std::string>& names) {
+ListIndex::ListIndex(const std::vector<std::u16string>& names) {
     firstPosition_.reserve(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
         // emplace keeps the earlier position when two names differ only in case
@@ -13,7 +13,7 @@ ListIndex::ListIndex(const std::vector<std::string>& names) {
     }
 }
 
-std::int32_t ListIndex::Find(const std::string& text) const {
+std::int32_t ListIndex::Find(const std::u16string& text) const {
     const auto found = firstPosition_.find(LowerCase(text));
     return found == firstPosition_.end() ? -1 : found->second;
 }

@@ -10,12 +10,12 @@ namespace pimbrel {
 
 class ListIndex {
 public:
-    explicit ListIndex(const std::vector<std::string>& names);
+    explicit ListIndex(const std::vector<std::u16string>& names);
     // Position of the first name equal to `text` when both are lower-cased, or -1.
-    std::int32_t Find(const std::string& text) const;
+    std::int32_t Find(const std::u16string& text) const;
 
 private:
-    std::unordered_map<std::string, std::int32_t> firstPosition_;
+    std::unordered_map<std::u16string, std::int32_t> firstPosition_;
 };
 
 }  // namespace pimbrel

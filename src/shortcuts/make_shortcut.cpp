@@ -1,94 +1,93 @@
-// Derives the body of a picture's automatic shortcut from its file name.
+// Derives the body of a picture's automatic shortcut from its file name, by character.
 #include <algorithm>
 #include <cstddef>
 
+#include "shortcuts/characters.h"
+#include "shortcuts/code_page.h"
 #include "shortcuts/shortcuts.h"
-#include "shortcuts/text_case.h"
 
 namespace pimbrel {
 namespace {
 
 constexpr std::size_t kBodyLength = 5;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// A digit is never part of a surrogate pair, so a code unit test is a character test.
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 // One to three digits, no leading zero unless it is the single digit 0.
-bool IsPlainNumber(const std::string& text) {
+bool IsPlainNumber(const std::u16string& text) {
     if (text.empty() || text.size() > 3) return false;
     if (!std::all_of(text.begin(), text.end(), IsDigit)) return false;
-    return text.size() == 1 || text[0] != '0';
+    return text.size() == 1 || text[0] != u'0';
 }
 
-std::string LowerChar(char c) { return LowerCase(std::string(1, c)); }
+// The lower-case initial of the word that starts at `start`, or the word itself, lowered,
+// when it starts with a digit. `end` is where the word ends.
+std::u16string Initial(const std::u16string& name, std::size_t start, std::size_t end) {
+    if (IsDigit(name[start])) return LowerCase(name.substr(start, end - start));
+    return LowerCase(name.substr(start, CharacterSize(name, start)));
+}
 
 // Initials of the words; a word that starts with a digit is taken whole. Empty words
 // (runs of separators) contribute the space itself, as the rule is written.
-std::string SeveralWords(std::string name) {
-    if (name.find('(') != std::string::npos && name.find(')') != std::string::npos) {
+std::u16string SeveralWords(std::u16string name) {
+    if (name.find(u'(') != std::u16string::npos && name.find(u')') != std::u16string::npos) {
         name.erase(std::remove_if(name.begin(), name.end(),
-                                  [](char c) { return c == '(' || c == ')'; }),
+                                  [](char16_t c) { return c == u'(' || c == u')'; }),
                    name.end());
     }
-    std::string result;
+    std::u16string result;
     std::size_t start = 0;
-    for (std::size_t space = name.find(' '); space != std::string::npos;
-         space = name.find(' ', start)) {
-        if (IsDigit(name[start])) {
-            result += LowerCase(name.substr(start, space - start));
-        } else {
-            result += LowerChar(name[start]);
-        }
+    for (std::size_t space = name.find(u' '); space != std::u16string::npos;
+         space = name.find(u' ', start)) {
+        result += Initial(name, start, space);
         start = space + 1;
     }
-    if (start < name.size()) {
-        if (IsDigit(name[start])) {
-            result += LowerCase(name.substr(start));
-        } else {
-            result += LowerChar(name[start]);
-        }
-    }
+    if (start < name.size()) result += Initial(name, start, name.size());
     return result;
 }
 
-bool IsMixedCase(const std::string& name) {
-    const std::string lower = LowerCase(name);
-    const std::string upper = UpperCase(name);
-    const std::string capitalised =
-        name.empty() ? name : UpperCase(name.substr(0, 1)) + LowerCase(name.substr(1));
-    return name != lower && name != upper && name != capitalised;
+bool IsMixedCase(const std::u16string& name) {
+    const std::u16string lower = LowerCase(name);
+    const std::u16string upper = UpperCase(name);
+    if (name == lower || name == upper) return false;
+    const std::size_t first = name.empty() ? 0 : CharacterSize(name, 0);
+    return name != UpperCase(name.substr(0, first)) + LowerCase(name.substr(first));
 }
 
-std::string OneWord(const std::string& name) {
+std::u16string OneWord(const std::u16string& name) {
     if (IsMixedCase(name)) {
         // Keeps capitals, digits and anything else without a lower-case form.
-        std::string result;
-        for (char c : name) {
-            const std::string one(1, c);
+        std::u16string result;
+        for (std::size_t at = 0; at < name.size();) {
+            const std::size_t size = CharacterSize(name, at);
+            const std::u16string one = name.substr(at, size);
             if (UpperCase(one) == one) result += LowerCase(one);
+            at += size;
         }
         return result;
     }
-    const std::size_t n = name.size();
-    if (n >= kBodyLength && IsDigit(name[n - 1])) {
-        if (IsPlainNumber(name.substr(n - 3))) return name.substr(0, 2) + name.substr(n - 3);
-        if (IsPlainNumber(name.substr(n - 2))) return name.substr(0, 3) + name.substr(n - 2);
-        return name.substr(0, 4) + name.substr(n - 1);
+    if (!name.empty() && IsDigit(name.back()) && CharacterCount(name) >= kBodyLength) {
+        for (const std::size_t digits : {3, 2, 1}) {
+            const std::u16string number = LastCharacters(name, digits);
+            if (digits == 1 || IsPlainNumber(number))
+                return FirstCharacters(name, kBodyLength - digits) + number;
+        }
     }
     return name;
 }
 
 }  // namespace
 
-std::string MakeShortcut(const std::string& fileName) {
-    std::string name = fileName;
-    const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos) name.erase(dot);
-    std::replace(name.begin(), name.end(), '_', ' ');
-    std::replace(name.begin(), name.end(), '-', ' ');
-    std::string body =
-        name.find(' ') != std::string::npos ? SeveralWords(std::move(name)) : OneWord(name);
-    if (body.size() > kBodyLength) body.resize(kBodyLength);
-    return body;
+std::u16string MakeShortcut(const std::u16string& fileName) {
+    std::u16string name = fileName;
+    const std::size_t dot = name.rfind(u'.');
+    if (dot != std::u16string::npos) name.erase(dot);
+    std::replace(name.begin(), name.end(), u'_', u' ');
+    std::replace(name.begin(), name.end(), u'-', u' ');
+    const std::u16string body =
+        name.find(u' ') != std::u16string::npos ? SeveralWords(std::move(name)) : OneWord(name);
+    return FirstCharacters(body, kBodyLength);
 }
 
 }  // namespace pimbrel

@@ -1,4 +1,5 @@
 // Shortcut making: derivation from a file name, numbering, assignment and the list file.
+// Names and shortcuts are UTF-16 texts, counted and cut by character.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -10,10 +11,10 @@ namespace pimbrel {
 class ByteReader;
 
 // Body of the automatic shortcut for a picture file name: 0 to 5 characters.
-std::string MakeShortcut(const std::string& fileName);
+std::u16string MakeShortcut(const std::u16string& fileName);
 
 // "(body" cut to five, then the number, then ")"; empty unless shortcut is "(...)".
-std::string NumberShortcut(const std::string& shortcut, std::int32_t number);
+std::u16string NumberShortcut(const std::u16string& shortcut, std::int32_t number);
 
 // Called once per numbering step; the run's loop guard counts it (may end the program).
 class PassCounter {
@@ -28,21 +29,24 @@ public:
 
 // Fills autoShortcuts[0..names.size()) with unique automatic shortcuts and appends each,
 // followed by CR LF, to usedShortcuts. autoShortcuts has names.size() + 1 entries.
-void AssignShortcuts(const std::vector<std::string>& names, std::vector<std::string>& autoShortcuts,
-                     std::string& usedShortcuts, PassCounter& counter);
+void AssignShortcuts(const std::vector<std::u16string>& names,
+                     std::vector<std::u16string>& autoShortcuts, std::u16string& usedShortcuts,
+                     PassCounter& counter);
 
 // The same stage with the plain substring search on usedShortcuts, step for step. Slow
 // (quadratic); the fast stage uses it when its shortcut-line reasoning would not hold.
-void AssignShortcutsLiteral(const std::vector<std::string>& names,
-                            std::vector<std::string>& autoShortcuts, std::string& usedShortcuts,
-                            PassCounter& counter);
+void AssignShortcutsLiteral(const std::vector<std::u16string>& names,
+                            std::vector<std::u16string>& autoShortcuts,
+                            std::u16string& usedShortcuts, PassCounter& counter);
 
 enum class ListFileResult { Read, ReadError };
 
+using ListEntryHandler =
+    std::function<void(const std::u16string& name, const std::u16string& shortcut)>;
+
 // Reads the list section from `reader` line by line, without holding the file whole, and
-// calls onEntry(name, shortcut) for every entry in file order (both already cleaned).
-ListFileResult ReadListEntries(
-    ByteReader& reader,
-    const std::function<void(const std::string& name, const std::string& shortcut)>& onEntry);
+// calls onEntry(name, shortcut) for every entry in file order (both already cleaned). Line
+// ends are found on the bytes; each line is then decoded from the ANSI code page.
+ListFileResult ReadListEntries(ByteReader& reader, const ListEntryHandler& onEntry);
 
 }  // namespace pimbrel

@@ -19,7 +19,7 @@ std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> 
 }
 
 TEST(AddRun, WithoutMessengerReportsNotOpenAndEnablesAgain) {
-    Rig rig({"smile.gif", "Smile.png"});
+    Rig rig({u"smile.gif", u"Smile.png"});
     rig.SetListFile("---List---\r\nsmile.gif - :-)\r\n");
     rig.Load();
     bool listedBeforeBox = false;
@@ -37,7 +37,7 @@ TEST(AddRun, WithoutMessengerReportsNotOpenAndEnablesAgain) {
 }
 
 TEST(AddRun, SuccessClosesTheDialogThenReportsThenEnables) {
-    Rig rig({"smile.gif"});
+    Rig rig({u"smile.gif"});
     rig.Load();
     rig.windows.StartMessenger({});
     std::vector<std::string> logAtBox;
@@ -69,8 +69,8 @@ TEST(AddRun, EmptyFolderStillDrivesMessenger) {
 }
 
 TEST(AddRun, UnreadableListFileStopsBeforeMessenger) {
-    Rig rig({"smile.gif"});
-    rig.files.locked[std::string(kFolder) + "\\Readme.txt"] = "Access is denied.";
+    Rig rig({u"smile.gif"});
+    rig.files.locked[std::u16string(kFolder) + u"\\Readme.txt"] = "Access is denied.";
     rig.Load();
     rig.windows.StartMessenger({});
     EXPECT_FALSE(rig.Click());
@@ -83,7 +83,7 @@ TEST(AddRun, UnreadableListFileStopsBeforeMessenger) {
 }
 
 TEST(AddRun, StalledDialogRetriesOnceThroughTheTimer) {
-    Rig rig({"smile.gif"});
+    Rig rig({u"smile.gif"});
     rig.Load();
     standin::Options slow;
     slow.emoticonDelayMs = 1500;  // longer than the first run's 1100 passes
@@ -106,7 +106,7 @@ TEST(AddRun, StalledDialogRetriesOnceThroughTheTimer) {
 }
 
 TEST(AddRun, SecondStallEndsInTheGuard) {
-    Rig rig({"smile.gif"});
+    Rig rig({u"smile.gif"});
     rig.Load();
     standin::Options never;
     never.neverOpenEmoticons = true;
@@ -122,7 +122,7 @@ TEST(AddRun, SecondStallEndsInTheGuard) {
 }
 
 TEST(AddRun, NotOpenAfterRetryKeepsTheRetryPending) {
-    Rig rig({"smile.gif"});
+    Rig rig({u"smile.gif"});
     rig.Load();
     standin::Options never;
     never.neverOpenEmoticons = true;
@@ -138,7 +138,7 @@ TEST(AddRun, NotOpenAfterRetryKeepsTheRetryPending) {
 }
 
 TEST(AddRun, RetriedRunReadsTheListFileAfresh) {
-    Rig rig({"smile.gif"});
+    Rig rig({u"smile.gif"});
     rig.Load();
     standin::Options slow;
     slow.emoticonDelayMs = 1500;
@@ -153,7 +153,7 @@ TEST(AddRun, RetriedRunReadsTheListFileAfresh) {
 }
 
 TEST(AddRun, ShortcutTablesAreFilledForEveryPictureSelectedOrNot) {
-    Rig rig({"smile.gif", "smile.png", "smile.jpg", "wink.gif"});
+    Rig rig({u"smile.gif", u"smile.png", u"smile.jpg", u"wink.gif"});
     rig.SetListFile("---List---\r\nwink.gif - B)\r\nsmile.jpg - x\r\n");
     rig.Load();
     rig.file1.SetSelected(0, false);  // smile.gif, first in order, occupies (smile)

@@ -1,11 +1,13 @@
 // Times the assignment stage against the literal substring search on the same names and
-// checks that both give the same tables, texts and pass counts.
+// checks that both give the same tables, texts and pass counts. The Japanese names run with
+// code page 932 installed, as on a Japanese system.
 #include <chrono>
 #include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "iconv_code_page.h"
 #include "shortcuts/shortcuts.h"
 
 namespace {
@@ -20,16 +22,16 @@ public:
 };
 
 struct Outcome {
-    std::vector<std::string> table;
-    std::string used;
+    std::vector<std::u16string> table;
+    std::u16string used;
     std::uint64_t passes = 0;
     double ms = 0;
 };
 
 template <typename Stage>
-Outcome Time(Stage stage, const std::vector<std::string>& names) {
+Outcome Time(Stage stage, const std::vector<std::u16string>& names) {
     Outcome out;
-    out.table.assign(names.size() + 1, std::string());
+    out.table.assign(names.size() + 1, std::u16string());
     Passes passes;
     const auto start = std::chrono::steady_clock::now();
     stage(names, out.table, out.used, passes);
@@ -39,42 +41,53 @@ Outcome Time(Stage stage, const std::vector<std::string>& names) {
     return out;
 }
 
+std::u16string Number(std::size_t i) {
+    const std::string digits = std::to_string(i);
+    return std::u16string(digits.begin(), digits.end());
+}
+
 // Distinct file names the way a folder of emoticons looks: one to three words, mixed case,
 // separators and numbers; many still share a body and get numbered.
-std::vector<std::string> DistinctNames(std::size_t count) {
-    static const char* const words[] = {"happy", "Sad",   "grin",  "WINK",  "cool", "Angry",
-                                        "smile", "tongue", "Laugh", "cry",   "kiss", "blush",
-                                        "heart", "Star",  "cat",   "Dog",   "sun",  "moon"};
-    static const char* const seps[] = {" ", "_", "-", ""};
-    static const char* const exts[] = {".gif", ".png", ".jpg", ".bmp"};
+std::vector<std::u16string> DistinctNames(std::size_t count,
+                                          const std::vector<const char16_t*>& words) {
+    static const char16_t* const seps[] = {u" ", u"_", u"-", u""};
+    static const char16_t* const exts[] = {u".gif", u".png", u".jpg", u".bmp"};
     std::mt19937 random(7);
-    std::vector<std::string> names;
+    std::vector<std::u16string> names;
     names.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        std::string name = words[random() % 18];
+        std::u16string name = words[random() % words.size()];
         for (unsigned more = random() % 3; more > 0; --more) {
             name += seps[random() % 4];
-            name += words[random() % 18];
+            name += words[random() % words.size()];
         }
-        name += std::to_string(i);  // keeps the file names distinct
+        name += Number(i);  // keeps the file names distinct
         name += exts[random() % 4];
         names.push_back(name);
     }
     return names;
 }
 
+const std::vector<const char16_t*> kWords = {
+    u"happy", u"Sad",   u"grin",  u"WINK", u"cool", u"Angry", u"smile", u"tongue", u"Laugh",
+    u"cry",   u"kiss",  u"blush", u"heart", u"Star", u"cat",  u"Dog",   u"sun",   u"moon"};
+const std::vector<const char16_t*> kJapaneseWords = {
+    u"スマイル", u"笑顔",   u"大きい", u"ハート", u"泣き顔", u"ウインク", u"猫",   u"犬",
+    u"表情",     u"ソフト", u"キス",   u"星",     u"月",     u"太陽",     u"ＯＫ", u"𠮷野家"};
+
 // Distinct names whose bodies are only four: hfx, bgx, sex, ccx.
-std::vector<std::string> SharedBodyNames(std::size_t count) {
-    static const char* const stems[] = {"Happy Face x", "Big Grin x", "Sad Eyes x", "Cool Cat x"};
-    std::vector<std::string> names;
+std::vector<std::u16string> SharedBodyNames(std::size_t count) {
+    static const char16_t* const stems[] = {u"Happy Face x", u"Big Grin x", u"Sad Eyes x",
+                                            u"Cool Cat x"};
+    std::vector<std::u16string> names;
     names.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        names.push_back(std::string(stems[i % 4]) + std::to_string(i) + ".gif");
+        names.push_back(stems[i % 4] + Number(i) + u".gif");
     }
     return names;
 }
 
-void Compare(const char* kind, const std::vector<std::string>& names, bool runLiteral) {
+void Compare(const char* kind, const std::vector<std::u16string>& names, bool runLiteral) {
     const Outcome fast = Time(&pimbrel::AssignShortcuts, names);
     std::printf("%-8s %6zu names: fast %9.2f ms (%llu numbering steps)", kind, names.size(),
                 fast.ms, static_cast<unsigned long long>(fast.passes));
@@ -95,10 +108,14 @@ int main(int argc, char** argv) {
     // The literal search on 32,766 distinct names runs for minutes: only on request.
     const bool literalAtMax = argc > 1 && std::string(argv[1]) == "--literal-32766";
     for (std::size_t count : {1000u, 10000u, 32766u}) {
-        Compare("distinct", DistinctNames(count), count < 32766 || literalAtMax);
+        Compare("distinct", DistinctNames(count, kWords), count < 32766 || literalAtMax);
     }
     for (std::size_t count : {1000u, 10000u, 32766u}) {
         Compare("shared", SharedBodyNames(count), count <= 1000);
+    }
+    const pimbrel::testing::IconvCodePage cp932("CP932");
+    for (std::size_t count : {1000u, 10000u, 32766u}) {
+        Compare("japanese", DistinctNames(count, kJapaneseWords), count < 32766 || literalAtMax);
     }
     return 0;
 }

@@ -36,9 +36,12 @@ long PeakRssKb() {
     return usage.ru_maxrss;
 }
 
-std::vector<std::string> Pictures() {
-    std::vector<std::string> names;
-    for (int i = 0; i < 32766; ++i) names.push_back("pic" + std::to_string(i) + ".gif");
+std::vector<std::u16string> Pictures() {
+    std::vector<std::u16string> names;
+    for (int i = 0; i < 32766; ++i) {
+        const std::string name = "pic" + std::to_string(i) + ".gif";
+        names.emplace_back(name.begin(), name.end());
+    }
     return names;
 }
 
@@ -68,18 +71,18 @@ void WriteLongLine(const std::string& path, std::size_t bytes) {
 }
 
 void ReadAndReport(const char* what, const std::string& path,
-                   const std::vector<std::string>& pictures) {
+                   const std::vector<std::u16string>& pictures) {
     FileReader reader(path);
     if (!reader.IsOpen()) {
         std::printf("%s: cannot open %s\n", what, path.c_str());
         return;
     }
     const pimbrel::ListIndex index(pictures);
-    std::vector<std::string> listed(pictures.size() + 1);
+    std::vector<std::u16string> listed(pictures.size() + 1);
     std::size_t entries = 0, stored = 0;
     const auto start = std::chrono::steady_clock::now();
     const auto result =
-        pimbrel::ReadListEntries(reader, [&](const std::string& name, const std::string& s) {
+        pimbrel::ReadListEntries(reader, [&](const std::u16string& name, const std::u16string& s) {
             ++entries;
             const std::int32_t at = index.Find(name);
             if (at != -1) {
@@ -99,7 +102,7 @@ void ReadAndReport(const char* what, const std::string& path,
 
 int main(int argc, char** argv) {
     const std::string folder = argc > 1 ? argv[1] : "/tmp";
-    const std::vector<std::string> pictures = Pictures();
+    const std::vector<std::u16string> pictures = Pictures();
     std::printf("baseline (32766 picture names)      peak RSS %ld KB\n", PeakRssKb());
 
     const std::string big = folder + "/pimbrel_list_100mb.txt";

@@ -22,16 +22,16 @@ private:
 };
 }  // namespace
 
-std::vector<DirectoryEntry> FakeFileSystem::ListFolder(const std::string& folderPath) {
+std::vector<DirectoryEntry> FakeFileSystem::ListFolder(const std::u16string& folderPath) {
     const auto found = folders.find(folderPath);
     return found == folders.end() ? std::vector<DirectoryEntry>{} : found->second;
 }
 
-bool FakeFileSystem::Exists(const std::string& path) {
+bool FakeFileSystem::Exists(const std::u16string& path) {
     return files.count(path) != 0 || locked.count(path) != 0;
 }
 
-std::unique_ptr<ByteReader> FakeFileSystem::OpenForReading(const std::string& path,
+std::unique_ptr<ByteReader> FakeFileSystem::OpenForReading(const std::u16string& path,
                                                            std::string& error) {
     opened.push_back(path);
     if (const auto reason = locked.find(path); reason != locked.end()) {
@@ -46,10 +46,9 @@ std::unique_ptr<ByteReader> FakeFileSystem::OpenForReading(const std::string& pa
     return std::make_unique<StringReader>(found->second);
 }
 
-void FakeFileSystem::AddPicture(const std::string& folder, const std::string& name) {
+void FakeFileSystem::AddPicture(const std::u16string& folder, const std::u16string& name) {
     DirectoryEntry entry;
     entry.name = name;
-    entry.pathName = name;
     folders[folder].push_back(entry);
 }
 

@@ -40,17 +40,17 @@ public:
     explicit FakeFileList(EventLog& log) : switch_("File1", log) {}
     void SetEnabled(bool enabled) override { switch_.SetEnabled(enabled); }
     bool Enabled() const { return switch_.Enabled(); }
-    void SetEntries(const std::vector<std::string>& names) override {
+    void SetEntries(const std::vector<std::u16string>& names) override {
         names_ = names;
         selected_.assign(names.size(), false);
     }
     void SetSelected(int index, bool selected) override { selected_.at(index) = selected; }
     bool IsSelected(int index) const override { return selected_.at(index); }
-    const std::vector<std::string>& Names() const { return names_; }
+    const std::vector<std::u16string>& Names() const { return names_; }
 
 private:
     FakeSwitch switch_;
-    std::vector<std::string> names_;
+    std::vector<std::u16string> names_;
     std::vector<bool> selected_;
 };
 
@@ -124,16 +124,16 @@ public:
 // Files by full path; a folder's listing is given as it is.
 class FakeFileSystem : public FileSystem {
 public:
-    std::vector<DirectoryEntry> ListFolder(const std::string& folderPath) override;
-    bool Exists(const std::string& path) override;
-    std::unique_ptr<ByteReader> OpenForReading(const std::string& path,
+    std::vector<DirectoryEntry> ListFolder(const std::u16string& folderPath) override;
+    bool Exists(const std::u16string& path) override;
+    std::unique_ptr<ByteReader> OpenForReading(const std::u16string& path,
                                                std::string& error) override;
 
-    void AddPicture(const std::string& folder, const std::string& name);
-    std::map<std::string, std::vector<DirectoryEntry>> folders;
-    std::map<std::string, std::string> files;  // path -> content
-    std::map<std::string, std::string> locked;  // path -> the reason it cannot be opened
-    std::vector<std::string> opened;
+    void AddPicture(const std::u16string& folder, const std::u16string& name);
+    std::map<std::u16string, std::vector<DirectoryEntry>> folders;
+    std::map<std::u16string, std::string> files;   // path -> content (bytes)
+    std::map<std::u16string, std::string> locked;  // path -> the reason it cannot be opened
+    std::vector<std::u16string> opened;
 };
 
 }  // namespace pimbrel::testing

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "messenger/messenger_contract.h"
+#include "shortcuts/code_page.h"
 
 namespace pimbrel::testing {
 
@@ -251,5 +252,8 @@ void FakeWindows::Pause(std::uint32_t ms, std::function<void()> then) {
 }
 
 void FakeWindows::Quit() {}
+
+// Messenger runs in the same code page as the program.
+std::size_t FakeWindows::Length(const std::string& text) { return FromAnsi(text).size(); }
 
 }  // namespace pimbrel::testing

@@ -78,6 +78,7 @@ public:
     void After(std::uint32_t delayMs, std::function<void()> action) override;
     void Pause(std::uint32_t ms, std::function<void()> then) override;
     void Quit() override;
+    std::size_t Length(const std::string& text) override;
 
 private:
     struct Window {

@@ -9,7 +9,7 @@
 
 namespace pimbrel::testing {
 
-inline constexpr char kFolder[] = "C:\\Emoticons";
+inline constexpr char16_t kFolder[] = u"C:\\Emoticons";
 
 struct Rig {
     EventLog log;
@@ -23,13 +23,13 @@ struct Rig {
     FakeWindows windows;
     FrmMain form{MainWindowParts{file1, cmdAdd, chkOverwrite, tmrRetry, dialogs, starter, files,
                                  windows},
-                 FolderName{kFolder, kFolder}};
+                 FolderName{kFolder, {}}};
 
-    explicit Rig(const std::vector<std::string>& pictures = {}) {
+    explicit Rig(const std::vector<std::u16string>& pictures = {}) {
         for (const auto& name : pictures) files.AddPicture(kFolder, name);
     }
     void SetListFile(const std::string& content) {
-        files.files[std::string(kFolder) + "\\Readme.txt"] = content;
+        files.files[std::u16string(kFolder) + u"\\Readme.txt"] = content;
     }
     // Load, then clear the log so that tests see only what follows.
     void Load() {

@@ -32,12 +32,13 @@ private:
     std::size_t offset_ = 0;
 };
 
-using Entries = std::vector<std::pair<std::string, std::string>>;
+using Entries = std::vector<std::pair<std::u16string, std::u16string>>;
 
 Entries ReadAll(const std::uint8_t* data, std::size_t size, std::size_t piece) {
     PieceReader reader(data, size, piece);
     Entries entries;
-    if (pimbrel::ReadListEntries(reader, [&](const std::string& name, const std::string& s) {
+    if (pimbrel::ReadListEntries(reader, [&](const std::u16string& name,
+                                             const std::u16string& s) {
             entries.emplace_back(name, s);
         }) != pimbrel::ListFileResult::Read) {
         std::abort();
@@ -45,9 +46,9 @@ Entries ReadAll(const std::uint8_t* data, std::size_t size, std::size_t piece) {
     return entries;
 }
 
-bool Clean(const std::string& text) {
-    if (text.find_first_of("\r\t") != std::string::npos) return false;
-    return text.empty() || (text.front() != ' ' && text.back() != ' ');
+bool Clean(const std::u16string& text) {
+    if (text.find_first_of(u"\r\t") != std::u16string::npos) return false;
+    return text.empty() || (text.front() != u' ' && text.back() != u' ');
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
-// Fuzzes MakeShortcut and the assignment stage: bodies stay within five characters, and the
-// fast stage agrees with the literal substring search on any handful of names.
+// Fuzzes MakeShortcut and the assignment stage on UTF-16 names: a body never has more than
+// five characters and never splits one (a valid name gives a valid body), and the fast stage
+// agrees with the literal substring search on any handful of names.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "shortcuts/characters.h"
 #include "shortcuts/shortcuts.h"
 
 namespace {
@@ -16,26 +19,42 @@ public:
     std::uint64_t count = 0;
 };
 
+// True when every surrogate has its partner.
+bool IsValid(const std::u16string& text) {
+    for (std::size_t at = 0; at < text.size(); at += pimbrel::CharacterSize(text, at)) {
+        if (pimbrel::IsHighSurrogate(text[at]) || pimbrel::IsLowSurrogate(text[at])) {
+            if (pimbrel::CharacterSize(text, at) != 2) return false;
+        }
+    }
+    return true;
+}
+
+void CheckBody(const std::u16string& name) {
+    const std::u16string body = pimbrel::MakeShortcut(name);
+    if (pimbrel::CharacterCount(body) > 5) std::abort();
+    if (IsValid(name) && !IsValid(body)) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string input(reinterpret_cast<const char*>(data), size);
-    if (pimbrel::MakeShortcut(input).size() > 5) std::abort();
+    std::u16string input(size / 2, u'\0');
+    std::memcpy(&input[0], data, input.size() * 2);
+    CheckBody(input);
 
     // "/" cannot occur in a file name, so it separates the names of one run.
-    std::vector<std::string> names;
+    std::vector<std::u16string> names;
     std::size_t start = 0;
-    for (std::size_t slash; names.size() < 24 && (slash = input.find('/', start)) != std::string::npos;
+    for (std::size_t slash;
+         names.size() < 24 && (slash = input.find(u'/', start)) != std::u16string::npos;
          start = slash + 1) {
         names.push_back(input.substr(start, slash - start));
     }
     names.push_back(input.substr(start));
-    for (const std::string& name : names) {
-        if (pimbrel::MakeShortcut(name).size() > 5) std::abort();
-    }
+    for (const std::u16string& name : names) CheckBody(name);
 
-    std::vector<std::string> fast(names.size() + 1), literal(names.size() + 1);
-    std::string usedFast, usedLiteral;
+    std::vector<std::u16string> fast(names.size() + 1), literal(names.size() + 1);
+    std::u16string usedFast, usedLiteral;
     Passes fastPasses, literalPasses;
     pimbrel::AssignShortcuts(names, fast, usedFast, fastPasses);
     pimbrel::AssignShortcutsLiteral(names, literal, usedLiteral, literalPasses);

@@ -3,10 +3,12 @@
 
 #include "fake_toolkit.h"
 #include "fake_windows.h"
+#include "iconv_code_page.h"
 #include "messenger/emoticon_dialog.h"
 #include "messenger/functions.h"
 #include "messenger/messenger_contract.h"
 #include "messenger/picture_entry.h"
+#include "shortcuts/code_page.h"
 
 namespace pimbrel::testing {
 namespace {
@@ -24,18 +26,19 @@ protected:
     FakeDialogs dialogs{log};
     FakeWindows windows;
     std::vector<PictureToEnter> pictures;
-    std::vector<std::string> autoShortcuts, listedShortcuts;
+    std::vector<std::u16string> autoShortcuts, listedShortcuts;
     MessengerWindows messenger;
 
     void SetUp() override {
         loopCount = 0;
         loopLimit = 100000;
     }
+    // Texts in UTF-8.
     void AddPicture(const std::string& name, const std::string& autoShortcut,
                     const std::string& listed = "", bool selected = true) {
-        pictures.push_back({name, std::string(kFolderPath) + "\\" + name, selected});
-        autoShortcuts.push_back(autoShortcut);
-        listedShortcuts.push_back(listed);
+        pictures.push_back({U16(name), U16(std::string(kFolderPath) + "\\" + name), selected});
+        autoShortcuts.push_back(U16(autoShortcut));
+        listedShortcuts.push_back(U16(listed));
     }
     // Starts Messenger, opens its emoticon dialog, forgets what that sent.
     void StartMessenger(const standin::Options& options, std::vector<standin::Emoticon> store = {}) {
@@ -48,8 +51,8 @@ protected:
     }
     // Enters the pictures; true when the program ended inside.
     bool Enter(int overwrite = 0) {
-        autoShortcuts.push_back("");
-        listedShortcuts.push_back("");
+        autoShortcuts.push_back(u"");
+        listedShortcuts.push_back(u"");
         try {
             reports = EnterPictures(windows, dialogs, messenger.emoticonDlg, messenger.newClient,
                                     pictures, ShortcutTables{autoShortcuts, listedShortcuts},
@@ -74,7 +77,7 @@ protected:
         for (const PictureReport& report : reports)
             described.push_back(std::to_string(report.index) + " " +
                                 kOutcomes[static_cast<int>(report.outcome)] +
-                                (report.replacement.empty() ? "" : " " + report.replacement));
+                                (report.replacement.empty() ? "" : " " + Utf8(report.replacement)));
         return described;
     }
     // Records how the prompt over the create dialog looks at each pump, as "shown 2" or
@@ -113,12 +116,16 @@ protected:
     }
 };
 
+// A text sent to an Edit, given in UTF-8; it goes out in the code page.
+std::string SentText(const std::string& edit, const std::string& text) {
+    return "text " + edit + " 256/0 \"" + ToAnsi(U16(text)) + "\"";
+}
+
 std::vector<std::string> Fill(const std::string& name, const std::string& shortcut,
                               bool newer = false) {
     return {newer ? "post Emoticon 2326/0" : "post Emoticon 1420/1311244",
-            "text PathEdit 256/0 \"C:\\Pics\\" + name + "\"",
-            "text ShortcutEdit 256/0 \"" + shortcut + "\"",
-            "text NameEdit 256/0 \"" + EmoticonName(name) + "\"", "post Create 1/1837380"};
+            SentText("PathEdit", "C:\\Pics\\" + name), SentText("ShortcutEdit", shortcut),
+            SentText("NameEdit", Utf8(EmoticonName(U16(name)))), "post Create 1/1837380"};
 }
 
 // The fill of a create dialog that had to be pinged first (Messenger minimised).
@@ -137,7 +144,7 @@ using Texts = std::vector<std::string>;
 
 // The answer to a one-Button prompt: dismissed, the replacement shortcut, confirmed again.
 Texts Dismissed(const std::string& replacement) {
-    return {"post Prompt 2/264158", "text ShortcutEdit 256/0 \"" + replacement + "\"",
+    return {"post Prompt 2/264158", SentText("ShortcutEdit", replacement),
             "post Create 1/1837380"};
 }
 
@@ -222,7 +229,7 @@ TEST_P(PictureEntryTest, ReplacementIsBuiltFromTheTextAsSent) {
     AddPicture("smile.gif", "(smile)", std::string(":)\0tail", 7));
     StartMessenger({});
     EXPECT_FALSE(Enter());
-    EXPECT_EQ(listedShortcuts[0], ":)") << "the table holds what Messenger got";
+    EXPECT_EQ(listedShortcuts[0], u":)") << "the table holds what Messenger got";
     ASSERT_EQ(Store().size(), 1u);
     EXPECT_EQ(Store()[0].shortcut, ":)2");
 }

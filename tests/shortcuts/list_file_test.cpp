@@ -6,11 +6,12 @@
 #include <cstring>
 #include <utility>
 
+#include "iconv_code_page.h"
 #include "messenger/functions.h"
 #include "platform/file_system.h"
+#include "shortcuts/code_page.h"
 #include "shortcuts/list_index.h"
 #include "shortcuts/shortcuts.h"
-#include "shortcuts/text_case.h"
 
 namespace pimbrel {
 namespace {
@@ -35,7 +36,7 @@ private:
     std::size_t offset_ = 0;
 };
 
-using Entries = std::vector<std::pair<std::string, std::string>>;
+using Entries = std::vector<std::pair<std::u16string, std::u16string>>;
 
 // Reads the text whole, one byte at a time and in 7-byte pieces; all three must agree.
 Entries Read(const std::string& text) {
@@ -44,8 +45,8 @@ Entries Read(const std::string& text) {
     for (int k = 0; k < 3; ++k) {
         TextReader reader(text, pieces[k]);
         const ListFileResult result =
-            ReadListEntries(reader, [&](const std::string& name, const std::string& shortcut) {
-                results[k].emplace_back(name, shortcut);
+            ReadListEntries(reader, [&](const std::u16string& name, const std::u16string& s) {
+                results[k].emplace_back(name, s);
             });
         EXPECT_EQ(result, ListFileResult::Read);
     }
@@ -67,21 +68,21 @@ TEST(ListFile, ExampleFile) {
         "wink.png - ;)\r\n"
         "---List---\r\n"
         "cool.jpg - B)\r\n";
-    const Entries expected = {{"smile.gif", ":)"},
-                              {"Wink.PNG", ";-)"},
-                              {"gone.gif", ":x"},
-                              {"smile.gif", "(sm)"},
-                              {"cool.jpg", "B)"}};
+    const Entries expected = {{u"smile.gif", u":)"},
+                              {u"Wink.PNG", u";-)"},
+                              {u"gone.gif", u":x"},
+                              {u"smile.gif", u"(sm)"},
+                              {u"cool.jpg", u"B)"}};
     EXPECT_EQ(Read(file), expected);
 
     // What the run does with them: look each up, later entries win, unknown names dropped.
-    const std::vector<std::string> pictures = {"cool.jpg", "smile.gif", "wink.png"};
-    std::vector<std::string> listed(pictures.size() + 1);
+    const std::vector<std::u16string> pictures = {u"cool.jpg", u"smile.gif", u"wink.png"};
+    std::vector<std::u16string> listed(pictures.size() + 1);
     for (const auto& [name, shortcut] : expected) {
         const std::int32_t at = FindListIndex(pictures, name);
         if (at != -1) listed.at(static_cast<std::size_t>(at)) = shortcut;
     }
-    EXPECT_EQ(listed, (std::vector<std::string>{"B)", "(sm)", ";-)", ""}));
+    EXPECT_EQ(listed, (std::vector<std::u16string>{u"B)", u"(sm)", u";-)", u""}));
 }
 
 struct LineCase {
@@ -95,33 +96,33 @@ TEST(ListFile, LineEndsAndSections) {
         {"no section", "a.gif - :)\r\nb.gif - :(\r\n", {}},
         {"empty file", "", {}},
         {"only a CR", "\r", {}},
-        {"CR alone ends lines", "---List---\ra - 1\rb - 2", {{"a", "1"}, {"b", "2"}}},
-        {"last line without end", "---List---\r\na - 1", {{"a", "1"}}},
-        {"CR at the very end", "---List---\r\na - 1\r", {{"a", "1"}}},
+        {"CR alone ends lines", "---List---\ra - 1\rb - 2", {{u"a", u"1"}, {u"b", u"2"}}},
+        {"last line without end", "---List---\r\na - 1", {{u"a", u"1"}}},
+        {"CR at the very end", "---List---\r\na - 1\r", {{u"a", u"1"}}},
         {"lone LF stays in the line", "---List---\na - 1\r\n", {}},
-        {"LF inside an entry", "---List---\r\na\n - 1\nx\r\n", {{"a\n", "1\nx"}}},
-        {"CR CR gives an empty line", "---List---\r\r\na - 1\r\r", {{"a", "1"}}},
-        {"LF after CR LF starts the next line", "---List---\r\n\na - 1\r\n", {{"\na", "1"}}},
+        {"LF inside an entry", "---List---\r\na\n - 1\nx\r\n", {{u"a\n", u"1\nx"}}},
+        {"CR CR gives an empty line", "---List---\r\r\na - 1\r\r", {{u"a", u"1"}}},
+        {"LF after CR LF starts the next line", "---List---\r\n\na - 1\r\n", {{u"\na", u"1"}}},
         {"start line in other case", "---list---\r\na - 1\r\n", {}},
         {"start line with a space", "---List--- \r\na - 1\r\n", {}},
         {"near start line still ends", "---List---\r\na - 1\r\n---List--- \r\nb - 2\r\n",
-         {{"a", "1"}}},
+         {{u"a", u"1"}}},
         {"start line reopens", "---List---\r\na - 1\r\n---List---\r\nb - 2\r\n",
-         {{"a", "1"}, {"b", "2"}}},
+         {{u"a", u"1"}, {u"b", u"2"}}},
         {"indented dashes do not end", "---List---\r\n ---\r\n\t--- x - 1\r\n",
-         {{"--", "x - 1"}}},
+         {{u"--", u"x - 1"}}},
         {"never closed", "---List---\r\n" + std::string(100, 'x') + "\r\nz - 9",
-         {{"z", "9"}}},
+         {{u"z", u"9"}}},
         {"first hyphen-space splits", "---List---\r\nsmile.gif - :- )\r\n",
-         {{"smile.gif", ":- )"}}},
+         {{u"smile.gif", u":- )"}}},
         {"hyphen without space", "---List---\r\na-b -c\r\n", {}},
-        {"empty name", "---List---\r\n- :)\r\n", {{"", ":)"}}},
-        {"empty shortcut", "---List---\r\na - \t \t\r\n", {{"a", ""}}},
+        {"empty name", "---List---\r\n- :)\r\n", {{u"", u":)"}}},
+        {"empty shortcut", "---List---\r\na - \t \t\r\n", {{u"a", u""}}},
         {"tabs removed, inner spaces kept", "---List---\r\n\t a\tb .gif\t-  x \t y \r\n",
-         {{"ab .gif", "x  y"}}},
+         {{u"ab .gif", u"x  y"}}},
         {"dash line ends before its own entry", "---List---\r\n--- - x\r\n", {}},
         {"NUL bytes are text", std::string("---List---\r\na\0b - \0\r\n", 21),
-         {{std::string("a\0b", 3), std::string("\0", 1)}}},
+         {{std::u16string(u"a\0b", 3), std::u16string(u"\0", 1)}}},
     };
     for (const LineCase& row : table) {
         EXPECT_EQ(Read(row.file), row.entries) << row.what;
@@ -135,10 +136,10 @@ TEST(ListFile, CrLfSplitAcrossReadsIsOneLineEnd) {
     for (std::size_t piece = 1; piece <= file.size(); ++piece) {
         TextReader reader(file, piece);
         Entries got;
-        ReadListEntries(reader, [&](const std::string& n, const std::string& s) {
+        ReadListEntries(reader, [&](const std::u16string& n, const std::u16string& s) {
             got.emplace_back(n, s);
         });
-        EXPECT_EQ(got, (Entries{{"a", "1"}, {"\nb", "2"}})) << "piece " << piece;
+        EXPECT_EQ(got, (Entries{{u"a", u"1"}, {u"\nb", u"2"}})) << "piece " << piece;
     }
 }
 
@@ -148,7 +149,7 @@ TEST(ListFile, BinaryBytesDoNotUpsetTheReader) {
     file += "\r\nlast.gif - ok";
     const Entries got = Read(file);
     ASSERT_FALSE(got.empty());
-    EXPECT_EQ(got.back(), (Entries::value_type{"last.gif", "ok"}));
+    EXPECT_EQ(got.back(), (Entries::value_type{u"last.gif", u"ok"}));
 }
 
 TEST(ListFile, ALongLineIsReadWhole) {
@@ -156,23 +157,23 @@ TEST(ListFile, ALongLineIsReadWhole) {
     const std::string file = "---List---\r\nbig.gif - " + shortcut + "\r\n";
     TextReader reader(file, std::string::npos);
     Entries got;
-    ReadListEntries(reader, [&](const std::string& n, const std::string& s) {
+    ReadListEntries(reader, [&](const std::u16string& n, const std::u16string& s) {
         got.emplace_back(n, s);
     });
     ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0].first, "big.gif");
-    EXPECT_EQ(got[0].second, shortcut);
+    EXPECT_EQ(got[0].first, u"big.gif");
+    EXPECT_EQ(got[0].second, std::u16string(shortcut.size(), u'q'));
 }
 
 TEST(ListFile, ReadErrorIsReported) {
     const std::string file = "---List---\r\na - 1\r\nb - 2\r\n";
     TextReader failsAtOnce(file, 4, 0);
-    EXPECT_EQ(ReadListEntries(failsAtOnce, [](const std::string&, const std::string&) {}),
+    EXPECT_EQ(ReadListEntries(failsAtOnce, [](const std::u16string&, const std::u16string&) {}),
               ListFileResult::ReadError);
     TextReader failsMidway(file, 4, 16);
     Entries got;
     EXPECT_EQ(ReadListEntries(failsMidway,
-                              [&](const std::string& n, const std::string& s) {
+                              [&](const std::u16string& n, const std::u16string& s) {
                                   got.emplace_back(n, s);
                               }),
               ListFileResult::ReadError);
@@ -180,26 +181,57 @@ TEST(ListFile, ReadErrorIsReported) {
     EXPECT_TRUE(got.empty());
 }
 
+// A list saved in code page 932: trail bytes that read as "\\" (表 95 5C, ソ 83 5C), "_"
+// (ダ 83 5F) and "A" (ア 83 41) are halves of characters, and each line is decoded whole.
+TEST(ListFile, DoubleByteListIsReadByCharacter) {
+    const testing::IconvCodePage cp932("CP932");
+    const std::string file = ToAnsi(
+        u"絵文字の一覧\r\n---List---\r\n表.gif - (表)\r\n\tソフト_猫.png\t- ソ\r\n"
+        u"ダンス.gif - ダンス- \r\nアイ.GIF - (ア)\r\n---\r\n表.gif - 後\r\n");
+    ASSERT_NE(file.find("\x95\x5C.gif - (\x95\x5C)"), std::string::npos) << "real CP932 bytes";
+    const Entries entries = Read(file);
+    EXPECT_EQ(entries, (Entries{{u"表.gif", u"(表)"},
+                                {u"ソフト_猫.png", u"ソ"},
+                                {u"ダンス.gif", u"ダンス-"},
+                                {u"アイ.GIF", u"(ア)"}}));
+
+    const std::vector<std::u16string> pictures = {u"アイ.gif", u"ソフト_猫.png", u"ダンス.gif",
+                                                  u"表.gif", u"ｓｍｉｌｅ.png"};
+    const ListIndex index(pictures);
+    for (const auto& [name, shortcut] : entries) {
+        EXPECT_NE(index.Find(name), -1) << testing::Utf8(name);
+        EXPECT_EQ(index.Find(name), FindListIndex(pictures, name));
+    }
+    // Letter case is the platform's: full-width capitals match too.
+    EXPECT_EQ(index.Find(u"ＳＭＩＬＥ.PNG"), 4);
+    EXPECT_EQ(FindListIndex(pictures, u"ＳＭＩＬＥ.PNG"), 4);
+}
+
 TEST(FindListIndex, FirstMatchIgnoringCaseOnly) {
-    const std::vector<std::string> pictures = {"smile.gif", "wink.png", "Wink.PNG", " cool.jpg"};
-    EXPECT_EQ(FindListIndex(pictures, "WINK.png"), 1);
-    EXPECT_EQ(FindListIndex(pictures, "smile.gif"), 0);
-    EXPECT_EQ(FindListIndex(pictures, "smile"), -1);  // the extension is part of the name
-    EXPECT_EQ(FindListIndex(pictures, "cool.jpg"), -1);  // no trimming
-    EXPECT_EQ(FindListIndex(pictures, ""), -1);
-    EXPECT_EQ(FindListIndex({}, "smile.gif"), -1);
+    const std::vector<std::u16string> pictures = {u"smile.gif", u"wink.png", u"Wink.PNG",
+                                                  u" cool.jpg"};
+    EXPECT_EQ(FindListIndex(pictures, u"WINK.png"), 1);
+    EXPECT_EQ(FindListIndex(pictures, u"smile.gif"), 0);
+    EXPECT_EQ(FindListIndex(pictures, u"smile"), -1);  // the extension is part of the name
+    EXPECT_EQ(FindListIndex(pictures, u"cool.jpg"), -1);  // no trimming
+    EXPECT_EQ(FindListIndex(pictures, u""), -1);
+    EXPECT_EQ(FindListIndex({}, u"smile.gif"), -1);
 }
 
 TEST(ListIndex, AnswersLikeFindListIndex) {
-    const std::vector<std::string> pictures = {"smile.gif", "wink.png", "Wink.PNG", " cool.jpg",
-                                               "A.GIF",     "a.gif",    "",         "\xC9t\xE9.gif"};
+    const testing::IconvCodePage cp1252("CP1252");
+    const std::vector<std::u16string> pictures = {u"smile.gif", u"wink.png", u"Wink.PNG",
+                                                  u" cool.jpg", u"A.GIF",    u"a.gif",
+                                                  u"",          u"Été.gif"};
     const ListIndex index(pictures);
-    const std::vector<std::string> probes = {
-        "WINK.png", "wink.PNG", "smile.gif", "SMILE.GIF", "smile", "cool.jpg", " COOL.JPG",
-        "a.gif",    "A.gif",    "",          "none",      "\xE9t\xE9.gif", "\xC9T\xE9.GIF"};
-    for (const std::string& probe : probes) {
-        EXPECT_EQ(index.Find(probe), FindListIndex(pictures, probe)) << probe;
+    const std::vector<std::u16string> probes = {
+        u"WINK.png", u"wink.PNG", u"smile.gif", u"SMILE.GIF", u"smile",   u"cool.jpg",
+        u" COOL.JPG", u"a.gif",   u"A.gif",     u"",          u"none",    u"été.gif",
+        u"ÉTé.GIF"};
+    for (const std::u16string& probe : probes) {
+        EXPECT_EQ(index.Find(probe), FindListIndex(pictures, probe)) << testing::Utf8(probe);
     }
+    EXPECT_EQ(index.Find(u"été.GIF"), 7);
 }
 
 }  // namespace

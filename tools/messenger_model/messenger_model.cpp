@@ -215,7 +215,7 @@ void MessengerModel::OnCreateCommand(std::uint32_t wParam, std::uint32_t lParam)
 void MessengerModel::Validate() {
     Emoticon entry{host_.TextOf(create_.shortcutEdit), host_.TextOf(create_.nameEdit),
                    host_.TextOf(create_.pathEdit)};
-    if (entry.shortcut.empty() || entry.shortcut.size() > kMaxShortcut ||
+    if (entry.shortcut.empty() || host_.Length(entry.shortcut) > kMaxShortcut ||
         IsBuiltIn(entry.shortcut) || !isPicture_ || !isPicture_(entry.path)) {
         ShowPrompt(1);
         return;

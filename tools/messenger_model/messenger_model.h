@@ -46,6 +46,9 @@ public:
     virtual void Pause(std::uint32_t ms, std::function<void()> then) = 0;
     // The client closed its main window: the host quits.
     virtual void Quit() = 0;
+    // How long a text is to the client: it counts characters of the code page it runs in,
+    // which are bytes in a single-byte code page.
+    virtual std::size_t Length(const std::string& text) { return text.size(); }
 };
 
 struct Emoticon {

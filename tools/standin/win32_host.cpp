@@ -148,6 +148,14 @@ void Win32Host::Quit() {
     PostQuitMessage(0);
 }
 
+// The text as a Unicode client holds it: its UTF-16 units in the ANSI code page.
+std::size_t Win32Host::Length(const std::string& text) {
+    if (text.empty()) return 0;
+    const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                          nullptr, 0);
+    return units > 0 ? static_cast<std::size_t>(units) : text.size();
+}
+
 void Win32Host::AddIdleWindows(int count) {
     for (int i = 0; i < count; ++i)
         CreateWindowExA(0, kIdleClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance_,

@@ -40,6 +40,7 @@ public:
     void After(std::uint32_t delayMs, std::function<void()> action) override;
     void Pause(std::uint32_t ms, std::function<void()> then) override;
     void Quit() override;
+    std::size_t Length(const std::string& text) override;
 
 private:
     static LRESULT CALLBACK ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

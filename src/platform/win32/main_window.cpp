@@ -10,6 +10,7 @@
 #include "app/main_window_layout.h"
 #include "resource_ids.h"
 #include "system_files.h"
+#include "win32_code_page.h"
 
 namespace pimbrel::win32 {
 
@@ -33,13 +34,15 @@ public:
     HWND window = nullptr;
 };
 
+// A Unicode list box in our ANSI window, so that every name shows as the file system spells
+// it, whatever the code page can hold.
 class ListControl : public FileListControl {
 public:
     void SetEnabled(bool enabled) override { EnableWindow(window, enabled ? TRUE : FALSE); }
-    void SetEntries(const std::vector<std::string>& names) override {
-        SendMessageA(window, LB_RESETCONTENT, 0, 0);
+    void SetEntries(const std::vector<std::u16string>& names) override {
+        SendMessageW(window, LB_RESETCONTENT, 0, 0);
         for (const auto& name : names)
-            SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+            SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(name).c_str()));
     }
     void SetSelected(int index, bool selected) override {
         if (SendMessageA(window, LB_SETSEL, selected ? TRUE : FALSE, index) == LB_ERR)
@@ -204,7 +207,6 @@ void MainWindow::CreateControls(int dpi) {
         WORD id = 0;
         switch (spec.kind) {
         case ControlKind::FileList:
-            className = "LISTBOX";
             style |= WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_EXTENDEDSEL | LBS_NOTIFY |
                      LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
             id = kFile1;
@@ -232,10 +234,13 @@ void MainWindow::CreateControls(int dpi) {
         case ControlKind::Timer:
             continue;
         }
-        HWND control = CreateWindowExA(spec.kind == ControlKind::FileList ? WS_EX_CLIENTEDGE : 0,
-                                       className, spec.caption, style, x, y, w, h, window_,
-                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                       instance_, nullptr);
+        const HMENU menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id));
+        HWND control =
+            spec.kind == ControlKind::FileList
+                ? CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", style, x, y, w, h, window_,
+                                  menu, instance_, nullptr)
+                : CreateWindowExA(0, className, spec.caption, style, x, y, w, h, window_, menu,
+                                  instance_, nullptr);
         SendMessageA(control, WM_SETFONT,
                      reinterpret_cast<WPARAM>(spec.kind == ControlKind::Label ? parts_->siteFont
                                                                               : parts_->dialogFont),

@@ -3,38 +3,40 @@
 
 #include <windows.h>
 
+#include "win32_code_page.h"
+
 namespace pimbrel::win32 {
 
 namespace {
 
-// The ANSI form of a wide text; `exact` is false when the code page cannot hold it.
-std::string ToAnsi(const std::wstring& text, bool& exact) {
-    // With the UTF-8 code page (a Windows 10 option) the call fails outright when asked
-    // about default characters, and every name would come back empty; it loses none there.
-    BOOL usedDefault = FALSE;
-    BOOL* askUsedDefault = GetACP() == CP_UTF8 ? nullptr : &usedDefault;
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr,
-                                         askUsedDefault);
-    std::string result(size > 0 ? size - 1 : 0, '\0');
-    if (size > 1)
-        WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, result.data(), size, nullptr,
-                            askUsedDefault);
-    exact = size > 0 && !usedDefault;
-    return result;
+bool FitsCodePage(const std::u16string& text) {
+    bool exact = true;
+    ToAnsi(text, exact);
+    return exact;
+}
+
+// The short (8.3) form of a path; empty when the system gives none.
+std::wstring ShortPath(const std::wstring& path) {
+    std::wstring shortPath(32768, L'\0');
+    const DWORD length =
+        GetShortPathNameW(path.c_str(), &shortPath[0], static_cast<DWORD>(shortPath.size()));
+    if (length == 0 || length >= shortPath.size()) return std::wstring();
+    shortPath.resize(length);
+    return shortPath == path ? std::wstring() : shortPath;
 }
 
 // The short (8.3) name of a folder entry, for a long name the code page cannot hold. The
-// find data lacks it where the volume's short names are switched off; ask the path then.
-std::wstring ShortNameOf(const std::wstring& pattern, const WIN32_FIND_DATAW& found) {
-    if (found.cAlternateFileName[0] != L'\0') return found.cAlternateFileName;
-    const std::wstring full = pattern.substr(0, pattern.size() - 1) + found.cFileName;
-    std::wstring shortPath(32768, L'\0');
-    const DWORD length =
-        GetShortPathNameW(full.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
-    if (length == 0 || length >= shortPath.size()) return std::wstring();
-    shortPath.resize(length);
+// find data lacks it where the volume's short names are switched off; ask the path then,
+// and only for a name that needs it, since every question goes to the disk.
+std::u16string ShortNameOf(const std::wstring& pattern, const WIN32_FIND_DATAW& found,
+                           const std::u16string& name) {
+    if (found.cAlternateFileName[0] != L'\0') return FromWide(found.cAlternateFileName);
+    if (FitsCodePage(name)) return std::u16string();
+    const std::wstring shortPath =
+        ShortPath(pattern.substr(0, pattern.size() - 1) + found.cFileName);
     const auto slash = shortPath.find_last_of(L'\\');
-    return slash == std::wstring::npos ? shortPath : shortPath.substr(slash + 1);
+    return FromWide(slash == std::wstring::npos ? shortPath.c_str()
+                                                : shortPath.c_str() + slash + 1);
 }
 
 std::string SystemMessage(DWORD code) {
@@ -72,7 +74,7 @@ std::wstring ToWide(const std::string& text) {
     return result;
 }
 
-std::vector<DirectoryEntry> Win32FileSystem::ListFolder(const std::string& folderPath) {
+std::vector<DirectoryEntry> Win32FileSystem::ListFolder(const std::u16string& folderPath) {
     std::vector<DirectoryEntry> entries;
     std::wstring pattern = ToWide(folderPath);
     if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
@@ -81,16 +83,9 @@ std::vector<DirectoryEntry> Win32FileSystem::ListFolder(const std::string& folde
     HANDLE search = FindFirstFileW(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return entries;
     do {
-        bool exact = true;
         DirectoryEntry entry;
-        entry.name = ToAnsi(found.cFileName, exact);
-        entry.pathName = entry.name;
-        if (!exact) {
-            const std::wstring shortName = ShortNameOf(pattern, found);
-            bool shortExact = true;
-            const std::string converted = ToAnsi(shortName, shortExact);
-            if (!shortName.empty() && shortExact) entry.pathName = converted;
-        }
+        entry.name = FromWide(found.cFileName);
+        entry.shortName = ShortNameOf(pattern, found, entry.name);
         entry.directory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entry.hidden = (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
         entry.system = (found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
@@ -100,14 +95,15 @@ std::vector<DirectoryEntry> Win32FileSystem::ListFolder(const std::string& folde
     return entries;
 }
 
-bool Win32FileSystem::Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool Win32FileSystem::Exists(const std::u16string& path) {
+    return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::unique_ptr<ByteReader> Win32FileSystem::OpenForReading(const std::string& path,
+std::unique_ptr<ByteReader> Win32FileSystem::OpenForReading(const std::u16string& path,
                                                             std::string& error) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         error = SystemMessage(GetLastError());
         return nullptr;
@@ -117,25 +113,14 @@ std::unique_ptr<ByteReader> Win32FileSystem::OpenForReading(const std::string& p
 
 FolderName ProgramFolder() {
     std::wstring path(32768, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
     path.resize(length);
     const auto slash = path.find_last_of(L'\\');
     path.resize(slash == std::wstring::npos ? 0 : slash);
     if (path.size() == 2 && path[1] == L':') path += L'\\';  // the root keeps its backslash
     FolderName folder;
-    bool exact = true;
-    folder.text = ToAnsi(path, exact);
-    folder.pathText = folder.text;
-    if (!exact) {
-        std::wstring shortPath(32768, L'\0');
-        const DWORD shortLength =
-            GetShortPathNameW(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
-        if (shortLength > 0 && shortLength < shortPath.size()) {
-            shortPath.resize(shortLength);
-            bool shortExact = true;
-            folder.pathText = ToAnsi(shortPath, shortExact);
-        }
-    }
+    folder.text = FromWide(path.c_str());
+    if (!FitsCodePage(folder.text)) folder.shortText = FromWide(ShortPath(path).c_str());
     return folder;
 }
 

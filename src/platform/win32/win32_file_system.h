@@ -1,4 +1,4 @@
-// The file system over Win32: wide listing with ANSI names, and byte readers.
+// The file system over Win32: wide names and paths throughout, and byte readers.
 #pragma once
 #include <string>
 
@@ -8,9 +8,9 @@ namespace pimbrel::win32 {
 
 class Win32FileSystem : public FileSystem {
 public:
-    std::vector<DirectoryEntry> ListFolder(const std::string& folderPath) override;
-    bool Exists(const std::string& path) override;
-    std::unique_ptr<ByteReader> OpenForReading(const std::string& path,
+    std::vector<DirectoryEntry> ListFolder(const std::u16string& folderPath) override;
+    bool Exists(const std::u16string& path) override;
+    std::unique_ptr<ByteReader> OpenForReading(const std::u16string& path,
                                                std::string& error) override;
 };
 

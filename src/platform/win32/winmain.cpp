@@ -1,11 +1,11 @@
-// Program start: the DLL search, the case rules of the code page, common controls, the main
-// window.
+// Program start: the DLL search, the system's code page and letter case, common controls,
+// the main window.
 #include <windows.h>
 #include <commctrl.h>
 
-#include "ansi_case.h"
 #include "main_window.h"
 #include "system_files.h"
+#include "win32_code_page.h"
 
 namespace {
 
@@ -48,8 +48,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     SetUnhandledExceptionFilter(&ReportCrash);
     DeclareDpiAwareness();
     StartCommonControls();
-    static const pimbrel::win32::AnsiCase ansiCase;
-    pimbrel::SetCaseConversion(&ansiCase);
+    static const pimbrel::win32::Win32CodePage codePage;
+    pimbrel::SetCodePage(&codePage);
     try {
         pimbrel::win32::MainWindow window(instance);
         window.Open(showCommand);

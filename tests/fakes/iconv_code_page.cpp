@@ -1,0 +1,119 @@
+// See iconv_code_page.h.
+#include "iconv_code_page.h"
+
+#include <locale.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cwctype>
+#include <stdexcept>
+
+#include "shortcuts/characters.h"
+
+namespace pimbrel::testing {
+namespace {
+
+iconv_t Open(const std::string& to, const std::string& from) {
+    const iconv_t handle = iconv_open(to.c_str(), from.c_str());
+    if (handle == reinterpret_cast<iconv_t>(-1))
+        throw std::runtime_error("iconv cannot convert " + from + " to " + to);
+    return handle;
+}
+
+// Converts `in` whole; `onBad` is told how many bytes to skip at a sequence that does not
+// convert and appends its replacement. Output is collected as bytes.
+template <typename OnBad>
+std::string Convert(iconv_t handle, const char* data, std::size_t size, OnBad onBad) {
+    iconv(handle, nullptr, nullptr, nullptr, nullptr);
+    std::string out;
+    char buffer[4096];
+    char* in = const_cast<char*>(data);
+    std::size_t left = size;
+    while (left > 0) {
+        char* next = buffer;
+        std::size_t room = sizeof buffer;
+        const std::size_t done = iconv(handle, &in, &left, &next, &room);
+        out.append(buffer, next);
+        if (done != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG) continue;
+        const std::size_t skip = onBad(in, left, out);
+        in += skip;
+        left -= skip;
+    }
+    return out;
+}
+
+locale_t Utf8Locale() {
+    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    return locale;
+}
+
+}  // namespace
+
+IconvCodePage::IconvCodePage(const std::string& name)
+    : name_(name), encoder_(Open(name, "UTF-16LE")), decoder_(Open("UTF-16LE", name)) {
+    SetCodePage(this);
+}
+
+IconvCodePage::~IconvCodePage() {
+    SetCodePage(nullptr);
+    iconv_close(encoder_);
+    iconv_close(decoder_);
+}
+
+std::string IconvCodePage::Encode(const std::u16string& text, bool& exact) const {
+    // As Windows does without best fit: one "?" for each character that does not fit.
+    return Convert(encoder_, reinterpret_cast<const char*>(text.data()), text.size() * 2,
+                   [&](const char* at, std::size_t left, std::string& out) {
+                       exact = false;
+                       out += '?';
+                       const std::u16string rest(reinterpret_cast<const char16_t*>(at),
+                                                 std::min<std::size_t>(left / 2, 2));
+                       return CharacterSize(rest, 0) * 2;
+                   });
+}
+
+std::u16string IconvCodePage::Decode(const std::string& bytes) const {
+    // A byte that begins no character of the code page becomes U+FFFD.
+    const std::string units =
+        Convert(decoder_, bytes.data(), bytes.size(), [](const char*, std::size_t, std::string& out) {
+            out += "\xFD\xFF";
+            return std::size_t{1};
+        });
+    return std::u16string(reinterpret_cast<const char16_t*>(units.data()), units.size() / 2);
+}
+
+void IconvCodePage::ToUpper(std::u16string& text) const {
+    for (char16_t& c : text)
+        if (!IsHighSurrogate(c) && !IsLowSurrogate(c))
+            c = static_cast<char16_t>(towupper_l(c, Utf8Locale()));
+}
+
+void IconvCodePage::ToLower(std::u16string& text) const {
+    for (char16_t& c : text)
+        if (!IsHighSurrogate(c) && !IsLowSurrogate(c))
+            c = static_cast<char16_t>(towlower_l(c, Utf8Locale()));
+}
+
+std::u16string U16(const std::string& utf8) {
+    const iconv_t handle = Open("UTF-16LE", "UTF-8");
+    const std::string units = Convert(handle, utf8.data(), utf8.size(),
+                                      [](const char*, std::size_t, std::string&) -> std::size_t {
+                                          throw std::runtime_error("not UTF-8");
+                                      });
+    iconv_close(handle);
+    return std::u16string(reinterpret_cast<const char16_t*>(units.data()), units.size() / 2);
+}
+
+std::string Utf8(const std::u16string& text) {
+    const iconv_t handle = Open("UTF-8", "UTF-16LE");
+    std::string out = Convert(handle, reinterpret_cast<const char*>(text.data()), text.size() * 2,
+                              [](const char*, std::size_t, std::string& bad) {
+                                  bad += "\xEF\xBF\xBD";  // a lone surrogate
+                                  return std::size_t{2};
+                              });
+    iconv_close(handle);
+    return out;
+}
+
+}  // namespace pimbrel::testing
