@@ -1,6 +1,10 @@
 // The ANSI code page and letter case of the system; see win32_code_page.h.
 #include "win32_code_page.h"
 
+#include <algorithm>
+
+#include "shortcuts/characters.h"
+
 namespace pimbrel::win32 {
 
 namespace {
@@ -13,6 +17,20 @@ const wchar_t* Units(const std::u16string& text) {
 }  // namespace
 
 std::string Win32CodePage::Encode(const std::u16string& text, bool& exact) const {
+    if (std::none_of(text.begin(), text.end(), IsHighSurrogate)) return EncodeUnits(text, exact);
+    std::string bytes;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t size = CharacterSize(text, at);
+        bool fits = true;
+        const std::string one = EncodeUnits(text.substr(at, size), fits);
+        bytes += fits ? one : std::string("?");
+        exact = exact && fits;
+        at += size;
+    }
+    return bytes;
+}
+
+std::string Win32CodePage::EncodeUnits(const std::u16string& text, bool& exact) const {
     if (text.empty()) return std::string();
     const int units = static_cast<int>(text.size());
     // With the UTF-8 code page (a Windows 10 option) the call takes neither flags nor a

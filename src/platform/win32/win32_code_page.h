@@ -11,10 +11,15 @@ namespace pimbrel::win32 {
 
 class Win32CodePage : public CodePage {
 public:
+    // A character that the code page cannot hold is one "?", a surrogate pair included (the
+    // system would give one for each half).
     std::string Encode(const std::u16string& text, bool& exact) const override;
     std::u16string Decode(const std::string& bytes) const override;
     void ToUpper(std::u16string& text) const override;
     void ToLower(std::u16string& text) const override;
+
+private:
+    std::string EncodeUnits(const std::u16string& text, bool& exact) const;
 };
 
 // wchar_t is 16 bits here: the same code units, spelt as the API wants them.
