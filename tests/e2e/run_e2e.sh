@@ -19,7 +19,13 @@ failures=()
 standin_pid=""
 program_pid=""
 
-drive() { timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }
+# The locale that a scenario's Windows programs run in: Wine takes the ANSI code page from
+# LANG, process by process (one prefix serves every locale). Texts in files are in $code_page.
+locale_name=C.UTF-8
+code_page=CP1252
+in_locale() { LANG=$locale_name LC_ALL=$locale_name "$@"; }
+
+drive() { in_locale timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }
 
 # --- one scenario's parts -------------------------------------------------------------
 
@@ -31,6 +37,8 @@ new_scenario() {
   mkdir -p "$dir/pics"
   : >"$dir/store.txt"
   problems=()
+  locale_name=C.UTF-8
+  code_page=CP1252
   e2e_log "scenario $name"
 }
 
@@ -45,12 +53,13 @@ picture() {
 # store_line SHORTCUT NAME PATH: pre-fills the stand-in's store.
 store_line() { printf '%s\t%s\t%s\r\n' "$1" "$2" "$3" >>"$dir/store.txt"; }
 
-# The list file is ANSI text, as a Windows editor would save it here (code page 1252).
-readme() { printf '%s' "$1" | sed 's/$/\r/' | iconv -f UTF-8 -t CP1252 >"$dir/pics/Readme.txt"; }
+# The list file is ANSI text, as a Windows editor would save it in the scenario's code page.
+readme() { printf '%s' "$1" | sed 's/$/\r/' | iconv -f UTF-8 -t "$code_page" >"$dir/pics/Readme.txt"; }
 
 start_standin() {
   rm -f "$dir/ready.txt"
-  (cd "$dir" && exec wine "$standin" --store store.txt --journal journal.txt \
+  (cd "$dir" && exec env LANG="$locale_name" LC_ALL="$locale_name" wine "$standin" \
+      --store store.txt --journal journal.txt \
       --ready ready.txt "$@" >/dev/null 2>&1) &
   standin_pid=$!
   e2e_wait_for 20 test -s "$dir/ready.txt" || problems+=("the stand-in did not start")
@@ -58,7 +67,8 @@ start_standin() {
 
 start_program() {
   cp "$exe" "$dir/pics/Pimbrel.exe"
-  (cd "$dir/pics" && exec wine Pimbrel.exe >/dev/null 2>&1) &
+  (cd "$dir/pics" && exec env LANG="$locale_name" LC_ALL="$locale_name" wine Pimbrel.exe \
+      >/dev/null 2>&1) &
   program_pid=$!
   [ "$(drive wait-program 20000)" != timeout ] || problems+=("the program window did not show")
 }
@@ -93,7 +103,14 @@ expect_exit() {
 }
 
 # store_lines: the stand-in's store, a line an emoticon, as "shortcut|name|path" in UTF-8.
-store_lines() { tr -d '\r' <"$dir/store.txt" | iconv -f CP1252 -t UTF-8 | cut -f1-3 | tr '\t' '|'; }
+store_lines() { tr -d '\r' <"$dir/store.txt" | iconv -f "$code_page" -t UTF-8 | cut -f1-3 | tr '\t' '|'; }
+
+# journal_texts ROLE: the texts that the stand-in's Edit of that role received, in UTF-8, a
+# line each, a text sent again at once (a fill pass repeated) counted once.
+journal_texts() {
+  tr -d '\r' <"$dir/journal.txt" 2>/dev/null | awk -F'\t' -v r="$1" '$1 == r && $2 == 12 { print $5 }' |
+    iconv -f "$code_page" -t UTF-8 | uniq
+}
 
 # expect_store LINE...: the store, in order, as store_lines gives it.
 expect_store() {
@@ -346,6 +363,80 @@ scenario_names() {
   end_scenario
 }
 
+# Japanese (932) or Simplified Chinese (936) Windows: every shortcut rule counts characters,
+# the texts go out in the code page, and a name that the code page cannot hold goes as its
+# 8.3 path, with "?" in the texts. Rows: file|shortcut stored|name stored|path (8.3 when short).
+# A listed shortcut of one character is not used; one of eight is refused once and replaced by
+# its first six characters and "2".
+scenario_cjk() {
+  local cp=$1 client=$2 rows=() list=""
+  new_scenario "cjk-$cp-$client"
+  case $cp in
+    932)
+      locale_name=ja_JP.UTF-8
+      rows=("한국.png|(??)|??|short" "café.png|(caf?)|caf?|short" "スマイル.png|：）|スマイル|"
+            "ソフト_猫.png|(ソ猫)|ソフト_猫|" "ハートハートハート.gif|ハートハート2|ハートハートハート|"
+            "笑顔 大きい.jpg|(笑大)|笑顔 大きい|" "表.gif|(表)|表|")
+      list=$'---List---\nスマイル.png - ：）\nハートハートハート.gif - ハートハートハート\n表.gif - 表\n'
+      ;;
+    936)
+      locale_name=zh_CN.UTF-8
+      rows=("한국.png|(??)|??|short" "café.png|(café)|café|" "スマイル.png|(スマイル)|スマイル|"
+            "大 笑.gif|(大笑)|大 笑|" "开心笑脸开心.png|(开心笑脸开)|开心笑脸开心|"
+            "哭_脸.jpg|(哭脸)|哭_脸|" "笑脸.gif|笑脸笑脸笑脸2|笑脸|")
+      list=$'---List---\n哭_脸.jpg - 哭\n笑脸.gif - 笑脸笑脸笑脸笑脸\n'
+      ;;
+  esac
+  code_page=CP$cp
+  local row file shortcut emoticon where want=() sent=()
+  for row in "${rows[@]}"; do
+    IFS='|' read -r file shortcut emoticon where <<<"$row"
+    picture "$file"
+  done
+  readme "$list"
+  start_standin --client "$client"
+  start_program
+  press_add
+  expect_box 30000 "Pimbrel|The emoticons are added succesfully."
+  local got=() i
+  mapfile -t got < <(store_lines)
+  [ ${#got[@]} = ${#rows[@]} ] || problems+=("wanted ${#rows[@]} emoticons, got ${#got[@]}:"$'\n'"$(store_lines)")
+  for i in "${!rows[@]}"; do
+    IFS='|' read -r file shortcut emoticon where <<<"${rows[i]}"
+    local line=${got[i]:-} path
+    path=${line##*|}
+    if [ "$where" = short ]; then
+      # the folder is ASCII; only the name takes its 8.3 form
+      [[ $path == "$(win '')"* && $path != *"$file" && ${path##*\\} == *~* ]] ||
+        problems+=("$file: wanted its 8.3 path, got '$path'")
+    else
+      [ "$path" = "$(win "$file")" ] || problems+=("$file: path '$path'")
+    fi
+    [ "${line%|*}" = "$shortcut|$emoticon" ] || problems+=("$file: wanted '$shortcut|$emoticon', got '${line%|*}'")
+    sent+=("$shortcut")
+  done
+  # What the shortcut Edit received, in order: each shortcut, and before the replacement
+  # the listed one that was refused.
+  local refused
+  refused=$(sed -n 's/.* - \(.\{8,\}\)$/\1/p' <<<"$list")
+  want=()
+  for shortcut in "${sent[@]}"; do
+    [ "$shortcut" = "${refused:0:6}2" ] && want+=("$refused")
+    want+=("$shortcut")
+  done
+  local texts
+  texts=$(journal_texts ShortcutEdit)
+  [ "$texts" = "$(printf '%s\n' "${want[@]}")" ] ||
+    problems+=("shortcut texts:"$'\n'"wanted:"$'\n'"$(printf '%s\n' "${want[@]}")"$'\n'"got:"$'\n'"$texts")
+  expect_journal_count 1 "^Prompt	273	2	264158"
+  if [ "$client" = older ]; then
+    local x y w h
+    read -r x y w h < <(drive rect)
+    [ -n "${h:-}" ] && import -window root -crop "${w}x${h}+${x}+${y}" "$dir/main-window.png" 2>/dev/null
+  fi
+  end_scenario
+}
+
 # --- faults: a slow client, a prompt without Buttons, crowded desktops ------------------
 
 
@@ -481,6 +572,7 @@ main() {
       wanted "minimised-$client" && scenario_minimised $client
       wanted "slow-dialog-$client" && scenario_slow_dialog $client
       wanted "names-$client" && scenario_names $client
+      for cp in 932 936; do wanted "cjk-$cp-$client" && scenario_cjk $cp $client; done
     done
     wanted no-messenger && scenario_no_messenger
     wanted never-opens && scenario_never_opens

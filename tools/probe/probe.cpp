@@ -160,14 +160,15 @@ int Items() {
     const LRESULT selected = SendMessageA(list, LB_GETSELCOUNT, 0, 0);
     std::printf("count %ld selected %ld\n", static_cast<long>(count), static_cast<long>(selected));
     for (LRESULT i = 0; i < count; ++i) {
-        // Asked in UTF-16 and converted here: Wine hands an ANSI LB_GETTEXT from another
-        // process only its first character.
+        // Asked in UTF-16 and printed in UTF-8, so that a name shows as the list holds it,
+        // whatever the code page (and Wine hands an ANSI LB_GETTEXT from another process only
+        // its first character).
         wchar_t wide[1024] = {};
-        char text[2048] = {};
+        char text[4096] = {};
         const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
         if (length >= 0 && length < 1024) {
             SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
-            WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+            WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
         }
         std::printf("item %ld %d %s\n", static_cast<long>(i),
                     SendMessageA(list, LB_GETSEL, i, 0) > 0 ? 1 : 0, text);
