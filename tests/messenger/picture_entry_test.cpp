@@ -234,6 +234,29 @@ TEST_P(PictureEntryTest, ReplacementIsBuiltFromTheTextAsSent) {
     EXPECT_EQ(Store()[0].shortcut, ":)2");
 }
 
+// On Japanese Windows (code page 932) the texts go out in its bytes and every choice and cut
+// counts characters: a listed shortcut of one two-byte character is not used, a refused one
+// keeps six characters, and a character the code page cannot hold is "?" in the table too.
+TEST_P(PictureEntryTest, DoubleByteTextsAreChosenAndCutByCharacter) {
+    const IconvCodePage cp932("CP932");
+    AddPicture("笑顔.png", "(笑顔)", "笑");
+    AddPicture("ハート.gif", "(ハート)", "ハートハートハート");  // too long for the client
+    AddPicture("한국.png", "(한국)");
+    AddPicture("broken.gif", "(ハートハー)");  // no picture: refused whatever its shortcut
+    StartMessenger({});
+    EXPECT_FALSE(Enter());
+    EXPECT_EQ(Sent(), (Fill("笑顔.png", "(笑顔)") + Fill("ハート.gif", "ハートハートハート") +
+                       Dismissed("ハートハート2") + Fill("한국.png", "(?\?)") +
+                       Fill("broken.gif", "(ハートハー)") + Dismissed("(ハートハー2") +
+                       Texts{"post Prompt 2/264158", "post Create 2/854760"}));
+    EXPECT_EQ(Reports(), (Texts{"0 stored", "1 stored as ハートハート2", "2 stored",
+                                "3 refused (ハートハー2"}));
+    EXPECT_EQ(autoShortcuts[2], u"(?\?)") << "the table holds what Messenger got";
+    ASSERT_EQ(Store().size(), 3u);
+    EXPECT_EQ(Store()[1].shortcut, ToAnsi(u"ハートハート2"));
+    EXPECT_EQ(Store()[2].name, "??");
+}
+
 TEST_P(PictureEntryTest, PromptWithoutButtonsIsWaitedOnUntilTheGuard) {
     AddPicture("smile.gif", "(smile)", ":)");
     standin::Options options;
