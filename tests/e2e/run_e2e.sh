@@ -120,6 +120,13 @@ expect_store() {
   [ "$got" = "$want" ] || problems+=("store:"$'\n'"wanted:"$'\n'"$want"$'\n'"got:"$'\n'"$got")
 }
 
+# Saves the program's main window as main-window.png in the scenario's folder.
+screenshot_main_window() {
+  local x y w h
+  read -r x y w h < <(drive rect)
+  [ -n "${h:-}" ] && import -window root -crop "${w}x${h}+${x}+${y}" "$dir/main-window.png" 2>/dev/null
+}
+
 # count_journal PATTERN: lines of the journal matching the extended regex.
 count_journal() { grep -cE "$1" "$dir/journal.txt" 2>/dev/null || true; }
 
@@ -194,11 +201,7 @@ scenario_collisions() {
   expect_store "B-)|cool|$(win cool.bmp)" "(smile)|smile|$(win smile.gif)" \
                "(smil2)|smile|$(win smile.jpg)" ";-]|wink|$(win wink.gif)"
   expect_journal_count 0 "$(printf 'PathEdit\t12\t256\t0\t.*smile\\.png')"
-  if [ "$1" = older ]; then
-    local x y w h
-    read -r x y w h < <(drive rect)
-    [ -n "${h:-}" ] && import -window root -crop "${w}x${h}+${x}+${y}" "$dir/main-window.png" 2>/dev/null
-  fi
+  [ "$1" = older ] && screenshot_main_window
   end_scenario
 }
 
@@ -388,6 +391,9 @@ scenario_cjk() {
       ;;
   esac
   code_page=CP$cp
+  # Without the locale Wine would quietly run in code page 1252.
+  locale -a 2>/dev/null | grep -qix "${locale_name%.UTF-8}.utf8" ||
+    problems+=("the locale $locale_name is missing (scripts/install_deps.sh makes it)")
   local row file shortcut emoticon where want=() sent=()
   for row in "${rows[@]}"; do
     IFS='|' read -r file shortcut emoticon where <<<"$row"
@@ -429,11 +435,7 @@ scenario_cjk() {
   [ "$texts" = "$(printf '%s\n' "${want[@]}")" ] ||
     problems+=("shortcut texts:"$'\n'"wanted:"$'\n'"$(printf '%s\n' "${want[@]}")"$'\n'"got:"$'\n'"$texts")
   expect_journal_count 1 "^Prompt	273	2	264158"
-  if [ "$client" = older ]; then
-    local x y w h
-    read -r x y w h < <(drive rect)
-    [ -n "${h:-}" ] && import -window root -crop "${w}x${h}+${x}+${y}" "$dir/main-window.png" 2>/dev/null
-  fi
+  [ "$client" = older ] && screenshot_main_window
   end_scenario
 }
 
