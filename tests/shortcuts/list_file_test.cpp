@@ -207,6 +207,30 @@ TEST(ListFile, DoubleByteListIsReadByCharacter) {
     EXPECT_EQ(FindListIndex(pictures, u"ＳＭＩＬＥ.PNG"), 4);
 }
 
+// The other double-byte code pages have such trail bytes too.
+TEST(ListFile, TrailBytesThatReadAsAsciiInOtherDoubleBytePages) {
+    struct Row {
+        const char* codePage;
+        const char16_t* name;
+        const char16_t* shortcut;
+        std::string trail;  // a character of the name in the code page's bytes
+    };
+    const Row rows[] = {
+        {"CP936", u"癬_乗.gif", u"(乗)", "\xB0\x5F\x5F\x81\x5C"},  // "_" and "\"
+        {"CP949", u"갂.png", u"갂갂", "\x81\x41"},                // "A": a capital
+        {"CP950", u"功夫.gif", u"(功)", "\xA5\x5C"},              // "\"
+    };
+    for (const Row& row : rows) {
+        const testing::IconvCodePage codePage(row.codePage);
+        const std::string file = ToAnsi(u"---List---\r\n" + std::u16string(row.name) + u" - " +
+                                        row.shortcut + u"\r\n");
+        ASSERT_NE(file.find(row.trail), std::string::npos) << row.codePage;
+        EXPECT_EQ(Read(file), (Entries{{row.name, row.shortcut}})) << row.codePage;
+        const std::vector<std::u16string> pictures = {u"a.gif", UpperCase(row.name)};
+        EXPECT_EQ(ListIndex(pictures).Find(row.name), 1) << row.codePage;
+    }
+}
+
 TEST(FindListIndex, FirstMatchIgnoringCaseOnly) {
     const std::vector<std::u16string> pictures = {u"smile.gif", u"wink.png", u"Wink.PNG",
                                                   u" cool.jpg"};
