@@ -368,7 +368,8 @@ scenario_names() {
 
 # Japanese (932) or Simplified Chinese (936) Windows: every shortcut rule counts characters,
 # the texts go out in the code page, and a name that the code page cannot hold goes as its
-# 8.3 path, with "?" in the texts. Rows: file|shortcut stored|name stored|path (8.3 when short).
+# 8.3 path, with one "?" a character in the texts (a surrogate pair too). Rows:
+# file|shortcut stored|name stored|path (8.3 when short).
 # A listed shortcut of one character is not used; one of eight is refused once and replaced by
 # its first six characters and "2".
 scenario_cjk() {
@@ -377,7 +378,8 @@ scenario_cjk() {
   case $cp in
     932)
       locale_name=ja_JP.UTF-8
-      rows=("한국.png|(??)|??|short" "café.png|(caf?)|caf?|short" "スマイル.png|：）|スマイル|"
+      rows=("한국.png|(??)|??|short" "😀笑.png|(?笑)|?笑|short" "café.png|(caf?)|caf?|short"
+            "スマイル.png|：）|スマイル|"
             "ソフト_猫.png|(ソ猫)|ソフト_猫|" "ハートハートハート.gif|ハートハート2|ハートハートハート|"
             "笑顔 大きい.jpg|(笑大)|笑顔 大きい|" "表.gif|(表)|表|")
       list=$'---List---\nスマイル.png - ：）\nハートハートハート.gif - ハートハートハート\n表.gif - 表\n'
