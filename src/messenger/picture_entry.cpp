@@ -2,7 +2,7 @@
 #include "messenger/picture_entry.h"
 
 #include "messenger/functions.h"
-#include "messenger/messenger_contract.h"
+#include "messenger/messenger_calls.h"
 #include "shortcuts/characters.h"
 #include "shortcuts/code_page.h"
 
@@ -22,14 +22,12 @@ struct CreateDialog {
     bool shown = false;  // seen visible since it was found for this picture
 };
 
-void PostCommand(WindowSystem& windows, WindowHandle target, contract::Command command) {
-    windows.Post(target, contract::kWmCommand, command.wParam, command.lParam);
-}
-
-// Sends the text in the ANSI code page; returns the bytes sent.
-std::string SendText(WindowSystem& windows, WindowHandle edit, const std::u16string& text) {
+// Sends the text in the ANSI code page and waits until Messenger has taken it; returns the
+// bytes sent.
+std::string SendText(WindowSystem& windows, Dialogs& dialogs, WindowHandle edit,
+                     const std::u16string& text) {
     std::string bytes = ToAnsi(text);
-    windows.SendText(edit, contract::kSetTextWParam, bytes);
+    SendTextTaken(windows, dialogs, edit, bytes);
     return bytes;
 }
 
@@ -63,7 +61,7 @@ public:
             windows_.PumpEvents();
             CheckLoop(dialogs_);
         }
-        SendText(windows_, create.nameEdit, EmoticonName(picture.fileName));
+        SendText(windows_, dialogs_, create.nameEdit, EmoticonName(picture.fileName));
         PostCommand(windows_, create.dialog, contract::kConfirm);
         Settle(create);
         return AnswerPrompts(index, create);
@@ -127,12 +125,12 @@ private:
         create.shown = windows_.IsVisible(create.dialog);
         create.pathEdit = windows_.FindChildWindow(create.dialog, 0, contract::kEditClass);
         if (create.pathEdit == 0) return false;
-        SendText(windows_, create.pathEdit, picture.pathText);
+        SendText(windows_, dialogs_, create.pathEdit, picture.pathText);
         create.shortcutEdit =
             windows_.FindChildWindow(create.dialog, create.pathEdit, contract::kEditClass);
         if (create.shortcutEdit == 0) return false;
         std::u16string& shortcut = ChosenEntry(tables_, index);
-        shortcut = AsSent(SendText(windows_, create.shortcutEdit, shortcut));
+        shortcut = AsSent(SendText(windows_, dialogs_, create.shortcutEdit, shortcut));
         create.nameEdit =
             windows_.FindChildWindow(create.dialog, create.shortcutEdit, contract::kEditClass);
         return create.nameEdit != 0;
@@ -170,7 +168,7 @@ private:
                     PostCommand(windows_, prompt, contract::kDismissOneButton);
                     report.replacement =
                         FirstCharacters(ChosenEntry(tables_, index), kReplacementKeep) + u"2";
-                    SendText(windows_, create.shortcutEdit, report.replacement);
+                    SendText(windows_, dialogs_, create.shortcutEdit, report.replacement);
                     PostCommand(windows_, create.dialog, contract::kConfirm);
                     report.outcome = EntryOutcome::StoredAsReplacement;
                     answered = prompt;

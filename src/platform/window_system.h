@@ -11,6 +11,9 @@ using WindowHandle = std::uint32_t;
 // GetWindow's relations; the values are the system's own (GW_HWNDFIRST, GW_HWNDNEXT).
 enum class WindowRelation : std::uint32_t { First = 0, Next = 2 };
 
+// How far a sent text has got: the window's thread has handled it, or not yet.
+enum class TextState { Taken, NotYet };
+
 class WindowSystem {
 public:
     WindowSystem() = default;
@@ -44,8 +47,14 @@ public:
     // PostMessage; the result is not read.
     virtual void Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
                       std::uint32_t lParam) = 0;
-    // SendMessage(WM_SETTEXT, wParam, text) with an ANSI text; returns once it is taken.
-    virtual void SendText(WindowHandle window, std::uint32_t wParam, const std::string& text) = 0;
+    // SendMessage(WM_SETTEXT, wParam, text) with an ANSI text, without waiting for the other
+    // thread longer than about a pass: NotYet when it has not handled the text by then. The
+    // text is then still on its way and is handled once, whenever that thread gets to it;
+    // TextTaken tells when. Texts are handled in the order they were sent.
+    virtual TextState SendText(WindowHandle window, std::uint32_t wParam,
+                               const std::string& text) = 0;
+    // True once every text sent so far has been handled.
+    virtual bool TextTaken() = 0;
     // One pass of the pump: dispatch the own thread's pending events.
     virtual void PumpEvents() = 0;
     virtual void SleepFor(std::uint32_t milliseconds) = 0;

@@ -538,6 +538,62 @@ scenario_idle_windows() {
   end_scenario
 }
 
+# --- a Messenger that stops answering ------------------------------------------------------
+
+# Messenger stops answering for 3 s while it handles the first picture's shortcut. The
+# program's window goes on taking input meanwhile (a scroll of its list, posted 1 s after Add),
+# and the program waits in counted passes (30 pictures give a budget of 4000, more than 3 s of
+# passes of at least 1 ms each) before it enters every picture, each text once.
+scenario_hang_short() {
+  new_scenario hang-3s
+  local i want=() start run_ms
+  for i in $(seq -f '%02g' 1 30); do
+    picture "p$i.gif"
+    want+=("(p$i)|p$i|$(win "p$i.gif")")
+  done
+  start_standin --hang-at-text 2 --hang-ms 3000
+  start_program
+  start=$(date +%s%N)
+  press_add
+  sleep 1
+  [ "$(drive responds 500)" = responds ] ||
+    problems+=("the window took no input while Messenger hung")
+  expect_box 30000 "$success_box"
+  run_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+  [ "$run_ms" -ge 3000 ] || problems+=("the run took $run_ms ms: Messenger did not stop answering")
+  e2e_log "  success after $run_ms ms"
+  expect_store "${want[@]}"
+  expect_journal_count 1 "^ShortcutEdit	12	256	0	\\(p01\\)$"
+  end_scenario
+}
+
+# Messenger stops answering for a minute while it handles the second picture's path. Closing
+# the program's window 2 s into that ends the program at once; only the first picture is
+# stored, and the next program adds the rest. The stand-in is ended as soon as the program
+# has gone, not a minute later.
+scenario_hang_close() {
+  new_scenario hang-60s-close
+  for f in a b c; do picture "$f.gif"; done
+  start_standin --hang-at-text 4 --hang-ms 60000
+  start_program
+  press_add
+  e2e_wait_for 20 grep -q "^PathEdit	12	256	0	.*b\.gif$" "$dir/journal.txt" ||
+    problems+=("Messenger never got the second picture's path")
+  sleep 2
+  [ "$(drive close-program 2000)" != timeout ] ||
+    problems+=("the program did not end within 2 s of closing")
+  expect_exit 2
+  kill -9 "$standin_pid" 2>/dev/null
+  wait "$standin_pid" 2>/dev/null
+  expect_store "(a)|a|$(win a.gif)"
+  start_standin
+  start_program
+  press_add
+  expect_box 30000 "$success_box"
+  expect_store "(a)|a|$(win a.gif)" "(b)|b|$(win b.gif)" "(c)|c|$(win c.gif)"
+  end_scenario
+}
+
 # --- run ------------------------------------------------------------------------------
 
 main() {
@@ -593,6 +649,8 @@ main() {
     for client in older newer; do wanted "idle-windows-$client" && scenario_idle_windows $client; done
     # DLLs and programs planted beside the exe: none of them may run.
     wanted planted-files && source "$(dirname "$0")/planted_files.sh" && scenario_planted_files
+    wanted hang-3s && scenario_hang_short
+    wanted hang-60s-close && scenario_hang_close
   fi
   e2e_log "suite took $((SECONDS - start)) s"
   [ ${#failures[@]} -gt 0 ] && echo "failed: ${failures[*]}"

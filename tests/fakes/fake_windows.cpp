@@ -145,17 +145,36 @@ void FakeWindows::ReleaseHeld() {
     }
 }
 
-bool FakeWindows::MessengerBusy() const { return model_ && model_->Building(); }
+bool FakeWindows::MessengerBusy() const { return model_ && model_->Busy(); }
 
-void FakeWindows::SendText(WindowHandle window, std::uint32_t wParam, const std::string& text) {
-    // A sent text is taken only once Messenger's thread is free again; the sender waits.
-    while (MessengerBusy()) Advance(1);
+// A sent text is handled as soon as Messenger's thread is free, before any message posted to
+// it; the sender learns that it has been taken once the thread has come out of its handler.
+TextState FakeWindows::SendText(WindowHandle window, std::uint32_t wParam,
+                                const std::string& text) {
     sent_.push_back({SentMessage::Text, RoleOf(window), contract::kWmSetText, wParam, 0, text});
-    const auto found = windows_.find(window);
-    if (found == windows_.end()) return;
-    found->second.text = text.substr(0, text.find('\0'));
-    if (model_) model_->OnMessage(window, contract::kWmSetText, wParam, 0, found->second.text);
+    ++textsOnTheirWay_;
+    if (MessengerBusy())
+        held_.insert(held_.begin() + (textsOnTheirWay_ - 1),
+                     [this, window, wParam, text] { TakeText(window, wParam, text); });
+    else
+        TakeText(window, wParam, text);
+    return TextTaken() ? TextState::Taken : TextState::NotYet;
 }
+
+void FakeWindows::TakeText(WindowHandle window, std::uint32_t wParam, const std::string& text) {
+    const auto found = windows_.find(window);
+    if (found != windows_.end()) {
+        found->second.text = text.substr(0, text.find('\0'));
+        if (model_) model_->OnMessage(window, contract::kWmSetText, wParam, 0, found->second.text);
+    }
+    // Out of its handler at once, or when the hang it went into there is over.
+    if (MessengerBusy())
+        held_.insert(held_.begin(), [this] { --textsOnTheirWay_; });
+    else
+        --textsOnTheirWay_;
+}
+
+bool FakeWindows::TextTaken() { return textsOnTheirWay_ == 0; }
 
 void FakeWindows::PumpEvents() {
     ++pumps_;

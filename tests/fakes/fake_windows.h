@@ -62,7 +62,9 @@ public:
     bool PingAnswered(WindowHandle window) override;
     void Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
               std::uint32_t lParam) override;
-    void SendText(WindowHandle window, std::uint32_t wParam, const std::string& text) override;
+    TextState SendText(WindowHandle window, std::uint32_t wParam,
+                       const std::string& text) override;
+    bool TextTaken() override;
     void PumpEvents() override;
     void SleepFor(std::uint32_t milliseconds) override;
 
@@ -100,6 +102,7 @@ private:
     void RunDue();
     void ToMessenger(std::function<void()> take);
     void ReleaseHeld();
+    void TakeText(WindowHandle window, std::uint32_t wParam, const std::string& text);
     bool MessengerBusy() const;
     WindowId NewId();
     standin::Role RoleOf(WindowHandle window) const;
@@ -109,6 +112,8 @@ private:
     std::vector<WindowId> zOrder_;  // top-level windows, top first
     std::vector<Pending> pending_;
     std::vector<std::function<void()>> held_;  // messages waiting for Messenger's thread
+    // Texts sent and not yet handled by Messenger's thread (the first may be in its handler).
+    int textsOnTheirWay_ = 0;
     std::map<WindowId, bool> pings_;
     std::vector<WindowId> freed_;
     std::vector<SentMessage> sent_;

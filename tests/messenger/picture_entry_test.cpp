@@ -364,6 +364,61 @@ INSTANTIATE_TEST_SUITE_P(Pauses, PictureEntryTest,
                          });
 
 
+// Messenger stops answering for 40 ms while it handles one of the texts (1 the path, 2 the
+// shortcut, 3 the name, 4 the replacement): the program waits in passes that pump and count,
+// one a millisecond, and then goes on exactly as it would have; Messenger handles each text
+// once.
+class HungTextTest : public PictureEntryBase,
+                     public ::testing::WithParamInterface<std::uint32_t> {
+protected:
+    void SetUp() override {
+        PictureEntryBase::SetUp();
+        pause = SettlingPause::UntilOutcome;
+    }
+};
+
+TEST_P(HungTextTest, IsWaitedOnInCountedPassesThenTheRunGoesOn) {
+    AddPicture("smile.gif", "(smile)", ":)");
+    AddPicture("wink.gif", "(wink)");
+    standin::Options options;
+    options.hangAtText = GetParam();
+    options.hangMs = 40;
+    StartMessenger(options);
+    const long pumpsBefore = windows.Pumps();
+    EXPECT_FALSE(Enter());
+    EXPECT_EQ(Sent(), Fill("smile.gif", ":)") + Dismissed(":)2") + Fill("wink.gif", "(wink)"));
+    Texts taken;
+    for (const standin::JournalEntry& entry : windows.Messenger()->Journal())
+        if (entry.message == contract::kWmSetText) taken.push_back(entry.text);
+    EXPECT_EQ(taken, (Texts{"C:\\Pics\\smile.gif", ":)", "smile", ":)2", "C:\\Pics\\wink.gif",
+                            "(wink)", "wink"}));
+    // Without the hang: a pass for each create dialog to show, one after the replacement, and
+    // a pump of the settling pause for each picture.
+    EXPECT_EQ(loopCount, 3 + 40);
+    EXPECT_EQ(windows.Pumps() - pumpsBefore, 3 + 2 + 40);
+    EXPECT_EQ(Reports(), (Texts{"0 stored as :)2", "1 stored"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, HungTextTest, ::testing::Values(1u, 2u, 3u, 4u));
+
+// A client that never answers: the guard ends the wait once the budget is spent, and nothing
+// more has been sent.
+TEST_F(HungTextTest, NeverTakenEndsInTheGuard) {
+    AddPicture("smile.gif", "(smile)");
+    standin::Options options;
+    options.hangAtText = 2;
+    options.hangMs = 3600000;
+    StartMessenger(options);
+    loopLimit = 300;
+    const long pumpsBefore = windows.Pumps();
+    EXPECT_TRUE(Enter());
+    const Texts fill = Fill("smile.gif", "(smile)");
+    EXPECT_EQ(Sent(), Texts(fill.begin(), fill.begin() + 3)) << "the open command and two texts";
+    EXPECT_EQ(loopCount, 301);
+    EXPECT_EQ(windows.Pumps() - pumpsBefore, 301) << "every counted pass pumped";
+    EXPECT_TRUE(Store().empty());
+}
+
 // A picture Messenger cannot take whatever its shortcut: refused, refused again under the
 // replacement, then its create dialog is closed and the next picture goes in. The system may
 // give the answered prompt's handle value to the next prompt: a look falls between them

@@ -164,6 +164,24 @@ int WaitGone(DWORD timeoutMs) {
     return 0;
 }
 
+// Whether the program's window takes posted messages, as it takes the user's input: a
+// scroll of the picture list is posted and looked for (a sent message would be handled even
+// by a thread blocked in a send of its own). Prints "responds" or "frozen".
+int Responds(DWORD timeoutMs) {
+    HWND program = RequireProgram();
+    if (!program) return 3;
+    HWND list = FindWindowExA(program, nullptr, "ListBox", nullptr);
+    if (!list) return Fail("no list");
+    const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    PostMessageA(list, LB_SETTOPINDEX, top == 0 ? count - 1 : 0, 0);
+    const bool moved = WaitFor(timeoutMs, [&]() -> HWND {
+        return SendMessageA(list, LB_GETTOPINDEX, 0, 0) != top ? list : nullptr;
+    }) != nullptr;
+    std::printf("%s\n", moved ? "responds" : "frozen");
+    return 0;
+}
+
 int State() {
     HWND program = RequireProgram();
     if (!program) return 3;
@@ -483,7 +501,8 @@ int Windows() {
 int Usage() {
     std::fprintf(stderr,
                  "e2e_driver wait-program MS | click TEXT | rect [TEXT] | box MS [dismiss]\n"
-                 "  | wait-gone MS | state | list | select INDEX 0|1 | overwrite 0|1\n"
+                 "  | wait-gone MS | state | responds MS | list | select INDEX 0|1\n"
+                 "  | overwrite 0|1\n"
                  "  | enter PATH SHORTCUT NAME yes|no|dismiss=SC|none MS | close-emoticons\n"
                  "  | quit-standin MS | close-program MS | windows\n"
                  "  | timed-add MS | timed-start FOLDER MS | starts NAME MS COUNT\n");
@@ -506,6 +525,7 @@ int main(int argc, char** argv) {
         rc = Box(number(2), argc >= 4 && std::string(argv[3]) == "dismiss");
     else if (command == "wait-gone" && argc == 3) rc = WaitGone(number(2));
     else if (command == "state") rc = State();
+    else if (command == "responds" && argc == 3) rc = Responds(number(2));
     else if (command == "list") rc = List();
     else if (command == "select" && argc == 4) rc = Select(std::atoi(argv[2]), number(3) != 0);
     else if (command == "overwrite" && argc == 3) rc = SetOverwrite(number(2) != 0);

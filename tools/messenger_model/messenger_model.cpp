@@ -70,6 +70,10 @@ void MessengerModel::Start() {
 void MessengerModel::OnMessage(WindowId target, std::uint32_t message, std::uint32_t wParam,
                                std::uint32_t lParam, const std::string& text) {
     journal_.push_back({RoleOf(target), message, wParam, lParam, text});
+    if (message == contract::kWmSetText && ++texts_ == options_.hangAtText) {
+        ++busy_;
+        host_.Pause(options_.hangMs, [this] { --busy_; });
+    }
     if (quit_ || message != contract::kWmCommand) return;
     if (options_.commandDelayMs == 0) {
         TakeCommand({target, wParam, lParam});
@@ -167,7 +171,7 @@ WindowId MessengerModel::MakeDialog(Role role, const std::string& className, Win
                                     const std::string& title, std::vector<Control> controls,
                                     std::uint32_t setUpMs) {
     const WindowId dialog = Make(role, className, owner, title);
-    ++building_;
+    ++busy_;
     AddControls(dialog, std::make_shared<const std::vector<Control>>(std::move(controls)), 0,
                 setUpMs + options_.buildGapMs);
     return dialog;
@@ -178,11 +182,11 @@ void MessengerModel::AddControls(WindowId dialog,
                                  std::size_t next, std::uint32_t pauseMs) {
     host_.Pause(pauseMs, [this, dialog, controls, next] {
         if (!Exists(dialog)) {
-            --building_;
+            --busy_;
             return;
         }
         if (next == controls->size()) {
-            --building_;
+            --busy_;
             if (!options_.minimised) host_.Show(dialog, Visibility::Shown);
             return;
         }

@@ -91,6 +91,10 @@ struct Options {
     // Posted commands are taken one after the other, each this long after the one before
     // (a busy client): an answered prompt stays up meanwhile.
     std::uint32_t commandDelayMs = 0;
+    // The client stops answering for hangMs while it handles its hangAtText-th text (1: the
+    // first; 0: never), as a client busy elsewhere does: the sender waits until then.
+    std::uint32_t hangAtText = 0;
+    std::uint32_t hangMs = 0;
 };
 
 class MessengerModel {
@@ -115,8 +119,9 @@ public:
 
     static bool IsBuiltIn(const std::string& shortcut);
 
-    // True while a dialog is being made: the client's thread takes no message then.
-    bool Building() const { return building_ > 0; }
+    // True while the client's thread is busy (making a dialog, or hung in a text): it takes
+    // no message then.
+    bool Busy() const { return busy_ > 0; }
 
 private:
     struct Control {
@@ -176,7 +181,8 @@ private:
     CreateWindows create_;
     CreateWindows spare_;       // a hidden create dialog kept for the next open command
     WindowId preexisting_ = 0;  // the dialog of Options::preexistingDialogButtons
-    int building_ = 0;
+    int busy_ = 0;
+    std::uint32_t texts_ = 0;  // WM_SETTEXT messages taken so far
     std::deque<Command> commands_;  // waiting for Options::commandDelayMs
     // A window asked for and not shown yet counts as open: a second request adds nothing.
     bool emoticonPending_ = false, createPending_ = false, confirmPending_ = false;

@@ -13,7 +13,7 @@ const char kUsage[] =
     "  [--emoticon-delay MS] [--create-delay MS] [--edits-delay MS] [--prompt-delay MS]\n"
     "  [--never-open] [--buttonless-prompts] [--quit-after N]\n"
     "  [--preexisting-dialog-buttons N] [--idle-windows N]\n"
-    "  [--build-gap MS] [--minimised] [--reuse-create]\n";
+    "  [--build-gap MS] [--minimised] [--reuse-create] [--hang-at-text K --hang-ms MS]\n";
 
 namespace {
 
@@ -73,6 +73,11 @@ std::optional<StandInOptions> ParseArguments(const std::vector<std::string>& arg
             ok = delay(options.model.promptDelayMs);
         } else if (name == "--build-gap") {
             ok = delay(options.model.buildGapMs);
+        } else if (name == "--hang-at-text") {
+            ok = ToNumber(value, 1, 1000000, number);
+            options.model.hangAtText = static_cast<std::uint32_t>(number);
+        } else if (name == "--hang-ms") {
+            ok = delay(options.model.hangMs);
         } else if (name == "--quit-after") {
             ok = ToNumber(value, 0, 1000000, number);
             options.model.quitAfterStored = static_cast<int>(number);

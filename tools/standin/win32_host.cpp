@@ -118,9 +118,13 @@ void Win32Host::SetText(WindowId id, const std::string& text) {
 }
 
 // The dialog manager makes a dialog in one call: the thread sleeps where it would be busy,
-// so that messages from outside wait as they would.
+// so that messages from outside wait as they would. The journal is brought up to date first,
+// so that it shows what the client was doing when it stopped answering.
 void Win32Host::Pause(std::uint32_t ms, std::function<void()> then) {
-    if (ms != 0) Sleep(ms);
+    if (ms != 0) {
+        if (afterEvent) afterEvent();
+        Sleep(ms);
+    }
     then();
 }
 

@@ -7,6 +7,11 @@
 
 namespace pimbrel::win32 {
 
+namespace {
+// How long a send may hold up the window's thread: the shortest pass of the pump.
+constexpr DWORD kSendWaitMs = 1;
+}  // namespace
+
 WindowHandle Win32WindowSystem::FindWindowByClass(const std::string& className) {
     return FromHwnd(FindWindowA(className.c_str(), nullptr));
 }
@@ -55,10 +60,15 @@ void Win32WindowSystem::Post(WindowHandle window, std::uint32_t message, std::ui
     PostMessageA(ToHwnd(window), message, wParam, static_cast<LPARAM>(lParam));
 }
 
-void Win32WindowSystem::SendText(WindowHandle window, std::uint32_t wParam,
-                                 const std::string& text) {
-    SendMessageA(ToHwnd(window), WM_SETTEXT, wParam, reinterpret_cast<LPARAM>(text.c_str()));
+// A send waits for the other thread to handle the message, for ever if it never does; so
+// the send is made from a thread of its own, and this one waits no longer than a pass.
+TextState Win32WindowSystem::SendText(WindowHandle window, std::uint32_t wParam,
+                                      const std::string& text) {
+    return texts_.Send(ToHwnd(window), wParam, text, kSendWaitMs) ? TextState::Taken
+                                                                   : TextState::NotYet;
 }
+
+bool Win32WindowSystem::TextTaken() { return texts_.Idle(); }
 
 bool Win32WindowSystem::Drain() {
     MSG message;

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/window_system.h"
+#include "text_sender.h"
 
 namespace pimbrel::win32 {
 
@@ -32,7 +33,9 @@ public:
     bool PingAnswered(WindowHandle window) override;
     void Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
               std::uint32_t lParam) override;
-    void SendText(WindowHandle window, std::uint32_t wParam, const std::string& text) override;
+    TextState SendText(WindowHandle window, std::uint32_t wParam,
+                       const std::string& text) override;
+    bool TextTaken() override;
     void PumpEvents() override;
     void SleepFor(std::uint32_t milliseconds) override;
 
@@ -43,6 +46,7 @@ private:
     static void CALLBACK PingTaken(HWND window, UINT message, ULONG_PTR data, LRESULT result);
 
     HWND dialog_;
+    TextSender texts_;
     std::map<WindowHandle, bool> pings_;  // by window: the last ping sent has been taken
 };
 
