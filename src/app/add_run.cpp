@@ -5,7 +5,7 @@
 #include "app/picture_folder.h"
 #include "messenger/emoticon_dialog.h"
 #include "messenger/functions.h"
-#include "messenger/messenger_contract.h"
+#include "messenger/messenger_calls.h"
 #include "messenger/picture_entry.h"
 #include "shortcuts/code_page.h"
 #include "shortcuts/list_index.h"
@@ -17,6 +17,10 @@ namespace {
 
 constexpr std::uint32_t kRetryDelay = 1000;
 constexpr std::uint32_t kNewerClientClosingPause = 250;
+constexpr char kHigherRights[] =
+    "MSN Messenger runs with higher rights than Pimbrel, so it does not take Pimbrel's "
+    "commands. Start Pimbrel the same way as Messenger (for example, also as administrator) "
+    "and press Add again.";
 
 class GuardCounter : public PassCounter {
 public:
@@ -55,7 +59,9 @@ bool ReadListedShortcuts(FileSystem& files, const PictureList& list,
 
 }  // namespace
 
-void FrmMain::AddRun() {
+// A Messenger that refuses the run's posts ends it wherever it is: nothing more can reach
+// Messenger, and the retry or the guard would only tell the user something untrue.
+void FrmMain::AddRun() try {
     runActive_ = true;
     struct RunFlag {
         bool& flag;
@@ -69,11 +75,6 @@ void FrmMain::AddRun() {
     parts_.cmdAdd.SetEnabled(false);
     parts_.chkOverwrite.SetEnabled(false);
     parts_.file1.SetEnabled(false);
-    const auto enableControls = [this] {
-        parts_.cmdAdd.SetEnabled(true);
-        parts_.chkOverwrite.SetEnabled(true);
-        parts_.file1.SetEnabled(true);
-    };
     std::vector<std::u16string> listedShortcuts(count + 1);
 
     const std::vector<std::u16string> names = PictureNames(pictures_);
@@ -81,7 +82,7 @@ void FrmMain::AddRun() {
     if (!ReadListedShortcuts(parts_.files, pictures_, names, listedShortcuts, problem)) {
         // Going on with automatic shortcuts would silently ignore the user's list.
         parts_.dialogs.ShowMessage(problem, kProgramTitle, MessageIcon::Stop);
-        enableControls();
+        EnableControls();
         return;
     }
 
@@ -93,7 +94,7 @@ void FrmMain::AddRun() {
     if (messenger.mainWnd == 0) {
         parts_.dialogs.ShowMessage("Please open your MSN Messenger main screen first.",
                                    kProgramTitle, MessageIcon::None);
-        enableControls();
+        EnableControls();
         return;
     }
 
@@ -122,12 +123,20 @@ void FrmMain::AddRun() {
         parts_.windows.SleepFor(kNewerClientClosingPause);
         parts_.windows.PumpEvents();
     }
-    parts_.windows.Post(messenger.emoticonDlg, contract::kWmCommand,
-                        contract::kCloseEmoticons.wParam, contract::kCloseEmoticons.lParam);
+    PostCommand(parts_.windows, messenger.emoticonDlg, contract::kCloseEmoticons);
     parts_.dialogs.ShowMessage("The emoticons are added succesfully.", kProgramTitle,
                                MessageIcon::None);
-    enableControls();
+    EnableControls();
     retryPending_ = false;
+} catch (const MessengerOutOfReach&) {
+    parts_.dialogs.ShowMessage(kHigherRights, kProgramTitle, MessageIcon::Stop);
+    EnableControls();
+}
+
+void FrmMain::EnableControls() {
+    parts_.cmdAdd.SetEnabled(true);
+    parts_.chkOverwrite.SetEnabled(true);
+    parts_.file1.SetEnabled(true);
 }
 
 }  // namespace pimbrel

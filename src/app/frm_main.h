@@ -55,6 +55,7 @@ public:
 
 private:
     void AddRun();
+    void EnableControls();
 
     MainWindowParts parts_;
     PictureList pictures_;

@@ -2,7 +2,7 @@
 #include "messenger/emoticon_dialog.h"
 
 #include "messenger/functions.h"
-#include "messenger/messenger_contract.h"
+#include "messenger/messenger_calls.h"
 
 namespace pimbrel {
 
@@ -40,9 +40,8 @@ MessengerWindows FindMessengerWindows(WindowSystem& windows) {
 EmoticonDialogOutcome OpenEmoticonDialog(WindowSystem& windows, Dialogs& dialogs,
                                          MessengerWindows& messenger, bool retryPending,
                                          const std::function<void()>& scheduleRetry) {
-    const contract::Command open =
-        messenger.newClient ? contract::kOpenEmoticonsNewer : contract::kOpenEmoticonsOlder;
-    windows.Post(messenger.mainWnd, contract::kWmCommand, open.wParam, open.lParam);
+    PostCommand(windows, messenger.mainWnd, messenger.newClient ? contract::kOpenEmoticonsNewer
+                                                                : contract::kOpenEmoticonsOlder);
 
     const char* dialogClass =
         messenger.newClient ? contract::kNewerEmoticonClass : contract::kDialogClass;

@@ -6,7 +6,9 @@
 namespace pimbrel {
 
 void PostCommand(WindowSystem& windows, WindowHandle target, contract::Command command) {
-    windows.Post(target, contract::kWmCommand, command.wParam, command.lParam);
+    if (windows.Post(target, contract::kWmCommand, command.wParam, command.lParam) ==
+        PostResult::AccessDenied)
+        throw MessengerOutOfReach();
 }
 
 void SendTextTaken(WindowSystem& windows, Dialogs& dialogs, WindowHandle edit,

@@ -1,6 +1,7 @@
-// Every command and text that goes to Messenger: texts are waited for in counted passes, so
-// that no call can hang the program.
+// Every command and text that goes to Messenger: posts that tell when Messenger is out of
+// reach, and texts waited for in counted passes, so that no call can hang the program.
 #pragma once
+#include <stdexcept>
 #include <string>
 
 #include "messenger/messenger_contract.h"
@@ -9,7 +10,14 @@
 
 namespace pimbrel {
 
-// Posts WM_COMMAND; the waits look at the windows again to learn its effect.
+// The system refused a post because Messenger runs with higher rights than the program: no
+// command can reach it, so the run cannot go on.
+struct MessengerOutOfReach : std::runtime_error {
+    MessengerOutOfReach() : std::runtime_error("Messenger refuses the program's commands") {}
+};
+
+// Posts WM_COMMAND; throws MessengerOutOfReach when the system denies it. Any other failure
+// (a window gone meanwhile) is left to the waits, which look at the windows again.
 void PostCommand(WindowSystem& windows, WindowHandle target, contract::Command command);
 
 // Sends WM_SETTEXT and returns once Messenger's thread has handled it. Until then every pass

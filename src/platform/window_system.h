@@ -11,6 +11,10 @@ using WindowHandle = std::uint32_t;
 // GetWindow's relations; the values are the system's own (GW_HWNDFIRST, GW_HWNDNEXT).
 enum class WindowRelation : std::uint32_t { First = 0, Next = 2 };
 
+// What became of a post. AccessDenied: the system refused it because the window belongs to a
+// program with higher rights than this one; Failed: any other refusal (the window has gone).
+enum class PostResult { Posted, AccessDenied, Failed };
+
 // How far a sent text has got: the window's thread has handled it, or not yet.
 enum class TextState { Taken, NotYet };
 
@@ -44,9 +48,9 @@ public:
     // come back to its message loop since the ping went out.
     virtual void Ping(WindowHandle window) = 0;
     virtual bool PingAnswered(WindowHandle window) = 0;
-    // PostMessage; the result is not read.
-    virtual void Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
-                      std::uint32_t lParam) = 0;
+    // PostMessage.
+    virtual PostResult Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
+                            std::uint32_t lParam) = 0;
     // SendMessage(WM_SETTEXT, wParam, text) with an ANSI text, without waiting for the other
     // thread longer than about a pass: NotYet when it has not handled the text by then. The
     // text is then still on its way and is handled once, whenever that thread gets to it;

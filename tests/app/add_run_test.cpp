@@ -168,5 +168,52 @@ TEST(AddRun, ShortcutTablesAreFilledForEveryPictureSelectedOrNot) {
     EXPECT_EQ(shortcuts, (std::vector<std::string>{"(smil2)", "B)"}));
 }
 
+// Messenger runs with higher rights: the system refuses every post. The run stops at the
+// first refusal with a box that says why, gives the controls back and frees the lock; a post
+// refused for another reason (a window gone) is left to the waits, as before.
+struct RefusalCase {
+    const char* name;
+    long refusedFrom;  // the first refused post; -1: none refused
+    int quitAfterStored;
+    std::size_t sent;  // messages that reached Messenger
+    std::size_t stored;
+    bool ended;  // in the loop guard
+};
+
+void PrintTo(const RefusalCase& given, std::ostream* out) { *out << given.name; }
+
+class RefusedPosts : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(RefusedPosts, StopTheRunOnlyWhenAccessIsDenied) {
+    const RefusalCase& given = GetParam();
+    Rig rig({u"a.gif", u"b.gif"});
+    rig.Load();
+    rig.windows.refusePostsFrom = given.refusedFrom;
+    standin::Options options;
+    options.quitAfterStored = given.quitAfterStored;
+    rig.windows.StartMessenger(options);
+    EXPECT_EQ(rig.Click(), given.ended);
+    EXPECT_EQ(rig.windows.Sent().size(), given.sent);
+    EXPECT_EQ(rig.windows.Messenger()->Store().size(), given.stored);
+    if (given.refusedFrom < 0) return;
+    EXPECT_EQ(rig.windows.RefusedPosts(), 1) << "nothing tried after the refusal";
+    EXPECT_EQ(rig.log, Concat({kDisable, {"box " + rig.dialogs.shown.at(0).text}, kEnable}));
+    EXPECT_EQ(rig.dialogs.shown.at(0).text,
+              "MSN Messenger runs with higher rights than Pimbrel, so it does not take Pimbrel's "
+              "commands. Start Pimbrel the same way as Messenger (for example, also as "
+              "administrator) and press Add again.");
+    EXPECT_EQ(rig.dialogs.shown.at(0).icon, MessageIcon::Stop);
+    EXPECT_FALSE(rig.form.RetryPending());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Posts, RefusedPosts,
+    ::testing::Values(
+        // Sent: the open command, then a picture's open command, three texts and confirm.
+        RefusalCase{"OpenCommand", 0, -1, 0, 0, false},
+        RefusalCase{"SecondConfirm", 4, -1, 1 + 5 + 4, 1, false},
+        RefusalCase{"WindowGone", -1, 1, 6 + 1, 1, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace pimbrel::testing

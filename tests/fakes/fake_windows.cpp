@@ -118,12 +118,18 @@ standin::Role FakeWindows::RoleOf(WindowHandle window) const {
     return found == windows_.end() ? standin::Role::Other : found->second.role;
 }
 
-void FakeWindows::Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
-                       std::uint32_t lParam) {
+PostResult FakeWindows::Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
+                             std::uint32_t lParam) {
+    if (refusePostsFrom >= 0 && posts_++ >= refusePostsFrom) {
+        ++refused_;
+        return PostResult::AccessDenied;
+    }
     sent_.push_back({SentMessage::Post, RoleOf(window), message, wParam, lParam, ""});
+    if (windows_.count(window) == 0) return PostResult::Failed;
     ToMessenger([this, window, message, wParam, lParam] {
         if (model_ && windows_.count(window)) model_->OnMessage(window, message, wParam, lParam, "");
     });
+    return PostResult::Posted;
 }
 
 // Messenger's thread takes a message when the program next yields, and only between its own

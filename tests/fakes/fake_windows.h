@@ -49,6 +49,10 @@ public:
     bool reuseHandles = false;
     // Called on every pump, before anything else happens in it.
     std::function<void()> onPump;
+    // From this post on (0: the first) the system refuses every post, as it does to a program
+    // posting to one of higher rights; refused posts are counted, not delivered or recorded.
+    long refusePostsFrom = -1;
+    long RefusedPosts() const { return refused_; }
 
     // WindowSystem
     WindowHandle FindWindowByClass(const std::string& className) override;
@@ -60,8 +64,8 @@ public:
     bool IsVisible(WindowHandle window) override;
     void Ping(WindowHandle window) override;
     bool PingAnswered(WindowHandle window) override;
-    void Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
-              std::uint32_t lParam) override;
+    PostResult Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
+                    std::uint32_t lParam) override;
     TextState SendText(WindowHandle window, std::uint32_t wParam,
                        const std::string& text) override;
     bool TextTaken() override;
@@ -114,6 +118,8 @@ private:
     std::vector<std::function<void()>> held_;  // messages waiting for Messenger's thread
     // Texts sent and not yet handled by Messenger's thread (the first may be in its handler).
     int textsOnTheirWay_ = 0;
+    long posts_ = 0;
+    long refused_ = 0;
     std::map<WindowId, bool> pings_;
     std::vector<WindowId> freed_;
     std::vector<SentMessage> sent_;

@@ -55,9 +55,12 @@ bool Win32WindowSystem::PingAnswered(WindowHandle window) {
     return found != pings_.end() && found->second;
 }
 
-void Win32WindowSystem::Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
-                             std::uint32_t lParam) {
-    PostMessageA(ToHwnd(window), message, wParam, static_cast<LPARAM>(lParam));
+PostResult Win32WindowSystem::Post(WindowHandle window, std::uint32_t message,
+                                  std::uint32_t wParam, std::uint32_t lParam) {
+    if (PostMessageA(ToHwnd(window), message, wParam, static_cast<LPARAM>(lParam)))
+        return PostResult::Posted;
+    // What the system says when a program of lower rights posts to one of higher rights.
+    return GetLastError() == ERROR_ACCESS_DENIED ? PostResult::AccessDenied : PostResult::Failed;
 }
 
 // A send waits for the other thread to handle the message, for ever if it never does; so

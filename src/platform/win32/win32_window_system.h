@@ -31,8 +31,8 @@ public:
     bool IsVisible(WindowHandle window) override;
     void Ping(WindowHandle window) override;
     bool PingAnswered(WindowHandle window) override;
-    void Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
-              std::uint32_t lParam) override;
+    PostResult Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
+                    std::uint32_t lParam) override;
     TextState SendText(WindowHandle window, std::uint32_t wParam,
                        const std::string& text) override;
     bool TextTaken() override;
