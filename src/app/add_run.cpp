@@ -7,6 +7,7 @@
 #include "messenger/functions.h"
 #include "messenger/messenger_calls.h"
 #include "messenger/picture_entry.h"
+#include "platform/run_lock.h"
 #include "shortcuts/code_page.h"
 #include "shortcuts/list_index.h"
 #include "shortcuts/shortcuts.h"
@@ -17,6 +18,8 @@ namespace {
 
 constexpr std::uint32_t kRetryDelay = 1000;
 constexpr std::uint32_t kNewerClientClosingPause = 250;
+constexpr char kOtherRunActive[] =
+    "Another Pimbrel window is adding emoticons. Press Add again when it has finished.";
 constexpr char kHigherRights[] =
     "MSN Messenger runs with higher rights than Pimbrel, so it does not take Pimbrel's "
     "commands. Start Pimbrel the same way as Messenger (for example, also as administrator) "
@@ -90,6 +93,12 @@ void FrmMain::AddRun() try {
     GuardCounter counter(parts_.dialogs);
     AssignShortcuts(names, autoShortcuts, usedShortcuts, counter);
 
+    const RunLockHold lock(parts_.runLock);
+    if (!lock.Held()) {
+        parts_.dialogs.ShowMessage(kOtherRunActive, kProgramTitle, MessageIcon::None);
+        EnableControls();
+        return;
+    }
     MessengerWindows messenger = FindMessengerWindows(parts_.windows);
     if (messenger.mainWnd == 0) {
         parts_.dialogs.ShowMessage("Please open your MSN Messenger main screen first.",

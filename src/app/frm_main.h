@@ -6,6 +6,7 @@
 
 #include "messenger/picture_entry.h"
 #include "platform/file_system.h"
+#include "platform/run_lock.h"
 #include "platform/toolkit.h"
 #include "platform/window_system.h"
 
@@ -33,6 +34,7 @@ struct MainWindowParts {
     ProgramStarter& starter;
     FileSystem& files;
     WindowSystem& windows;
+    RunLock& runLock;
     // The full pause is kept for the benchmark that shows what ending it early saves.
     SettlingPause settlingPause = SettlingPause::UntilOutcome;
 };

@@ -30,6 +30,7 @@ TEST(AddRun, WithoutMessengerReportsNotOpenAndEnablesAgain) {
     EXPECT_EQ(rig.dialogs.shown.at(0).title, "Pimbrel");
     EXPECT_EQ(rig.dialogs.shown.at(0).icon, MessageIcon::None);
     EXPECT_TRUE(listedBeforeBox) << "the list file is read before Messenger is looked for";
+    EXPECT_FALSE(rig.runLock.Held());
     EXPECT_TRUE(rig.windows.Sent().empty());
     EXPECT_EQ(loopCount, 0) << "no pass counted";
     EXPECT_EQ(loopLimit, 1200);
@@ -40,9 +41,11 @@ TEST(AddRun, SuccessClosesTheDialogThenReportsThenEnables) {
     Rig rig({u"smile.gif"});
     rig.Load();
     rig.windows.StartMessenger({});
-    std::vector<std::string> logAtBox;
-    rig.dialogs.onShow = [&](const ShownMessage&) { logAtBox = rig.log; };
+    bool lockedAtBox = false;
+    rig.dialogs.onShow = [&](const ShownMessage&) { lockedAtBox = rig.runLock.Held(); };
     EXPECT_FALSE(rig.Click());
+    EXPECT_TRUE(lockedAtBox);
+    EXPECT_FALSE(rig.runLock.Held());
     EXPECT_EQ(rig.log, Concat({kDisable, {"box The emoticons are added succesfully."}, kEnable}));
     ASSERT_FALSE(rig.windows.Sent().empty());
     const SentMessage& last = rig.windows.Sent().back();
@@ -80,6 +83,7 @@ TEST(AddRun, UnreadableListFileStopsBeforeMessenger) {
     EXPECT_EQ(rig.dialogs.shown[0].title, "Pimbrel");
     EXPECT_TRUE(rig.windows.Sent().empty());
     EXPECT_EQ(rig.log, Concat({kDisable, {"box " + rig.dialogs.shown[0].text}, kEnable}));
+    EXPECT_EQ(rig.ownLock.takes, 0) << "Messenger never came into it";
 }
 
 TEST(AddRun, StalledDialogRetriesOnceThroughTheTimer) {
@@ -117,6 +121,7 @@ TEST(AddRun, SecondStallEndsInTheGuard) {
     EXPECT_EQ(rig.Boxes(),
               std::vector<std::string>{"Infinite loop detected, application will now shut down."});
     EXPECT_EQ(rig.log.back(), "end");
+    EXPECT_FALSE(rig.runLock.Held()) << "a program that ends leaves no lock";
     EXPECT_EQ(loopCount, loopLimit + 1);
     EXPECT_EQ(rig.windows.Sent().size(), 2u) << "one open command per run, nothing else";
 }
@@ -168,6 +173,58 @@ TEST(AddRun, ShortcutTablesAreFilledForEveryPictureSelectedOrNot) {
     EXPECT_EQ(shortcuts, (std::vector<std::string>{"(smil2)", "B)"}));
 }
 
+const char kOtherRunBox[] =
+    "box Another Pimbrel window is adding emoticons. Press Add again when it has finished.";
+
+// Two windows of the program on one desktop: while one runs, the other's Add says so, gives
+// the controls back and sends nothing, though a Messenger is there for it.
+TEST(RunLock, SecondWindowWaitsForTheFirstRun) {
+    SharedRunLock desktop;
+    Rig first({u"a.gif", u"b.gif"}, &desktop);
+    Rig second({u"c.gif"}, &desktop);
+    first.Load();
+    second.Load();
+    first.windows.StartMessenger({});
+    second.windows.StartMessenger({});
+    first.windows.onPump = [&] {
+        if (second.log.empty()) EXPECT_FALSE(second.Click());
+    };
+    EXPECT_FALSE(first.Click());
+    EXPECT_EQ(second.log, Concat({kDisable, {kOtherRunBox}, kEnable}));
+    EXPECT_EQ(second.dialogs.shown.at(0).title, "Pimbrel");
+    EXPECT_TRUE(second.windows.Sent().empty());
+    EXPECT_EQ(first.Boxes(), std::vector<std::string>{"The emoticons are added succesfully."});
+    EXPECT_EQ(first.windows.Messenger()->Store().size(), 2u);
+    EXPECT_EQ(desktop.holder, nullptr) << "free once the run is over";
+}
+
+// A retry gives the lock up until its timer fires; a run of another window in between keeps
+// it, and the retried run then finds it taken.
+TEST(RunLock, RetryReleasesItAndTakesItAgainWhenItStarts) {
+    SharedRunLock desktop;
+    Rig stalled({u"a.gif"}, &desktop);
+    Rig other({u"b.gif"}, &desktop);
+    stalled.Load();
+    other.Load();
+    standin::Options slow;
+    slow.emoticonDelayMs = 1500;
+    stalled.windows.StartMessenger(slow);
+    other.windows.StartMessenger({});
+    EXPECT_FALSE(stalled.Click());
+    EXPECT_EQ(stalled.tmrRetry.interval, 1000u);
+    EXPECT_EQ(desktop.holder, nullptr) << "not held while the retry waits";
+    stalled.log.clear();
+    other.windows.onPump = [&] {
+        if (stalled.log.empty()) EXPECT_FALSE(stalled.Tick());
+    };
+    EXPECT_FALSE(other.Click());
+    EXPECT_EQ(stalled.log, Concat({{"timer 0"}, kDisable, {kOtherRunBox}, kEnable}));
+    EXPECT_TRUE(stalled.form.RetryPending());
+    EXPECT_EQ(stalled.windows.Sent().size(), 1u) << "only the first run's open command";
+    EXPECT_EQ(other.windows.Messenger()->Store().size(), 1u);
+    EXPECT_EQ(desktop.takes, 2);
+}
+
 // Messenger runs with higher rights: the system refuses every post. The run stops at the
 // first refusal with a box that says why, gives the controls back and frees the lock; a post
 // refused for another reason (a window gone) is left to the waits, as before.
@@ -195,6 +252,7 @@ TEST_P(RefusedPosts, StopTheRunOnlyWhenAccessIsDenied) {
     EXPECT_EQ(rig.Click(), given.ended);
     EXPECT_EQ(rig.windows.Sent().size(), given.sent);
     EXPECT_EQ(rig.windows.Messenger()->Store().size(), given.stored);
+    EXPECT_FALSE(rig.runLock.Held());
     if (given.refusedFrom < 0) return;
     EXPECT_EQ(rig.windows.RefusedPosts(), 1) << "nothing tried after the refusal";
     EXPECT_EQ(rig.log, Concat({kDisable, {"box " + rig.dialogs.shown.at(0).text}, kEnable}));

@@ -18,6 +18,7 @@ failed=0
 failures=()
 standin_pid=""
 program_pid=""
+other_pid=""  # a second program, where a scenario runs two
 
 # The locale that a scenario's Windows programs run in: Wine takes the ANSI code page from
 # LANG, process by process (one prefix serves every locale). Texts in files are in $code_page.
@@ -138,11 +139,12 @@ expect_journal_count() {
 
 end_scenario() {
   drive quit-standin 5000 >/dev/null
-  for pid in $program_pid $standin_pid; do
+  for pid in $program_pid $other_pid $standin_pid; do
     kill -0 "$pid" 2>/dev/null && kill -9 "$pid" 2>/dev/null
   done
-  wait $program_pid $standin_pid 2>/dev/null
+  wait $program_pid $other_pid $standin_pid 2>/dev/null
   program_pid=""
+  other_pid=""
   standin_pid=""
   if [ ${#problems[@]} -eq 0 ]; then
     passed=$((passed + 1))
@@ -538,7 +540,7 @@ scenario_idle_windows() {
   end_scenario
 }
 
-# --- a Messenger that stops answering ------------------------------------------------------
+# --- a Messenger that stops answering; two programs at once ------------------------------
 
 # Messenger stops answering for 3 s while it handles the first picture's shortcut. The
 # program's window goes on taking input meanwhile (a scroll of its list, posted 1 s after Add),
@@ -569,8 +571,8 @@ scenario_hang_short() {
 
 # Messenger stops answering for a minute while it handles the second picture's path. Closing
 # the program's window 2 s into that ends the program at once; only the first picture is
-# stored, and the next program adds the rest. The stand-in is ended as soon as the program
-# has gone, not a minute later.
+# stored. The program held the run lock when it ended: the next program takes it and adds
+# the rest. The stand-in is ended as soon as the program has gone, not a minute later.
 scenario_hang_close() {
   new_scenario hang-60s-close
   for f in a b c; do picture "$f.gif"; done
@@ -591,6 +593,40 @@ scenario_hang_close() {
   press_add
   expect_box 30000 "$success_box"
   expect_store "(a)|a|$(win a.gif)" "(b)|b|$(win b.gif)" "(c)|c|$(win c.gif)"
+  end_scenario
+}
+
+# Two programs in two folders beside one slow Messenger: the second one's Add, pressed while
+# the first one runs, says so, gives its controls back and sends nothing; the first run
+# stores all its pictures and nothing else is stored.
+scenario_two_programs() {
+  new_scenario two-programs
+  local f first second got want=()
+  for f in a b c d e; do
+    picture "$f.gif"
+    want+=("($f)|$f|$(win "$f.gif")")
+  done
+  mkdir -p "$dir/pics2"
+  cp "$work/templates/t.gif" "$dir/pics2/x.gif"
+  start_standin --prompt-delay 300
+  start_program
+  first=$(drive wait-program 20000)
+  cp "$exe" "$dir/pics2/Pimbrel.exe"
+  (cd "$dir/pics2" && exec wine Pimbrel.exe >/dev/null 2>&1) &
+  other_pid=$!
+  second=$(E2E_OTHER_PROGRAM=$first drive wait-program 20000)
+  [ "$second" != timeout ] || problems+=("the second program's window did not show")
+  E2E_PROGRAM=$first press_add
+  e2e_wait_for 20 grep -q "^PathEdit" "$dir/journal.txt" || problems+=("the first run sent no text")
+  E2E_PROGRAM=$second press_add
+  E2E_PROGRAM=$second expect_box 10000 \
+    "Pimbrel|Another Pimbrel window is adding emoticons. Press Add again when it has finished."
+  sleep 0.3
+  E2E_PROGRAM=$second expect_state "add=1 overwrite=1 list=1 checked=0"
+  E2E_PROGRAM=$first expect_box 30000 "$success_box"
+  expect_store "${want[@]}"
+  expect_journal_count 1 "^Main	273	4294942017	0"
+  expect_journal_count 0 "x\.gif"
   end_scenario
 }
 
@@ -651,6 +687,7 @@ main() {
     wanted planted-files && source "$(dirname "$0")/planted_files.sh" && scenario_planted_files
     wanted hang-3s && scenario_hang_short
     wanted hang-60s-close && scenario_hang_close
+    wanted two-programs && scenario_two_programs
   fi
   e2e_log "suite took $((SECONDS - start)) s"
   [ ${#failures[@]} -gt 0 ] && echo "failed: ${failures[*]}"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/run_lock.h"
 #include "platform/toolkit.h"
 
 namespace pimbrel::testing {
@@ -103,6 +104,30 @@ public:
 
 private:
     EventLog& log_;
+};
+
+// The desktop's one run lock; each window of a test holds a FakeRunLock onto it.
+struct SharedRunLock {
+    const RunLock* holder = nullptr;
+    int takes = 0;  // times it was taken
+};
+
+class FakeRunLock : public RunLock {
+public:
+    explicit FakeRunLock(SharedRunLock& shared) : shared_(shared) {}
+    bool TryTake() override {
+        if (shared_.holder != nullptr && shared_.holder != this) return false;
+        if (shared_.holder == nullptr) ++shared_.takes;
+        shared_.holder = this;
+        return true;
+    }
+    void Release() override {
+        if (shared_.holder == this) shared_.holder = nullptr;
+    }
+    bool Held() const { return shared_.holder == this; }
+
+private:
+    SharedRunLock& shared_;
 };
 
 class FakeStarter : public ProgramStarter {

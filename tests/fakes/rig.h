@@ -21,11 +21,16 @@ struct Rig {
     FakeStarter starter;
     FakeFileSystem files;
     FakeWindows windows;
+    SharedRunLock ownLock;
+    FakeRunLock runLock;
     FrmMain form{MainWindowParts{file1, cmdAdd, chkOverwrite, tmrRetry, dialogs, starter, files,
-                                 windows},
+                                 windows, runLock},
                  FolderName{kFolder, {}}};
 
-    explicit Rig(const std::vector<std::u16string>& pictures = {}) {
+    // `desktopLock`: the run lock shared with other windows; by default one of its own.
+    explicit Rig(const std::vector<std::u16string>& pictures = {},
+                 SharedRunLock* desktopLock = nullptr)
+        : runLock(desktopLock ? *desktopLock : ownLock) {
         for (const auto& name : pictures) files.AddPicture(kFolder, name);
     }
     void SetListFile(const std::string& content) {

@@ -18,10 +18,21 @@ using namespace outside;
 
 namespace {
 
-// The program's main window: titled "Pimbrel", not a message box.
+// A window handle from the environment, for scripts that run two programs at once.
+HWND WindowFromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoul(value, nullptr, 10)))
+                 : nullptr;
+}
+
+// The program's main window: titled "Pimbrel", not a message box. E2E_PROGRAM picks one of
+// several by its handle (as wait-program printed it); E2E_OTHER_PROGRAM is never taken.
 HWND FindProgram() {
+    const HWND chosen = WindowFromEnvironment("E2E_PROGRAM");
+    const HWND other = WindowFromEnvironment("E2E_OTHER_PROGRAM");
     for (HWND w : TopLevels())
-        if (ClassOf(w) != contract::kDialogClass && TextOf(w) == "Pimbrel" && IsWindowVisible(w))
+        if (ClassOf(w) != contract::kDialogClass && TextOf(w) == "Pimbrel" && IsWindowVisible(w) &&
+            (!chosen || w == chosen) && w != other)
             return w;
     return nullptr;
 }

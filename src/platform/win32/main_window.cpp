@@ -11,6 +11,7 @@
 #include "resource_ids.h"
 #include "system_files.h"
 #include "win32_code_page.h"
+#include "win32_run_lock.h"
 
 namespace pimbrel::win32 {
 
@@ -133,6 +134,7 @@ struct MainWindow::Parts {
     Starter starter;
     Win32FileSystem files;
     Win32WindowSystem windows;
+    Win32RunLock runLock;
     HWND lblSite = nullptr;
     HFONT dialogFont = nullptr;
     HFONT siteFont = nullptr;
@@ -180,7 +182,7 @@ void MainWindow::Open(int showCommand) {
     parts_->form = std::make_unique<FrmMain>(
         MainWindowParts{parts_->file1, parts_->cmdAdd, parts_->chkOverwrite, parts_->tmrRetry,
                         parts_->dialogs, parts_->starter, parts_->files, parts_->windows,
-                        kSettlingPause},
+                        parts_->runLock, kSettlingPause},
         ProgramFolder());
     Guarded([&] { parts_->form->Load(); });
     parts_->dialogs.owner = window_;
