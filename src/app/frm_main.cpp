@@ -18,8 +18,7 @@ void FrmMain::Load() {
     pictures_ = LoadPictureList(parts_.files, pictures_.folder);
     const std::vector<std::u16string> names = PictureNames(pictures_);
     parts_.file1.SetEntries(names);
-    for (std::size_t i = 0; i < names.size(); ++i)
-        parts_.file1.SetSelected(static_cast<int>(i), true);
+    parts_.file1.SelectAll();
     if (names.empty())
         parts_.dialogs.ShowMessage(
             "Please put this program in the same directory of your emoticons.", kProgramTitle,

@@ -20,7 +20,8 @@ public:
 class FileListControl : public Switchable {
 public:
     virtual void SetEntries(const std::vector<std::u16string>& names) = 0;
-    virtual void SetSelected(int index, bool selected) = 0;
+    // Selects every entry, in one step however long the list.
+    virtual void SelectAll() = 0;
     virtual bool IsSelected(int index) const = 0;
 };
 

@@ -45,7 +45,9 @@ public:
         names_ = names;
         selected_.assign(names.size(), false);
     }
-    void SetSelected(int index, bool selected) override { selected_.at(index) = selected; }
+    void SelectAll() override { selected_.assign(names_.size(), true); }
+    // The user's click, for the tests.
+    void SetSelected(int index, bool selected) { selected_.at(index) = selected; }
     bool IsSelected(int index) const override { return selected_.at(index); }
     const std::vector<std::u16string>& Names() const { return names_; }
 

@@ -41,13 +41,23 @@ class ListControl : public FileListControl {
 public:
     void SetEnabled(bool enabled) override { EnableWindow(window, enabled ? TRUE : FALSE); }
     void SetEntries(const std::vector<std::u16string>& names) override {
+        // A thousand pictures are a thousand messages: room for all of them at once, and
+        // no drawing until the list is whole.
+        SendMessageW(window, WM_SETREDRAW, FALSE, 0);
         SendMessageW(window, LB_RESETCONTENT, 0, 0);
+        std::size_t characters = 0;
+        for (const auto& name : names) characters += name.size() + 1;
+        SendMessageW(window, LB_INITSTORAGE, names.size(), characters * sizeof(wchar_t));
         for (const auto& name : names)
             SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(name).c_str()));
+        SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(window, nullptr, TRUE);
     }
-    void SetSelected(int index, bool selected) override {
-        if (SendMessageA(window, LB_SETSEL, selected ? TRUE : FALSE, index) == LB_ERR)
-            throw std::out_of_range("picture list index " + std::to_string(index));
+    void SelectAll() override {
+        // Index -1 selects every entry in one message.
+        if (SendMessageA(window, LB_GETCOUNT, 0, 0) > 0 &&
+            SendMessageA(window, LB_SETSEL, TRUE, -1) == LB_ERR)
+            throw std::runtime_error("the picture list could not select its entries");
     }
     bool IsSelected(int index) const override {
         const LRESULT state = SendMessageA(window, LB_GETSEL, index, 0);

@@ -39,6 +39,17 @@ std::u16string ShortNameOf(const std::wstring& pattern, const WIN32_FIND_DATAW& 
                                                 : shortPath.c_str() + slash + 1);
 }
 
+// The search over a folder's entries. Where the system offers it (Windows 7 on), without the
+// short names, which the system would otherwise work out for every entry; the few names that
+// need one ask for it (ShortNameOf). Older systems refuse the basic level: search in full.
+HANDLE FirstFolderEntry(const std::wstring& pattern, WIN32_FIND_DATAW& found) {
+    HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER)
+        search = FindFirstFileW(pattern.c_str(), &found);
+    return search;
+}
+
 std::string SystemMessage(DWORD code) {
     char* text = nullptr;
     FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -80,7 +91,7 @@ std::vector<DirectoryEntry> Win32FileSystem::ListFolder(const std::u16string& fo
     if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    HANDLE search = FirstFolderEntry(pattern, found);
     if (search == INVALID_HANDLE_VALUE) return entries;
     do {
         DirectoryEntry entry;
