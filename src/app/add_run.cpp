@@ -1,15 +1,15 @@
-// The Add run: every stage in its fixed order, and its three ends.
-#include <memory>
-
+// The Add run: every stage in its fixed order, and its ends.
 #include "app/frm_main.h"
 #include "app/picture_folder.h"
+#include "app/run_progress.h"
+#include "app/run_texts.h"
+#include "app/shortcut_plan.h"
 #include "messenger/emoticon_dialog.h"
 #include "messenger/functions.h"
 #include "messenger/messenger_calls.h"
 #include "messenger/picture_entry.h"
 #include "platform/run_lock.h"
-#include "shortcuts/code_page.h"
-#include "shortcuts/list_index.h"
+#include "shortcuts/characters.h"
 #include "shortcuts/shortcuts.h"
 
 namespace pimbrel {
@@ -34,32 +34,6 @@ private:
     Dialogs& dialogs_;
 };
 
-// Fills listedShortcuts from the folder's list file. False when the file exists but could
-// not be read; `problem` then says why.
-bool ReadListedShortcuts(FileSystem& files, const PictureList& list,
-                         const std::vector<std::u16string>& names,
-                         std::vector<std::u16string>& listedShortcuts, std::string& problem) {
-    const std::u16string path = list.folder.text + u"\\Readme.txt";
-    if (!files.Exists(path)) return true;
-    std::string error;
-    std::unique_ptr<ByteReader> reader = files.OpenForReading(path, error);
-    if (!reader) {
-        problem = "The list file " + ToAnsi(path) + " could not be opened: " + error;
-        return false;
-    }
-    const ListIndex index(names);
-    const ListFileResult result = ReadListEntries(
-        *reader, [&](const std::u16string& name, const std::u16string& shortcut) {
-            const std::int32_t position = index.Find(name);
-            if (position != -1) listedShortcuts.at(position) = shortcut;
-        });
-    if (result == ListFileResult::ReadError) {
-        problem = "The list file " + ToAnsi(path) + " could not be read to its end.";
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 // A Messenger that refuses the run's posts ends it wherever it is: nothing more can reach
@@ -70,6 +44,10 @@ void FrmMain::AddRun() try {
         bool& flag;
         ~RunFlag() { flag = false; }
     } runFlag{runActive_};
+    // Every box of the run goes through `progress`: the caption reads "Pimbrel" again
+    // before any box shows, and when the run ends without one.
+    RunProgress progress(parts_.frame, parts_.dialogs);
+    plan_.reset();  // the run reads the list file afresh; so will the next tool tip
 
     const auto count = static_cast<std::int32_t>(pictures_.entries.size());
     std::vector<std::u16string> autoShortcuts(count + 1);
@@ -84,31 +62,31 @@ void FrmMain::AddRun() try {
     std::string problem;
     if (!ReadListedShortcuts(parts_.files, pictures_, names, listedShortcuts, problem)) {
         // Going on with automatic shortcuts would silently ignore the user's list.
-        parts_.dialogs.ShowMessage(problem, kProgramTitle, MessageIcon::Stop);
+        progress.ShowMessage(problem, kProgramTitle, MessageIcon::Stop);
         EnableControls();
         return;
     }
 
     std::u16string usedShortcuts;
-    GuardCounter counter(parts_.dialogs);
+    GuardCounter counter(progress);
     AssignShortcuts(names, autoShortcuts, usedShortcuts, counter);
 
     const RunLockHold lock(parts_.runLock);
     if (!lock.Held()) {
-        parts_.dialogs.ShowMessage(kOtherRunActive, kProgramTitle, MessageIcon::None);
+        progress.ShowMessage(kOtherRunActive, kProgramTitle, MessageIcon::None);
         EnableControls();
         return;
     }
     MessengerWindows messenger = FindMessengerWindows(parts_.windows);
     if (messenger.mainWnd == 0) {
-        parts_.dialogs.ShowMessage("Please open your MSN Messenger main screen first.",
-                                   kProgramTitle, MessageIcon::None);
+        progress.ShowMessage("Please open your MSN Messenger main screen first.", kProgramTitle,
+                             MessageIcon::None);
         EnableControls();
         return;
     }
 
     const EmoticonDialogOutcome outcome =
-        OpenEmoticonDialog(parts_.windows, parts_.dialogs, messenger, retryPending_, [this] {
+        OpenEmoticonDialog(parts_.windows, progress, messenger, retryPending_, [this] {
             retryPending_ = true;
             loopCount = 0;
             parts_.windows.PumpEvents();
@@ -123,9 +101,12 @@ void FrmMain::AddRun() try {
         pictures.push_back({picture.name, PicturePath(pictures_, picture),
                             parts_.file1.IsSelected(static_cast<int>(i))});
     }
-    EnterPictures(parts_.windows, parts_.dialogs, messenger.emoticonDlg, messenger.newClient,
-                  pictures, ShortcutTables{autoShortcuts, listedShortcuts},
-                  parts_.chkOverwrite.Value(), parts_.settlingPause);
+    const std::vector<PictureReport> reports =
+        EnterPictures(parts_.windows, progress, progress, messenger.emoticonDlg,
+                      messenger.newClient, pictures, ShortcutTables{autoShortcuts, listedShortcuts},
+                      parts_.chkOverwrite.Value(), parts_.settlingPause);
+    outcomes_.assign(pictures_.entries.size(), std::nullopt);
+    for (const PictureReport& report : reports) outcomes_.at(report.index) = report;
 
     if (messenger.newClient) {
         parts_.windows.PumpEvents();
@@ -133,11 +114,12 @@ void FrmMain::AddRun() try {
         parts_.windows.PumpEvents();
     }
     PostCommand(parts_.windows, messenger.emoticonDlg, contract::kCloseEmoticons);
-    parts_.dialogs.ShowMessage("The emoticons are added succesfully.", kProgramTitle,
-                               MessageIcon::None);
+    progress.ShowMessage(Utf8(SuccessMessage(reports, names)), kProgramTitle,
+                         MessageIcon::None);
     EnableControls();
     retryPending_ = false;
 } catch (const MessengerOutOfReach&) {
+    // The run's progress has ended as the run unwound: the caption reads "Pimbrel" again.
     parts_.dialogs.ShowMessage(kHigherRights, kProgramTitle, MessageIcon::Stop);
     EnableControls();
 }

@@ -1,6 +1,8 @@
 // frmMain's logic: the load step, the four events and the Add run, over toolkit interfaces.
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,7 @@ struct MainWindowParts {
     Switchable& cmdAdd;
     CheckBoxControl& chkOverwrite;
     RetryTimer& tmrRetry;
+    WindowFrame& frame;
     Dialogs& dialogs;
     ProgramStarter& starter;
     FileSystem& files;
@@ -39,9 +42,12 @@ struct MainWindowParts {
     SettlingPause settlingPause = SettlingPause::UntilOutcome;
 };
 
+struct ShortcutPlan;
+
 class FrmMain {
 public:
     FrmMain(const MainWindowParts& parts, FolderName pictureFolder);
+    ~FrmMain();
     FrmMain(const FrmMain&) = delete;
     FrmMain& operator=(const FrmMain&) = delete;
 
@@ -50,6 +56,12 @@ public:
     void OnAddClick();
     void OnSiteClick();
     void OnRetryTick();
+    // The window is active again: the user may have changed the list file meanwhile.
+    void OnActivated();
+
+    // The tool tip of the list's entry `index`: what the last run did with the picture, or
+    // else the shortcut the next Add would send. Empty for an index outside the list.
+    std::u16string EntryToolTip(int index);
 
     bool RunActive() const { return runActive_; }
     bool RetryPending() const { return retryPending_; }
@@ -61,6 +73,10 @@ private:
 
     MainWindowParts parts_;
     PictureList pictures_;
+    // Worked out when a tool tip first needs it, and again after anything that may change it.
+    std::unique_ptr<ShortcutPlan> plan_;
+    // Per entry, what the last run that entered pictures did with it.
+    std::vector<std::optional<PictureReport>> outcomes_;
     bool retryPending_ = false;
     bool runActive_ = false;
 };

@@ -1,6 +1,8 @@
 // One picture: open the create dialog, fill its three Edits, confirm, answer the prompts.
 #include "messenger/picture_entry.h"
 
+#include <algorithm>
+
 #include "messenger/functions.h"
 #include "messenger/messenger_calls.h"
 #include "shortcuts/characters.h"
@@ -19,7 +21,8 @@ struct CreateDialog {
     WindowHandle pathEdit = 0;
     WindowHandle shortcutEdit = 0;
     WindowHandle nameEdit = 0;
-    bool shown = false;  // seen visible since it was found for this picture
+    bool shown = false;       // seen visible since it was found for this picture
+    std::u16string shortcut;  // as sent last into shortcutEdit
 };
 
 // Sends the text in the ANSI code page and waits until Messenger has taken it; returns the
@@ -31,8 +34,9 @@ std::string SendText(WindowSystem& windows, Dialogs& dialogs, WindowHandle edit,
     return bytes;
 }
 
-// A listed shortcut of one character or none gives way to the automatic one.
-std::u16string& ChosenEntry(ShortcutTables& tables, std::size_t index) {
+// A listed shortcut of one character or none gives way to the automatic one. The entry
+// itself, for the write-back of what was sent.
+std::u16string& ChosenEntry(const ShortcutTables& tables, std::size_t index) {
     std::u16string& listed = tables.listedShortcuts.at(index);
     return CharacterCount(listed) > 1 ? listed : tables.autoShortcuts.at(index);
 }
@@ -131,6 +135,7 @@ private:
         if (create.shortcutEdit == 0) return false;
         std::u16string& shortcut = ChosenEntry(tables_, index);
         shortcut = AsSent(SendText(windows_, dialogs_, create.shortcutEdit, shortcut));
+        create.shortcut = shortcut;
         create.nameEdit =
             windows_.FindChildWindow(create.dialog, create.shortcutEdit, contract::kEditClass);
         return create.nameEdit != 0;
@@ -140,7 +145,7 @@ private:
     // closed. A prompt is answered only once it is complete (see Complete), so that its
     // Buttons are all there to be counted.
     PictureReport AnswerPrompts(std::size_t index, CreateDialog& create) {
-        PictureReport report{index, EntryOutcome::Stored, {}};
+        PictureReport report{index, EntryOutcome::Stored, {}, create.shortcut};
         // The one-Button prompt answered: the same window, still closing, for as long as
         // every lookup finds it. Once a lookup has not, a window with its handle value is a
         // new prompt (the system may give a gone window's value to a new one).
@@ -226,15 +231,28 @@ std::u16string EmoticonName(const std::u16string& fileName) {
     return fileName.substr(0, fileName.find(u'.'));
 }
 
+std::u16string SentForm(const std::u16string& text) { return AsSent(ToAnsi(text)); }
+
+const std::u16string& ChosenShortcut(const ShortcutTables& tables, std::size_t index) {
+    return ChosenEntry(tables, index);
+}
+
 std::vector<PictureReport> EnterPictures(WindowSystem& windows, Dialogs& dialogs,
-                                         WindowHandle emoticonDlg, bool newClient,
+                                         EntryProgress& progress, WindowHandle emoticonDlg,
+                                         bool newClient,
                                          const std::vector<PictureToEnter>& pictures,
                                          ShortcutTables tables, int overwriteValue,
                                          SettlingPause pause) {
     PictureEntry entry(windows, dialogs, emoticonDlg, newClient, tables, overwriteValue, pause);
+    const auto selected = static_cast<int>(
+        std::count_if(pictures.begin(), pictures.end(),
+                      [](const PictureToEnter& picture) { return picture.selected; }));
     std::vector<PictureReport> reports;
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        if (pictures[i].selected) reports.push_back(entry.Enter(i, pictures[i]));
+        if (pictures[i].selected) {
+            progress.Entering(static_cast<int>(reports.size()) + 1, selected);
+            reports.push_back(entry.Enter(i, pictures[i]));
+        }
         if (newClient) windows.SleepFor(kNewerClientPause);
     }
     return reports;

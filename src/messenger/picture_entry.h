@@ -42,11 +42,29 @@ struct PictureReport {
     std::size_t index;        // in the picture list
     EntryOutcome outcome;
     std::u16string replacement;  // the replacement shortcut, when one was sent
+    std::u16string shortcut;     // the shortcut as sent first
 };
+
+// Told before each selected picture is entered.
+class EntryProgress {
+public:
+    virtual ~EntryProgress() = default;
+    // `ordinal` counts the selected pictures from 1; `total` is how many are selected.
+    virtual void Entering(int ordinal, int total) = 0;
+};
+
+// What Messenger's window takes of a text sent to it: up to its first NUL, and with whatever
+// the ANSI code page cannot hold as "?".
+std::u16string SentForm(const std::u16string& text);
+
+// The shortcut that goes into the shortcut box for picture `index`: its listed one when that
+// has more than one character, else its automatic one.
+const std::u16string& ChosenShortcut(const ShortcutTables& tables, std::size_t index);
 
 // Enters every selected picture; one report a selected picture, in list order.
 std::vector<PictureReport> EnterPictures(WindowSystem& windows, Dialogs& dialogs,
-                                         WindowHandle emoticonDlg, bool newClient,
+                                         EntryProgress& progress, WindowHandle emoticonDlg,
+                                         bool newClient,
                                          const std::vector<PictureToEnter>& pictures,
                                          ShortcutTables tables, int overwriteValue,
                                          SettlingPause pause);

@@ -45,7 +45,7 @@ public:
     virtual std::vector<DirectoryEntry> ListFolder(const std::u16string& folderPath) = 0;
     // True when a file or folder of that name exists; a folder fails in OpenForReading.
     virtual bool Exists(const std::u16string& path) = 0;
-    // Opens a file for reading; null with `error` set to the system's reason (ANSI text) on
+    // Opens a file for reading; null with `error` set to the system's reason (UTF-8) on
     // failure.
     virtual std::unique_ptr<ByteReader> OpenForReading(const std::u16string& path,
                                                        std::string& error) = 0;

@@ -41,9 +41,23 @@ public:
     virtual void SetInterval(std::uint32_t milliseconds) = 0;
 };
 
+// The main window's frame: its caption, and the progress that its taskbar button shows where
+// the system offers one (nothing happens where it does not).
+class WindowFrame {
+public:
+    WindowFrame() = default;
+    WindowFrame(const WindowFrame&) = delete;
+    WindowFrame& operator=(const WindowFrame&) = delete;
+    virtual ~WindowFrame() = default;
+    virtual void SetCaption(const std::string& text) = 0;  // UTF-8
+    // `done` of `total` steps are done; total is at least 1.
+    virtual void ShowProgress(int done, int total) = 0;
+    virtual void HideProgress() = 0;
+};
+
 enum class MessageIcon { None, Stop };
 
-// Modal message boxes with one OK button, and the program's abrupt end.
+// Modal message boxes with one OK button, and the program's abrupt end. Texts are UTF-8.
 class Dialogs {
 public:
     Dialogs() = default;

@@ -42,4 +42,33 @@ inline std::u16string LastCharacters(const std::u16string& text, std::size_t cou
     return text.substr(at);
 }
 
+// The text in UTF-8, the form that the program's own message boxes take; a surrogate
+// without its partner becomes U+FFFD.
+inline std::string Utf8(const std::u16string& text) {
+    std::string bytes;
+    for (std::size_t at = 0; at < text.size(); at += CharacterSize(text, at)) {
+        char32_t c = text[at];
+        if (CharacterSize(text, at) == 2)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[at + 1] - 0xDC00);
+        else if (IsHighSurrogate(text[at]) || IsLowSurrogate(text[at]))
+            c = 0xFFFD;
+        if (c < 0x80) {
+            bytes += static_cast<char>(c);
+        } else if (c < 0x800) {
+            bytes += static_cast<char>(0xC0 | (c >> 6));
+            bytes += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            bytes += static_cast<char>(0xE0 | (c >> 12));
+            bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            bytes += static_cast<char>(0xF0 | (c >> 18));
+            bytes += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return bytes;
+}
+
 }  // namespace pimbrel

@@ -1,6 +1,10 @@
 // Whole Add runs in the in-memory window system: stage order, ends, controls and retry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <stdexcept>
+
 #include "messenger/functions.h"
 #include "rig.h"
 
@@ -11,6 +15,14 @@ const std::vector<std::string> kDisable = {"disable cmdAdd", "disable chkOverwri
                                            "disable File1"};
 const std::vector<std::string> kEnable = {"enable cmdAdd", "enable chkOverwrite",
                                           "enable File1"};
+
+// The log without the caption's changes, which the tests of the progress follow.
+std::vector<std::string> WithoutCaptions(std::vector<std::string> log) {
+    log.erase(std::remove_if(log.begin(), log.end(),
+                             [](const std::string& entry) { return entry.rfind("caption ", 0) == 0; }),
+              log.end());
+    return log;
+}
 
 std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> parts) {
     std::vector<std::string> all;
@@ -37,23 +49,101 @@ TEST(AddRun, WithoutMessengerReportsNotOpenAndEnablesAgain) {
     EXPECT_FALSE(rig.form.RunActive());
 }
 
-TEST(AddRun, SuccessClosesTheDialogThenReportsThenEnables) {
-    Rig rig({u"smile.gif"});
+TEST(AddRun, SuccessShowsProgressThenClosesTheDialogThenReportsThenEnables) {
+    Rig rig({u"a.gif", u"b.gif", u"smile.gif"});
     rig.Load();
+    rig.file1.SetSelected(1, false);
     rig.windows.StartMessenger({});
     bool lockedAtBox = false;
     rig.dialogs.onShow = [&](const ShownMessage&) { lockedAtBox = rig.runLock.Held(); };
     EXPECT_FALSE(rig.Click());
     EXPECT_TRUE(lockedAtBox);
     EXPECT_FALSE(rig.runLock.Held());
-    EXPECT_EQ(rig.log, Concat({kDisable, {"box The emoticons are added succesfully."}, kEnable}));
+    EXPECT_EQ(rig.log, Concat({kDisable,
+                               {"caption Pimbrel - adding 1 of 2", "caption Pimbrel - adding 2 of 2",
+                                "caption Pimbrel", "box The emoticons are added succesfully."},
+                               kEnable}));
+    EXPECT_EQ(rig.frame.progress, (std::vector<std::string>{"0/2", "1/2"}));
+    EXPECT_FALSE(rig.frame.showsProgress);
     ASSERT_FALSE(rig.windows.Sent().empty());
     const SentMessage& last = rig.windows.Sent().back();
     EXPECT_EQ(last.role, standin::Role::Emoticon);
     EXPECT_EQ(last.wParam, 1u);
     EXPECT_EQ(last.lParam, 2622856u);
-    ASSERT_EQ(rig.windows.Messenger()->Store().size(), 1u);
-    EXPECT_EQ(rig.windows.Messenger()->Store()[0].shortcut, "(smile)");
+    ASSERT_EQ(rig.windows.Messenger()->Store().size(), 2u);
+    EXPECT_EQ(rig.windows.Messenger()->Store()[1].shortcut, "(smile)");
+}
+
+// Whatever way a run ends, the caption reads "Pimbrel" and the taskbar shows no progress
+// before any box, and after the run.
+TEST(AddRun, EveryEndRestoresTheCaptionBeforeAnyBox) {
+    struct End {
+        const char* name;
+        std::function<void(Rig&)> setUp;
+        bool programEnds;
+    };
+    const std::vector<End> ends = {
+        {"success", [](Rig& rig) { rig.windows.StartMessenger({}); }, false},
+        {"not open", [](Rig&) {}, false},
+        {"list file unreadable",
+         [](Rig& rig) {
+             rig.files.locked[std::u16string(kFolder) + u"\\Readme.txt"] = "Access is denied.";
+             rig.windows.StartMessenger({});
+         },
+         false},
+        {"another window's run",
+         [](Rig& rig) {
+             rig.ownLock.holder = &rig.otherWindowLock;
+             rig.windows.StartMessenger({});
+         },
+         false},
+        {"retry scheduled",
+         [](Rig& rig) {
+             standin::Options never;
+             never.neverOpenEmoticons = true;
+             rig.windows.StartMessenger(never);
+         },
+         false},
+        {"Messenger out of reach while entering",
+         [](Rig& rig) {
+             rig.windows.refusePostsFrom = 4;  // the second picture's confirm
+             rig.windows.StartMessenger({});
+         },
+         false},
+        {"loop guard while entering",
+         [](Rig& rig) {
+             standin::Options buttonless;
+             buttonless.promptsWithoutButtons = true;
+             rig.windows.StartMessenger(buttonless, {{"(b)", "old", "C:\\old.gif"}});
+         },
+         true},
+    };
+    for (const End& end : ends) {
+        SCOPED_TRACE(end.name);
+        Rig rig({u"a.gif", u"b.gif"});
+        rig.Load();
+        end.setUp(rig);
+        std::vector<std::string> atBoxes;
+        rig.dialogs.onShow = [&](const ShownMessage&) {
+            atBoxes.push_back(rig.frame.caption + (rig.frame.showsProgress ? " +progress" : ""));
+        };
+        EXPECT_EQ(rig.Click(), end.programEnds);
+        for (const std::string& atBox : atBoxes) EXPECT_EQ(atBox, "Pimbrel");
+        EXPECT_EQ(rig.frame.caption, "Pimbrel");
+        EXPECT_FALSE(rig.frame.showsProgress);
+    }
+}
+
+TEST(AddRun, AFaultWhileEnteringRestoresTheCaption) {
+    Rig rig({u"a.gif", u"b.gif"});
+    rig.Load();
+    rig.windows.StartMessenger({});
+    rig.windows.onPump = [&] {
+        if (rig.frame.caption != "Pimbrel") throw std::runtime_error("a fault");
+    };
+    EXPECT_THROW(rig.Click(), std::runtime_error);
+    EXPECT_EQ(rig.log.back(), "caption Pimbrel");
+    EXPECT_FALSE(rig.frame.showsProgress);
 }
 
 TEST(AddRun, EmptyFolderStillDrivesMessenger) {
@@ -255,7 +345,8 @@ TEST_P(RefusedPosts, StopTheRunOnlyWhenAccessIsDenied) {
     EXPECT_FALSE(rig.runLock.Held());
     if (given.refusedFrom < 0) return;
     EXPECT_EQ(rig.windows.RefusedPosts(), 1) << "nothing tried after the refusal";
-    EXPECT_EQ(rig.log, Concat({kDisable, {"box " + rig.dialogs.shown.at(0).text}, kEnable}));
+    EXPECT_EQ(WithoutCaptions(rig.log),
+              Concat({kDisable, {"box " + rig.dialogs.shown.at(0).text}, kEnable}));
     EXPECT_EQ(rig.dialogs.shown.at(0).text,
               "MSN Messenger runs with higher rights than Pimbrel, so it does not take Pimbrel's "
               "commands. Start Pimbrel the same way as Messenger (for example, also as "

@@ -70,9 +70,7 @@ TEST(PictureList, ShortNameGoesIntoThePath) {
     entries.push_back({u"смайл.png", u"F0E1~1.PNG", false, false, false});
     entries.push_back({u"表情.png", u"8868~1.PNG", false, false, false});
     entries.push_back({u"한국.png", u"", false, false, false});  // no short name to be had
-    FrmMain form(MainWindowParts{rig.file1, rig.cmdAdd, rig.chkOverwrite, rig.tmrRetry,
-                                 rig.dialogs, rig.starter, rig.files, rig.windows, rig.runLock},
-                 FolderName{folder, u"C:\\6D5E~1"});
+    FrmMain form(rig.Parts(), FolderName{folder, u"C:\\6D5E~1"});
     form.Load();
     const PictureList& list = form.Pictures();
     ASSERT_EQ(list.entries.size(), 3u);

@@ -11,6 +11,7 @@ work=$E2E_ROOT/build/e2e/scenarios
 exe=$(find "$E2E_BUILD" -name Pimbrel.exe -print -quit 2>/dev/null)
 standin=$(find "$E2E_BUILD" -name MessengerStandIn.exe -print -quit 2>/dev/null)
 driver=$(find "$E2E_BUILD" -name e2e_driver.exe -print -quit 2>/dev/null)
+probe_exe=$(find "$E2E_BUILD" -name probe.exe -print -quit 2>/dev/null)
 only=${1:-}  # a scenario name to run alone
 
 passed=0
@@ -27,6 +28,7 @@ code_page=CP1252
 in_locale() { LANG=$locale_name LC_ALL=$locale_name "$@"; }
 
 drive() { in_locale timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }
+probe() { in_locale timeout 60 wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # --- one scenario's parts -------------------------------------------------------------
 
@@ -167,6 +169,18 @@ win() { e2e_winpath "$dir/pics/$1"; }
 guard_box="Fatal Error: Infinite Loop|Infinite loop detected, application will now shut down."
 success_box="Pimbrel|The emoticons are added succesfully."
 
+# account GROUP...: the success box with the account of the pictures that went otherwise,
+# each group a heading and its lines.
+account() {
+  local text=$success_box group
+  for group; do text+=$'\n\n'$group; done
+  printf '%s' "$text"
+}
+refused_group() { printf 'Went in under another shortcut, as Messenger refused theirs:\n%s' "$*"; }
+left_out_group() { printf 'Left out, as an emoticon has their shortcut and Overwrite is clear:\n%s' "$*"; }
+replaced_group() { printf 'Replaced the emoticon that had their shortcut, as Overwrite is ticked:\n%s' "$*"; }
+not_added_group() { printf 'Not added, as Messenger refused them under both shortcuts:\n%s' "$*"; }
+
 # The stand-in alone, driven with the contract's commands: what every other scenario trusts.
 scenario_standin_contract() {
   new_scenario "standin-contract-$1"
@@ -223,7 +237,13 @@ scenario_prompts() {
   start_program
   drive overwrite "$tick" >/dev/null || problems+=("could not set Overwrite")
   press_add
-  expect_box 30000 "$success_box"
+  if [ "$tick" = 1 ]; then
+    expect_box 30000 "$(account "$(refused_group "grin.png: :D refused, added as :D2")" \
+                                 "$(replaced_group "smile.gif: (smile)")")"
+  else
+    expect_box 30000 "$(account "$(refused_group "grin.png: :D refused, added as :D2")" \
+                                 "$(left_out_group "smile.gif: (smile)")")"
+  fi
   if [ "$tick" = 1 ]; then
     expect_store "(smile)|smile|$(win smile.gif)" ":D2|grin|$(win grin.png)" \
                  "(happy)|happy|$(win happy.gif)"
@@ -251,7 +271,8 @@ scenario_reuse() {
   start_program
   drive overwrite 1 >/dev/null || problems+=("could not set Overwrite")
   press_add
-  expect_box 30000 "$success_box"
+  expect_box 30000 "$(account "$(refused_group "b.gif: :) refused, added as :)2")" \
+                               "$(replaced_group "d.gif: (d)")")"
   expect_store "(d)|d|$(win d.gif)" "(a)|a|$(win a.gif)" ":)2|b|$(win b.gif)" "(c)|c|$(win c.gif)"
   end_scenario
 }
@@ -270,7 +291,8 @@ scenario_minimised() {
   start_program
   drive overwrite 1 >/dev/null || problems+=("could not set Overwrite")
   press_add
-  expect_box 30000 "$success_box"
+  expect_box 30000 "$(account "$(refused_group "grin.png: :D refused, added as :D2")" \
+                               "$(replaced_group "smile.gif: (smile)")")"
   expect_store "(smile)|smile|$(win smile.gif)" ":D2|grin|$(win grin.png)" \
                "(happy)|happy|$(win happy.gif)"
   expect_journal_count 1 "^Prompt	273	2	264158"
@@ -287,7 +309,7 @@ scenario_deleted_picture() {
   start_program
   rm "$dir/pics/p006.gif"
   press_add
-  expect_box 120000 "$success_box"
+  expect_box 120000 "$(account "$(not_added_group "p006.gif: (p006) and (p006)2")")"
   for i in $(seq -f '%03g' 1 170); do
     [ "$i" = 006 ] || want+=("(p$i)|p$i|$(win "p$i.gif")")
   done
@@ -443,6 +465,42 @@ scenario_cjk() {
   end_scenario
 }
 
+# A run slowed by a create dialog that comes 300 ms late, read from outside: the caption
+# counts the pictures being entered and reads "Pimbrel" again before the success box, which
+# gives the account of a refused listed shortcut and of an emoticon replaced; afterwards each
+# entry's tool tip says what became of its picture. The unselected picture is not counted.
+scenario_progress() {
+  new_scenario progress
+  for f in grin.png happy.gif left.gif smile.gif; do picture "$f"; done
+  readme $'---List---\ngrin.png - :D\n'
+  store_line "(smile)" old 'C:\old.gif'
+  start_standin --create-delay 300
+  start_program
+  drive select 2 0 >/dev/null  # left.gif
+  drive overwrite 1 >/dev/null || problems+=("could not set Overwrite")
+  press_add
+  local captions want
+  captions=$(drive watch-caption 30000 | sed '/^Pimbrel - adding/,$!d')
+  want=$(printf '%s\n' "Pimbrel - adding 1 of 3" "Pimbrel - adding 2 of 3" \
+                       "Pimbrel - adding 3 of 3" "Pimbrel" "box: Pimbrel")
+  [ "$captions" = "$want" ] || problems+=("captions:"$'\n'"$captions")
+  expect_box 5000 "$(account "$(refused_group "grin.png: :D refused, added as :D2")" \
+                             "$(replaced_group "smile.gif: (smile)")")"
+  local index tip x y
+  for index in 0 1 2 3; do
+    read -r x y < <(probe item-point "$index")
+    [[ ${y:-} =~ ^[0-9]+$ ]] || { problems+=("entry $index not in view"); continue; }
+    xdotool mousemove "$x" "$y" sleep 0.2 mousemove $((x + 1)) "$y"
+    e2e_wait_for 5 bash -c "wine '$probe_exe' controls 2>/dev/null | grep -q '^tooltip shown text=.'"
+    tip=$(probe controls | sed -n 's/^tooltip shown text=//p')
+    want=("Messenger refused :D; added as :D2" "Added as (happy)" "Shortcut: (left)"
+          "Added as (smile), replacing the emoticon that had it")
+    [ "$tip" = "${want[index]}" ] || problems+=("tool tip of entry $index: '$tip'")
+  done
+  xdotool mousemove 0 0
+  end_scenario
+}
+
 # --- faults: a slow client, a prompt without Buttons, crowded desktops ------------------
 
 
@@ -472,7 +530,7 @@ expect_outcome() {
     [ "${added[i]}" = "${want[i]:-}" ] || problems+=("wrong emoticon: '${added[i]}', wanted '${want[i]:-nothing}'")
   done
   case $run_box in
-    "$success_box")
+    "${success_text:-$success_box}")
       [ ${#added[@]} = ${#want[@]} ] || problems+=("success after ${#added[@]} of ${#want[@]} pictures") ;;
     "$guard_box")
       awk -v ms="$run_ms" -v b="$budget" 'BEGIN { exit !(ms >= b) }' ||
@@ -497,6 +555,8 @@ scenario_delay() {
   kept=("(keep)|keep|C:\\keep.gif" "(c)|old|C:\\old.gif")
   store_line "(keep)" keep 'C:\keep.gif'
   store_line "(c)" old 'C:\old.gif'
+  local success_text
+  success_text=$(account "$(left_out_group "c.gif: (c)")")
   local args=() k
   for k in emoticon create edits prompt; do
     { [ "$kind" = all ] || [ "$kind" = "$k" ]; } && args+=("--$k-delay" "$ms")
@@ -636,6 +696,7 @@ main() {
   local missing=()
   [ -n "$standin" ] || missing+=(MessengerStandIn.exe)
   [ -n "$driver" ] || missing+=(e2e_driver.exe)
+  [ -n "$probe_exe" ] || missing+=(probe.exe)
   if [ ${#missing[@]} -gt 0 ]; then
     echo "missing in $E2E_BUILD: ${missing[*]} (cmake --preset windows && cmake --build --preset windows)"
     echo "e2e: 0 passed, 1 failed"
@@ -670,6 +731,7 @@ main() {
       wanted "names-$client" && scenario_names $client
       for cp in 932 936; do wanted "cjk-$cp-$client" && scenario_cjk $cp $client; done
     done
+    wanted progress && scenario_progress
     wanted no-messenger && scenario_no_messenger
     wanted never-opens && scenario_never_opens
     wanted messenger-closes && scenario_messenger_closes

@@ -82,6 +82,27 @@ private:
     EventLog& log_;
 };
 
+// The caption goes into the log; the taskbar's progress is kept as the steps shown.
+class FakeFrame : public WindowFrame {
+public:
+    explicit FakeFrame(EventLog& log) : log_(log) {}
+    void SetCaption(const std::string& text) override {
+        caption = text;
+        log_.push_back("caption " + text);
+    }
+    void ShowProgress(int done, int total) override {
+        progress.push_back(std::to_string(done) + "/" + std::to_string(total));
+        showsProgress = true;
+    }
+    void HideProgress() override { showsProgress = false; }
+    std::string caption = "Pimbrel";
+    std::vector<std::string> progress;
+    bool showsProgress = false;
+
+private:
+    EventLog& log_;
+};
+
 struct ShownMessage {
     std::string text;
     std::string title;

@@ -17,15 +17,19 @@ struct Rig {
     FakeSwitch cmdAdd{"cmdAdd", log};
     FakeCheckBox chkOverwrite{log};
     FakeTimer tmrRetry{log};
+    FakeFrame frame{log};
     FakeDialogs dialogs{log};
     FakeStarter starter;
     FakeFileSystem files;
     FakeWindows windows;
     SharedRunLock ownLock;
     FakeRunLock runLock;
-    FrmMain form{MainWindowParts{file1, cmdAdd, chkOverwrite, tmrRetry, dialogs, starter, files,
-                                 windows, runLock},
-                 FolderName{kFolder, {}}};
+    FakeRunLock otherWindowLock{ownLock};  // another window's, for a run it holds
+    MainWindowParts Parts() {
+        return MainWindowParts{file1,   cmdAdd,  chkOverwrite, tmrRetry, frame,
+                               dialogs, starter, files,        windows,  runLock};
+    }
+    FrmMain form{Parts(), FolderName{kFolder, {}}};
 
     // `desktopLock`: the run lock shared with other windows; by default one of its own.
     explicit Rig(const std::vector<std::u16string>& pictures = {},

@@ -28,6 +28,9 @@ protected:
     std::vector<PictureToEnter> pictures;
     std::vector<std::u16string> autoShortcuts, listedShortcuts;
     MessengerWindows messenger;
+    struct : EntryProgress {
+        void Entering(int, int) override {}
+    } progress;
 
     void SetUp() override {
         loopCount = 0;
@@ -54,9 +57,10 @@ protected:
         autoShortcuts.push_back(u"");
         listedShortcuts.push_back(u"");
         try {
-            reports = EnterPictures(windows, dialogs, messenger.emoticonDlg, messenger.newClient,
-                                    pictures, ShortcutTables{autoShortcuts, listedShortcuts},
-                                    overwrite, pause);
+            reports = EnterPictures(windows, dialogs, progress, messenger.emoticonDlg,
+                                    messenger.newClient, pictures,
+                                    ShortcutTables{autoShortcuts, listedShortcuts}, overwrite,
+                                    pause);
             return false;
         } catch (const ProgramEnded&) {
             return true;

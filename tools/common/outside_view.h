@@ -8,6 +8,9 @@
 
 namespace outside {
 
+// The window class of the program's main window; its caption changes during a run.
+inline constexpr char kProgramClass[] = "PimbrelMain";
+
 inline std::string ClassOf(HWND window) {
     char name[256] = {};
     GetClassNameA(window, name, sizeof name);

@@ -25,14 +25,15 @@ HWND WindowFromEnvironment(const char* name) {
                  : nullptr;
 }
 
-// The program's main window: titled "Pimbrel", not a message box. E2E_PROGRAM picks one of
-// several by its handle (as wait-program printed it); E2E_OTHER_PROGRAM is never taken.
+// The program's main window, by its class (its caption tells the progress of a run).
+// E2E_PROGRAM picks one of several by its handle (as wait-program printed it);
+// E2E_OTHER_PROGRAM is never taken.
 HWND FindProgram() {
     const HWND chosen = WindowFromEnvironment("E2E_PROGRAM");
     const HWND other = WindowFromEnvironment("E2E_OTHER_PROGRAM");
     for (HWND w : TopLevels())
-        if (ClassOf(w) != contract::kDialogClass && TextOf(w) == "Pimbrel" && IsWindowVisible(w) &&
-            (!chosen || w == chosen) && w != other)
+        if (ClassOf(w) == kProgramClass && IsWindowVisible(w) && (!chosen || w == chosen) &&
+            w != other)
             return w;
     return nullptr;
 }
@@ -160,6 +161,29 @@ int Box(DWORD timeoutMs, bool dismiss) {
             PostMessageA(box, WM_CLOSE, 0, 0);
     }
     return 0;
+}
+
+// Reads the main window's caption every 5 ms until the program shows a message box, and
+// prints each caption as it changes, then "box: CAPTION" with the caption at that moment.
+int WatchCaption(DWORD timeoutMs) {
+    HWND program = RequireProgram();
+    if (!program) return 3;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(program, &pid);
+    const DWORD start = GetTickCount();
+    std::string last;
+    for (;;) {
+        const std::string caption = TextOf(program);
+        if (caption != last) std::printf("%s\n", caption.c_str());
+        last = caption;
+        if (ProgramBox(pid)) {
+            std::printf("box: %s\n", TextOf(program).c_str());
+            return 0;
+        }
+        if (!ProgramAlive(pid)) return Fail("gone");
+        if (GetTickCount() - start >= timeoutMs) return Fail("timeout");
+        Sleep(5);
+    }
 }
 
 int WaitGone(DWORD timeoutMs) {
@@ -512,7 +536,8 @@ int Windows() {
 int Usage() {
     std::fprintf(stderr,
                  "e2e_driver wait-program MS | click TEXT | rect [TEXT] | box MS [dismiss]\n"
-                 "  | wait-gone MS | state | responds MS | list | select INDEX 0|1\n"
+                 "  | watch-caption MS | wait-gone MS | state | responds MS | list\n"
+                 "  | select INDEX 0|1\n"
                  "  | overwrite 0|1\n"
                  "  | enter PATH SHORTCUT NAME yes|no|dismiss=SC|none MS | close-emoticons\n"
                  "  | quit-standin MS | close-program MS | windows\n"
@@ -534,6 +559,7 @@ int main(int argc, char** argv) {
     else if (command == "rect") rc = Rect(argc >= 3 ? argv[2] : nullptr);
     else if (command == "box" && argc >= 3)
         rc = Box(number(2), argc >= 4 && std::string(argv[3]) == "dismiss");
+    else if (command == "watch-caption" && argc == 3) rc = WatchCaption(number(2));
     else if (command == "wait-gone" && argc == 3) rc = WaitGone(number(2));
     else if (command == "state") rc = State();
     else if (command == "responds" && argc == 3) rc = Responds(number(2));

@@ -2,7 +2,8 @@
 // for the window smoke test. One command a run; every wait is bounded.
 //
 //   probe wait-main MS        waits until the main window is visible; prints "main <hwnd>"
-//   probe controls            the main window and its children, one line each, in z-order
+//   probe controls            the main window (its frame on the screen too) and its children,
+//                             one line each, in z-order
 //   probe items               the picture list's entries: "item <i> <0|1> <text>"
 //   probe label-point         the screen point at the middle of the site label: "X Y"
 //   probe item-point I        the screen point at the middle of the list's entry I: "X Y"
@@ -24,8 +25,6 @@ using outside::TextOf;
 
 namespace {
 
-constexpr char kMainClass[] = "PimbrelMain";
-constexpr char kMainTitle[] = "Pimbrel";
 constexpr char kBoxClass[] = "#32770";
 
 // Line breaks and tabs as visible escapes, so that every record stays on one line.
@@ -41,7 +40,8 @@ std::string OneLine(const std::string& text) {
 }
 
 HWND MainWindow() {
-    HWND window = FindWindowA(kMainClass, kMainTitle);
+    // By class alone: the caption shows a run's progress.
+    HWND window = FindWindowA(outside::kProgramClass, nullptr);
     return window && IsWindowVisible(window) ? window : nullptr;
 }
 
@@ -108,13 +108,16 @@ int Controls() {
         std::printf("no main window\n");
         return 1;
     }
-    RECT client;
+    RECT client, frame;
     GetClientRect(main, &client);
+    GetWindowRect(main, &frame);
     const LONG style = GetWindowLongA(main, GWL_STYLE);
-    std::printf("window class=%s text=%s client=%ldx%ld sizable=%d maximizebox=%d minimizebox=%d\n",
+    std::printf("window class=%s text=%s client=%ldx%ld sizable=%d maximizebox=%d minimizebox=%d "
+                "frame=%ld,%ld,%ld,%ld\n",
                 ClassOf(main).c_str(), TextOf(main).c_str(), client.right, client.bottom,
                 (style & WS_THICKFRAME) != 0, (style & WS_MAXIMIZEBOX) != 0,
-                (style & WS_MINIMIZEBOX) != 0);
+                (style & WS_MINIMIZEBOX) != 0, frame.left, frame.top, frame.right - frame.left,
+                frame.bottom - frame.top);
     PrintIcon("small", reinterpret_cast<HICON>(GetClassLongPtrA(main, GCLP_HICONSM)));
     PrintIcon("big", reinterpret_cast<HICON>(GetClassLongPtrA(main, GCLP_HICON)));
     HWND focus = nullptr;

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "app/main_window_layout.h"
+#include "list_tips.h"
 #include "resource_ids.h"
 #include "system_files.h"
+#include "taskbar_progress.h"
 #include "win32_code_page.h"
 #include "win32_run_lock.h"
 
@@ -25,6 +27,12 @@ constexpr COLORREF kSiteColour = RGB(0, 0, 255);
 constexpr SettlingPause kSettlingPause = SettlingPause::Full;
 #else
 constexpr SettlingPause kSettlingPause = SettlingPause::UntilOutcome;
+#endif
+// Only the benchmark's build that shows what the progress costs leaves it out.
+#ifdef PIMBREL_NO_PROGRESS
+constexpr bool kShowProgress = false;
+#else
+constexpr bool kShowProgress = true;
 #endif
 
 enum ControlId : WORD { kFile1 = 100, kCmdAdd, kChkOverwrite, kLblSite, kImgLogo, kImgBack };
@@ -87,11 +95,35 @@ public:
     HWND window = nullptr;
 };
 
+// The wide form of a UTF-8 text.
+std::wstring FromUtf8(const std::string& text) {
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(size > 0 ? size - 1 : 0, L'\0');
+    if (size > 1) MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), size);
+    return wide;
+}
+
+class Frame : public WindowFrame {
+public:
+    void SetCaption(const std::string& text) override {
+        if (kShowProgress) SetWindowTextW(window, FromUtf8(text).c_str());
+    }
+    void ShowProgress(int done, int total) override {
+        if (kShowProgress) taskbar.Show(window, done, total);
+    }
+    void HideProgress() override {
+        if (kShowProgress) taskbar.Hide(window);
+    }
+    HWND window = nullptr;
+    TaskbarProgress taskbar;
+};
+
+// Wide boxes, so that picture names show as the file system spells them.
 class Boxes : public Dialogs {
 public:
     void ShowMessage(const std::string& text, const std::string& title,
                      MessageIcon icon) override {
-        MessageBoxA(owner, text.c_str(), title.c_str(),
+        MessageBoxW(owner, FromUtf8(text).c_str(), FromUtf8(title).c_str(),
                     MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : 0));
     }
     [[noreturn]] void EndProgram() override { ExitProcess(1); }
@@ -140,6 +172,7 @@ struct MainWindow::Parts {
     ControlSwitch cmdAdd;
     CheckControl chkOverwrite;
     WindowTimer tmrRetry;
+    Frame frame;
     Boxes dialogs;
     Starter starter;
     Win32FileSystem files;
@@ -151,6 +184,7 @@ struct MainWindow::Parts {
     HBITMAP logo = nullptr;
     HBITMAP back = nullptr;
     std::unique_ptr<FrmMain> form;
+    std::unique_ptr<ListToolTips> listTips;
 };
 
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), parts_(new Parts) {}
@@ -188,11 +222,12 @@ void MainWindow::Open(int showCommand) {
     CreateControls(dpi);
     parts_->windows.SetDialog(window_);
     parts_->tmrRetry.window = window_;
+    parts_->frame.window = window_;
     parts_->dialogs.owner = nullptr;  // the load step's box comes before the window shows
     parts_->form = std::make_unique<FrmMain>(
         MainWindowParts{parts_->file1, parts_->cmdAdd, parts_->chkOverwrite, parts_->tmrRetry,
-                        parts_->dialogs, parts_->starter, parts_->files, parts_->windows,
-                        parts_->runLock, kSettlingPause},
+                        parts_->frame, parts_->dialogs, parts_->starter, parts_->files,
+                        parts_->windows, parts_->runLock, kSettlingPause},
         ProgramFolder());
     Guarded([&] { parts_->form->Load(); });
     parts_->dialogs.owner = window_;
@@ -284,6 +319,13 @@ void MainWindow::CreateControls(int dpi) {
     info.uId = reinterpret_cast<UINT_PTR>(parts_->lblSite);
     info.lpszText = const_cast<char*>(kSiteToolTip);
     SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+
+    parts_->listTips = std::make_unique<ListToolTips>(
+        instance_, window_, parts_->file1.window, [this](int index) {
+            std::wstring text;
+            Guarded([&] { text = ToWide(parts_->form->EntryToolTip(index)); });
+            return text;
+        });
 }
 
 template <typename Handler> void MainWindow::Guarded(Handler handler) {
@@ -330,6 +372,23 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Guarded([&] { parts_->form->OnRetryTick(); });
         }
         return 0;
+    case WM_NOTIFYFORMAT: {
+        LRESULT result = 0;
+        if (lParam == NF_QUERY && parts_->listTips &&
+            parts_->listTips->OnNotifyFormat(reinterpret_cast<HWND>(wParam), result))
+            return result;
+        break;
+    }
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (parts_->listTips &&
+            parts_->listTips->OnNotify(*reinterpret_cast<NMHDR*>(lParam), result))
+            return result;
+        break;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && parts_->form) parts_->form->OnActivated();
+        break;
     case WM_CTLCOLORSTATIC:
         if (reinterpret_cast<HWND>(lParam) == parts_->lblSite) {
             HDC dc = reinterpret_cast<HDC>(wParam);

@@ -50,13 +50,19 @@ HANDLE FirstFolderEntry(const std::wstring& pattern, WIN32_FIND_DATAW& found) {
     return search;
 }
 
+// The system's reason in UTF-8, as the program's boxes take it, whatever the code page.
 std::string SystemMessage(DWORD code) {
-    char* text = nullptr;
-    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                        FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = text ? text : "error " + std::to_string(code);
-    if (text) LocalFree(text);
+                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string message = "error " + std::to_string(code);
+    if (text) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+        message.assign(size > 0 ? size - 1 : 0, '\0');
+        if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, &message[0], size, nullptr, nullptr);
+        LocalFree(text);
+    }
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
         message.pop_back();
     return message;

@@ -1,0 +1,36 @@
+// The run's progress in the caption and on the taskbar; see run_progress.h.
+#include "app/run_progress.h"
+
+#include <exception>
+
+#include "app/frm_main.h"
+#include "app/run_texts.h"
+#include "shortcuts/characters.h"
+
+namespace pimbrel {
+
+void RunProgress::Entering(int ordinal, int total) {
+    frame_.SetCaption(Utf8(ProgressCaption(ordinal, total)));
+    frame_.ShowProgress(ordinal - 1, total);
+    shown_ = true;
+}
+
+void RunProgress::End() {
+    if (!shown_) return;
+    shown_ = false;
+    frame_.HideProgress();
+    frame_.SetCaption(kProgramTitle);
+}
+
+void RunProgress::ShowMessage(const std::string& text, const std::string& title,
+                              MessageIcon icon) {
+    End();
+    boxes_.ShowMessage(text, title, icon);
+}
+
+void RunProgress::EndProgram() {
+    boxes_.EndProgram();
+    std::terminate();  // not reached; the compiler does not know it of a virtual call
+}
+
+}  // namespace pimbrel

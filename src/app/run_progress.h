@@ -1,0 +1,32 @@
+// What a run shows of itself while it enters pictures: the caption "Pimbrel - adding I of N"
+// and the taskbar button's progress. Every box of the run goes through it, so that the
+// caption reads "Pimbrel" again before any box shows, whatever end the run takes.
+#pragma once
+#include <string>
+
+#include "messenger/picture_entry.h"
+#include "platform/toolkit.h"
+
+namespace pimbrel {
+
+class RunProgress : public Dialogs, public EntryProgress {
+public:
+    RunProgress(WindowFrame& frame, Dialogs& boxes) : frame_(frame), boxes_(boxes) {}
+    // The ends without a box (a retry scheduled, a fault on its way out) end it here.
+    ~RunProgress() override { End(); }
+
+    void Entering(int ordinal, int total) override;
+    // The caption reads the program title again and the taskbar shows no progress.
+    void End();
+
+    void ShowMessage(const std::string& text, const std::string& title,
+                     MessageIcon icon) override;
+    [[noreturn]] void EndProgram() override;
+
+private:
+    WindowFrame& frame_;
+    Dialogs& boxes_;
+    bool shown_ = false;
+};
+
+}  // namespace pimbrel

@@ -1,0 +1,93 @@
+// The run's texts for the user; see run_texts.h.
+#include "app/run_texts.h"
+
+#include <array>
+
+namespace pimbrel {
+
+namespace {
+
+// Our own words are plain ASCII and become a Text character by character.
+Text Words(const char* ascii) { return Text(ascii, ascii + std::char_traits<char>::length(ascii)); }
+
+Text Number(std::size_t number) { return Words(std::to_string(number).c_str()); }
+
+constexpr std::size_t kNamesAGroup = 10;
+
+struct Group {
+    EntryOutcome outcome;
+    const char* heading;
+};
+
+// In the order the account gives them. A picture that went in under its own shortcut is in
+// none of them.
+constexpr std::array<Group, 4> kGroups = {{
+    {EntryOutcome::StoredAsReplacement,
+     "Went in under another shortcut, as Messenger refused theirs:"},
+    {EntryOutcome::LeftOut,
+     "Left out, as an emoticon has their shortcut and Overwrite is clear:"},
+    {EntryOutcome::Replaced,
+     "Replaced the emoticon that had their shortcut, as Overwrite is ticked:"},
+    {EntryOutcome::Refused, "Not added, as Messenger refused them under both shortcuts:"},
+}};
+
+// One picture's line in its group: its name and the shortcut or shortcuts concerned.
+Text AccountLine(const PictureReport& report, const Text& name) {
+    switch (report.outcome) {
+    case EntryOutcome::StoredAsReplacement:
+        return name + Words(": ") + report.shortcut + Words(" refused, added as ") +
+               report.replacement;
+    case EntryOutcome::Refused:
+        return name + Words(": ") + report.shortcut + Words(" and ") + report.replacement;
+    default:
+        return name + Words(": ") + report.shortcut;
+    }
+}
+
+}  // namespace
+
+Text ProgressCaption(int ordinal, int total) {
+    return Words("Pimbrel - adding ") + Number(ordinal) + Words(" of ") + Number(total);
+}
+
+Text PlannedToolTip(const Text& shortcut, bool listed) {
+    return Words(listed ? "Shortcut from Readme.txt: " : "Shortcut: ") + shortcut;
+}
+
+Text OutcomeToolTip(const PictureReport& report) {
+    switch (report.outcome) {
+    case EntryOutcome::Stored:
+        return Words("Added as ") + report.shortcut;
+    case EntryOutcome::StoredAsReplacement:
+        return Words("Messenger refused ") + report.shortcut + Words("; added as ") +
+               report.replacement;
+    case EntryOutcome::LeftOut:
+        return Words("Left out: an emoticon has the shortcut ") + report.shortcut;
+    case EntryOutcome::Replaced:
+        return Words("Added as ") + report.shortcut +
+               Words(", replacing the emoticon that had it");
+    case EntryOutcome::Refused:
+        return Words("Not added: Messenger refused ") + report.shortcut + Words(" and ") +
+               report.replacement;
+    }
+    return Text();
+}
+
+Text SuccessMessage(const std::vector<PictureReport>& reports, const std::vector<Text>& names) {
+    Text message = Words("The emoticons are added succesfully.");
+    for (const Group& group : kGroups) {
+        std::size_t count = 0;
+        for (const PictureReport& report : reports) {
+            if (report.outcome != group.outcome) continue;
+            if (count == 0) message += Words("\n\n") + Words(group.heading);
+            if (count < kNamesAGroup)
+                message += Words("\n") + AccountLine(report, names.at(report.index));
+            ++count;
+        }
+        if (count > kNamesAGroup)
+            message += Words("\nand ") + Number(count - kNamesAGroup) + Words(" more");
+    }
+    return message;
+}
+
+}  // namespace pimbrel

@@ -1,0 +1,29 @@
+// The texts that tell the user what a run is doing and what it did: the caption while it
+// enters pictures, each list entry's tool tip, and the account under the success message.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "messenger/picture_entry.h"
+
+namespace pimbrel {
+
+// The kind of text that names and shortcuts are held in; every text here is built from them.
+using Text = std::u16string;
+
+// "Pimbrel - adding 3 of 10"
+Text ProgressCaption(int ordinal, int total);
+
+// The tool tip of a picture that no run has entered yet: the shortcut the next Add sends,
+// and whether it comes from the list file.
+Text PlannedToolTip(const Text& shortcut, bool listed);
+
+// The tool tip of a picture that the last run entered: what became of it.
+Text OutcomeToolTip(const PictureReport& report);
+
+// The success message: its first line alone when every selected picture went in under the
+// shortcut it was given; otherwise a blank line and an account of the others, one group
+// per kind, each picture by its name (`names` in list order) with the shortcut concerned.
+Text SuccessMessage(const std::vector<PictureReport>& reports, const std::vector<Text>& names);
+
+}  // namespace pimbrel

@@ -1,0 +1,97 @@
+// Tool tips for a list box's entries; see list_tips.h.
+#include "list_tips.h"
+
+#include <commctrl.h>
+
+namespace pimbrel::win32 {
+
+namespace {
+constexpr wchar_t kSelf[] = L"PimbrelListToolTips";
+}  // namespace
+
+ListToolTips::ListToolTips(HINSTANCE instance, HWND owner, HWND list, TextOf textOf)
+    : list_(list), textOf_(std::move(textOf)) {
+    tip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                           nullptr, instance, nullptr);
+    if (!tip_) return;  // without the common controls the list simply has no tips
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V1_SIZE;
+    info.uFlags = TTF_IDISHWND;
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(list);
+    info.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    // The list's mouse messages come here first, to be passed on to the tip.
+    SetPropW(list, kSelf, this);
+    listProcedure_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListToolTips::ListProcedure)));
+}
+
+ListToolTips::~ListToolTips() {
+    // The list outlives us only when the window failed half made: it must not call us then.
+    if (listProcedure_ && IsWindow(list_) && GetPropW(list_, kSelf) == this) {
+        SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure_));
+        RemovePropW(list_, kSelf);
+    }
+}
+
+LRESULT CALLBACK ListToolTips::ListProcedure(HWND list, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    auto* self = static_cast<ListToolTips*>(GetPropW(list, kSelf));
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) self->OnMouse(message, wParam, lParam);
+    if (message == WM_NCDESTROY) RemovePropW(list, kSelf);
+    return CallWindowProcW(self->listProcedure_, list, message, wParam, lParam);
+}
+
+void ListToolTips::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEMOVE) {
+        const LRESULT found = SendMessageW(list_, LB_ITEMFROMPOINT, 0, lParam);
+        const int entry = HIWORD(found) == 0 ? LOWORD(found) : -1;
+        if (entry != entry_) {
+            // Another entry: the tip shown for the last one goes, and the next one asks
+            // for its text afresh.
+            entry_ = entry;
+            SendMessageW(tip_, TTM_POP, 0, 0);
+        }
+    }
+    MSG relayed{list_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    const DWORD position = GetMessagePos();
+    relayed.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+bool ListToolTips::OnNotifyFormat(HWND from, LRESULT& result) const {
+    if (!tip_ || from != tip_) return false;
+    result = NFR_UNICODE;  // names in full, whatever the code page holds
+    return true;
+}
+
+std::wstring& ListToolTips::TextUnderMouse() {
+    wide_ = entry_ >= 0 ? textOf_(entry_) : std::wstring();
+    return wide_;
+}
+
+bool ListToolTips::OnNotify(NMHDR& header, LRESULT& result) {
+    if (!tip_ || header.hwndFrom != tip_) return false;
+    result = 0;
+    if (header.code == TTN_GETDISPINFOW) {
+        reinterpret_cast<NMTTDISPINFOW&>(header).lpszText =
+            TextUnderMouse().data();
+        return true;
+    }
+    if (header.code == TTN_GETDISPINFOA) {  // a system that asks in ANSI after all
+        const std::wstring& text = TextUnderMouse();
+        const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr,
+                                             nullptr);
+        ansi_.assign(size > 0 ? size : 1, '\0');
+        if (size > 0)
+            WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, ansi_.data(), size, nullptr,
+                                nullptr);
+        reinterpret_cast<NMTTDISPINFOA&>(header).lpszText = ansi_.data();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace pimbrel::win32

@@ -1,0 +1,29 @@
+// The progress that a window's taskbar button shows, on Windows 7 and later, through the
+// shell's taskbar object. It is made when first wanted; where the system has none (XP,
+// Vista, Wine) every call does nothing.
+#pragma once
+#include <windows.h>
+
+struct ITaskbarList3;
+
+namespace pimbrel::win32 {
+
+class TaskbarProgress {
+public:
+    TaskbarProgress() = default;
+    ~TaskbarProgress();
+    TaskbarProgress(const TaskbarProgress&) = delete;
+    TaskbarProgress& operator=(const TaskbarProgress&) = delete;
+
+    void Show(HWND window, int done, int total);
+    void Hide(HWND window);
+
+private:
+    bool Ready();
+
+    bool tried_ = false;
+    bool comStarted_ = false;  // this object started COM on the thread and ends it
+    ITaskbarList3* taskbar_ = nullptr;
+};
+
+}  // namespace pimbrel::win32
