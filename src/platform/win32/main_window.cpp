@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/main_window_layout.h"
+#include "banner_pictures.h"
 #include "list_tips.h"
 #include "resource_ids.h"
 #include "system_files.h"
@@ -204,10 +205,14 @@ void MainWindow::Open(int showCommand) {
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClass;
-    // The big icon (Alt+Tab) from the program's icon, which has the 32 and 48 pixel images.
-    windowClass.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(kIconProgram));
+    // The big icon (Alt+Tab) from the program's icon, the small one (caption, taskbar) from
+    // the window's; each has an image of the size the screen's scale asks for.
+    windowClass.hIcon = static_cast<HICON>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(kIconProgram), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
     windowClass.hIconSm = static_cast<HICON>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(kIconWindow), IMAGE_ICON, 16, 16, 0));
+        LoadImageA(instance_, MAKEINTRESOURCEA(kIconWindow), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     RegisterClassExA(&windowClass);
 
     const int dpi = SystemDpi();
@@ -238,10 +243,9 @@ void MainWindow::Open(int showCommand) {
 
 void MainWindow::CreateControls(int dpi) {
     parts_->dialogFont = DialogFont();
-    parts_->logo = static_cast<HBITMAP>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(kBitmapLogo), IMAGE_BITMAP, 0, 0, 0));
-    parts_->back = static_cast<HBITMAP>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(kBitmapBack), IMAGE_BITMAP, 0, 0, 0));
+    const BannerPictures banner = LoadBannerPictures(instance_, dpi);
+    parts_->logo = banner.logo;
+    parts_->back = banner.back;
 
     // Tab order first, then the pictures; the logo before the strip so it lies in front.
     const char* order[] = {"File1", "cmdAdd", "chkOverwrite", "lblSite", "imgLogo", "imgBack"};

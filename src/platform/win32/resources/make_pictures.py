@@ -2,9 +2,11 @@
 """Draws the banner bitmaps and the smiley icons of Pimbrel.exe (BMP and ICO files).
 
 Usage: make_pictures.py OUTPUT_FOLDER
-Writes logo.bmp (174x40), back.bmp (1x40), window.ico (16x16 in 256 colours and 32 bits) and
-pimbrel.ico (16, 32 and 48 pixels, each in 256 colours and 32 bits). Everything is drawn from
-distance functions with 4x4 supersampling, so the output is the same on every run.
+Writes, for each scale of the screen (100, 125, 150 and 200 %), logo-SCALE.bmp (174x40 at
+100 %) and back-SCALE.bmp (1x40 at 100 %); window.ico (16x16 and the small icon's sizes at the
+other scales: 20, 24 and 32) and pimbrel.ico (16, 20, 24, 32, 40, 48 and 64 pixels), every
+icon size in 256 colours and in 32 bits. Everything is drawn from distance functions with 4x4
+supersampling, at each size from the same design, so the output is the same on every run.
 """
 import math
 import os
@@ -14,17 +16,27 @@ import sys
 # --- the background strip: exact colours, row by row -------------------------------------
 
 STRIP_HEIGHT = 40
+# The screen's scales, in per cent of 96 dots per inch, and the file name of each.
+SCALES = (100, 125, 150, 200)
 
 
-def strip_rows():
-    rows = [(45, 84, 255)]
+def strip_rows(height=STRIP_HEIGHT):
+    """The strip's rows at a height: a top and a bottom edge of the scale's thickness (one row
+    at 100 %), and between them the gradient from (90, 167, 255) to (3, 92, 255)."""
+    edge = max(1, int(height / STRIP_HEIGHT + 0.5))
     first, last = (90, 167, 255), (3, 92, 255)
-    inner = STRIP_HEIGHT - 2
+    inner = height - 2 * edge
+    rows = [(45, 84, 255)] * edge
     for i in range(inner):
         t = i / (inner - 1)
         rows.append(tuple(int(round(a + (b - a) * t)) for a, b in zip(first, last)))
-    rows.append((0, 45, 255))
-    return rows
+    return rows + [(0, 45, 255)] * edge
+
+
+def scaled(size, scale):
+    """A size in pixels at 100 % on a screen of `scale` per cent, halves rounded up, as the
+    program rounds the controls' twips."""
+    return (size * scale + 50) // 100
 
 
 # --- distance functions (negative inside) ------------------------------------------------
@@ -242,17 +254,21 @@ def render(width, height, paint):
     return rows
 
 
-def logo_paint():
-    strip = strip_rows()
+def logo_paint(scale):
+    """The logo at a scale: drawn from the 100 % design (174x40), on the strip of that scale."""
+    height = scaled(STRIP_HEIGHT, scale)
+    strip = strip_rows(height)
     width = 174
     left_face = (7.0, 22.0, 20.5)
     right_face = (167.0, 18.0, 20.5)
     text_w = name_width() * TEXT_SCALE
     text_left = (width - text_w) / 2
     baseline = 31.0
+    factor = scale / 100
 
-    def paint(x, y):
-        colour = strip[min(int(y), STRIP_HEIGHT - 1)]
+    def paint(px, py):
+        colour = strip[min(int(py), height - 1)]
+        x, y = px / factor, py / factor
         face = laughing_face(x, y, *left_face) or grinning_face(x, y, *right_face)
         if face:
             colour = face
@@ -266,13 +282,13 @@ def logo_paint():
                 colour = TEXT_OUTLINE
         return colour + (1.0,)
 
-    return width, paint
+    return scaled(width, scale), height, paint
 
 
 def icon_paint(size):
     c = size / 2
     r = size / 2 - 0.5
-    min_stroke = 1.1 if size <= 16 else 0.0
+    min_stroke = 1.1 if size <= 24 else 0.0
 
     def paint(x, y):
         colour = laughing_face(x, y, c, c, r, min_stroke)
@@ -372,18 +388,20 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else "."
     os.makedirs(out, exist_ok=True)
 
-    back = [[c + (255,)] for c in strip_rows()]
-    width, paint = logo_paint()
-    logo = render(width, STRIP_HEIGHT, paint)
-    icons = {size: render(size, size, icon_paint(size)) for size in (16, 32, 48)}
+    # The small icon is 16 pixels at 100 %, the large one 32; 48 and 64 are for the shell.
+    window_sizes = [scaled(16, scale) for scale in SCALES]
+    program_sizes = sorted(set(window_sizes + [scaled(32, scale) for scale in SCALES] + [48]))
+    icons = {size: render(size, size, icon_paint(size)) for size in program_sizes}
 
-    files = {
-        "back.bmp": bmp24(back),
-        "logo.bmp": bmp24(logo),
-        "window.ico": ico([(16, 8, icon_image_8(icons[16])), (16, 32, icon_image_32(icons[16]))]),
-        "pimbrel.ico": ico([(s, b, (icon_image_8 if b == 8 else icon_image_32)(icons[s]))
-                            for s in (16, 32, 48) for b in (8, 32)]),
-    }
+    def icon_file(sizes):
+        return ico([(s, b, (icon_image_8 if b == 8 else icon_image_32)(icons[s]))
+                    for s in sizes for b in (8, 32)])
+
+    files = {"window.ico": icon_file(window_sizes), "pimbrel.ico": icon_file(program_sizes)}
+    for scale in SCALES:
+        width, height, paint = logo_paint(scale)
+        files["logo-%d.bmp" % scale] = bmp24(render(width, height, paint))
+        files["back-%d.bmp" % scale] = bmp24([[c + (255,)] for c in strip_rows(height)])
     for name, blob in files.items():
         with open(os.path.join(out, name), "wb") as f:
             f.write(blob)
