@@ -22,26 +22,28 @@ struct Group {
 // In the order the account gives them. A picture that went in under its own shortcut is in
 // none of them.
 constexpr std::array<Group, 4> kGroups = {{
-    {EntryOutcome::StoredAsReplacement,
-     "Went in under another shortcut, as Messenger refused theirs:"},
-    {EntryOutcome::LeftOut,
-     "Left out, as an emoticon has their shortcut and Overwrite is clear:"},
-    {EntryOutcome::Replaced,
-     "Replaced the emoticon that had their shortcut, as Overwrite is ticked:"},
-    {EntryOutcome::Refused, "Not added, as Messenger refused them under both shortcuts:"},
+    {EntryOutcome::StoredAsReplacement, "Added under another shortcut:"},
+    {EntryOutcome::LeftOut, "Left out (Overwrite is not ticked):"},
+    {EntryOutcome::Replaced, "Replaced (Overwrite is ticked):"},
+    {EntryOutcome::Refused, "Not added (Messenger refused them twice):"},
 }};
 
 // One picture's line in its group: its name and the shortcut or shortcuts concerned.
 Text AccountLine(const PictureReport& report, const Text& name) {
+    const Text start = name + Words(": ");
     switch (report.outcome) {
     case EntryOutcome::StoredAsReplacement:
-        return name + Words(": ") + report.shortcut + Words(" refused, added as ") +
-               report.replacement;
+        return start + report.shortcut + Words(" refused, added as ") + report.replacement;
+    case EntryOutcome::LeftOut:
+        return start + Words("an emoticon has ") + report.shortcut;
+    case EntryOutcome::Replaced:
+        return start + Words("the emoticon with ") + report.shortcut;
     case EntryOutcome::Refused:
-        return name + Words(": ") + report.shortcut + Words(" and ") + report.replacement;
-    default:
-        return name + Words(": ") + report.shortcut;
+        return start + report.shortcut + Words(" and ") + report.replacement + Words(" refused");
+    case EntryOutcome::Stored:
+        break;
     }
+    return start + report.shortcut;
 }
 
 }  // namespace

@@ -31,16 +31,16 @@ TEST(Account, EachKindOfPromptGetsItsGroup) {
     };
     const std::string shared =
         "The emoticons are added succesfully.\n\n"
-        "Went in under another shortcut, as Messenger refused theirs:\n"
+        "Added under another shortcut:\n"
         "grin.png: :D refused, added as :D2\n\n";
     const std::string refused =
-        "\n\nNot added, as Messenger refused them under both shortcuts:\n"
-        "broken.gif: (broke) and (broke2";
+        "\n\nNot added (Messenger refused them twice):\n"
+        "broken.gif: (broke) and (broke2 refused";
     for (const Case& c : std::vector<Case>{
-             {0, shared + "Left out, as an emoticon has their shortcut and Overwrite is clear:\n"
-                          "smile.gif: (smile)" + refused},
-             {1, shared + "Replaced the emoticon that had their shortcut, as Overwrite is "
-                          "ticked:\nsmile.gif: (smile)" + refused}}) {
+             {0, shared + "Left out (Overwrite is not ticked):\n"
+                          "smile.gif: an emoticon has (smile)" + refused},
+             {1, shared + "Replaced (Overwrite is ticked):\n"
+                          "smile.gif: the emoticon with (smile)" + refused}}) {
         Rig rig(kPictures);
         PromptingRun(rig, c.overwrite);
         EXPECT_EQ(rig.Boxes(), std::vector<std::string>{c.account});
@@ -70,9 +70,9 @@ TEST(Account, TenNamesAGroupThenHowManyMore) {
     reports.push_back({13, EntryOutcome::Stored, u"", u"(ok)"});
     names.push_back(u"ok.gif");
     std::string want = "The emoticons are added succesfully.\n\n"
-                       "Left out, as an emoticon has their shortcut and Overwrite is clear:";
+                       "Left out (Overwrite is not ticked):";
     for (int i = 0; i < 10; ++i)
-        want += "\np" + std::to_string(i) + ".gif: (p" + std::to_string(i) + ")";
+        want += "\np" + std::to_string(i) + ".gif: an emoticon has (p" + std::to_string(i) + ")";
     EXPECT_EQ(Utf8(SuccessMessage(reports, names)), want + "\nand 3 more");
     reports.resize(10);
     EXPECT_EQ(Utf8(SuccessMessage(reports, names)), want);

@@ -176,10 +176,10 @@ account() {
   for group; do text+=$'\n\n'$group; done
   printf '%s' "$text"
 }
-refused_group() { printf 'Went in under another shortcut, as Messenger refused theirs:\n%s' "$*"; }
-left_out_group() { printf 'Left out, as an emoticon has their shortcut and Overwrite is clear:\n%s' "$*"; }
-replaced_group() { printf 'Replaced the emoticon that had their shortcut, as Overwrite is ticked:\n%s' "$*"; }
-not_added_group() { printf 'Not added, as Messenger refused them under both shortcuts:\n%s' "$*"; }
+refused_group() { printf 'Added under another shortcut:\n%s' "$*"; }
+left_out_group() { printf 'Left out (Overwrite is not ticked):\n%s' "$*"; }
+replaced_group() { printf 'Replaced (Overwrite is ticked):\n%s' "$*"; }
+not_added_group() { printf 'Not added (Messenger refused them twice):\n%s' "$*"; }
 
 # The stand-in alone, driven with the contract's commands: what every other scenario trusts.
 scenario_standin_contract() {
@@ -239,10 +239,10 @@ scenario_prompts() {
   press_add
   if [ "$tick" = 1 ]; then
     expect_box 30000 "$(account "$(refused_group "grin.png: :D refused, added as :D2")" \
-                                 "$(replaced_group "smile.gif: (smile)")")"
+                                 "$(replaced_group "smile.gif: the emoticon with (smile)")")"
   else
     expect_box 30000 "$(account "$(refused_group "grin.png: :D refused, added as :D2")" \
-                                 "$(left_out_group "smile.gif: (smile)")")"
+                                 "$(left_out_group "smile.gif: an emoticon has (smile)")")"
   fi
   if [ "$tick" = 1 ]; then
     expect_store "(smile)|smile|$(win smile.gif)" ":D2|grin|$(win grin.png)" \
@@ -272,7 +272,7 @@ scenario_reuse() {
   drive overwrite 1 >/dev/null || problems+=("could not set Overwrite")
   press_add
   expect_box 30000 "$(account "$(refused_group "b.gif: :) refused, added as :)2")" \
-                               "$(replaced_group "d.gif: (d)")")"
+                               "$(replaced_group "d.gif: the emoticon with (d)")")"
   expect_store "(d)|d|$(win d.gif)" "(a)|a|$(win a.gif)" ":)2|b|$(win b.gif)" "(c)|c|$(win c.gif)"
   end_scenario
 }
@@ -292,7 +292,7 @@ scenario_minimised() {
   drive overwrite 1 >/dev/null || problems+=("could not set Overwrite")
   press_add
   expect_box 30000 "$(account "$(refused_group "grin.png: :D refused, added as :D2")" \
-                               "$(replaced_group "smile.gif: (smile)")")"
+                               "$(replaced_group "smile.gif: the emoticon with (smile)")")"
   expect_store "(smile)|smile|$(win smile.gif)" ":D2|grin|$(win grin.png)" \
                "(happy)|happy|$(win happy.gif)"
   expect_journal_count 1 "^Prompt	273	2	264158"
@@ -309,7 +309,7 @@ scenario_deleted_picture() {
   start_program
   rm "$dir/pics/p006.gif"
   press_add
-  expect_box 120000 "$(account "$(not_added_group "p006.gif: (p006) and (p006)2")")"
+  expect_box 120000 "$(account "$(not_added_group "p006.gif: (p006) and (p006)2 refused")")"
   for i in $(seq -f '%03g' 1 170); do
     [ "$i" = 006 ] || want+=("(p$i)|p$i|$(win "p$i.gif")")
   done
@@ -485,7 +485,7 @@ scenario_progress() {
                        "Pimbrel - adding 3 of 3" "Pimbrel" "box: Pimbrel")
   [ "$captions" = "$want" ] || problems+=("captions:"$'\n'"$captions")
   expect_box 5000 "$(account "$(refused_group "grin.png: :D refused, added as :D2")" \
-                             "$(replaced_group "smile.gif: (smile)")")"
+                             "$(replaced_group "smile.gif: the emoticon with (smile)")")"
   local index tip x y
   for index in 0 1 2 3; do
     read -r x y < <(probe item-point "$index")
@@ -556,7 +556,7 @@ scenario_delay() {
   store_line "(keep)" keep 'C:\keep.gif'
   store_line "(c)" old 'C:\old.gif'
   local success_text
-  success_text=$(account "$(left_out_group "c.gif: (c)")")
+  success_text=$(account "$(left_out_group "c.gif: an emoticon has (c)")")
   local args=() k
   for k in emoticon create edits prompt; do
     { [ "$kind" = all ] || [ "$kind" = "$k" ]; } && args+=("--$k-delay" "$ms")
