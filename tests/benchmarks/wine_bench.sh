@@ -2,7 +2,8 @@
 # Speed figures of the real Pimbrel.exe under Wine beside the Messenger stand-in, printed as
 # plain lines (nothing here passes or fails on time):
 #   - per picture, 20 and 100 pictures, both clients: the program beside the scripted client
-#     that sends the same messages with no pauses of its own, and their ratio;
+#     that sends the same messages with no pauses of its own, and their ratio; and the same
+#     program built without its progress in the caption and on the taskbar;
 #   - the program's CPU time over those runs divided by their wall time, and over a run
 #     where every window comes late, so that the program mostly waits;
 #   - the same 20 pictures with the whole settling pause, to show what ending it early saves;
@@ -19,11 +20,12 @@ work=$E2E_ROOT/build/bench
 find_exe() { find "$E2E_BUILD" -name "$1" -print -quit 2>/dev/null; }
 exe=$(find_exe Pimbrel.exe)
 full_exe=$(find_exe PimbrelFullPause.exe)
+quiet_exe=$(find_exe PimbrelNoProgress.exe)
 standin=$(find_exe MessengerStandIn.exe)
 driver=$(find_exe e2e_driver.exe)
 scripted=$(find_exe scripted_client.exe)
 lookup=$(find_exe lookup_bench.exe)
-for tool in "$exe" "$full_exe" "$standin" "$driver" "$scripted" "$lookup"; do
+for tool in "$exe" "$full_exe" "$quiet_exe" "$standin" "$driver" "$scripted" "$lookup"; do
   [ -n "$tool" ] || { echo "wine_bench: build the windows preset first" >&2; exit 2; }
 done
 
@@ -76,7 +78,8 @@ program_run() {
 # The newer client's fixed sleeps: 10 ms a picture and 250 ms before closing the dialog.
 fixed_sleeps() { [ "$1" = newer ] && echo $((10 * $2 + 250)) || echo 0; }
 
-# entry CLIENT COUNT: one scripted run and one program run on fresh stores; prints a line.
+# entry CLIENT COUNT: one scripted run and two program runs (with and without the progress
+# display) on fresh stores; prints a line.
 entry() {
   local client=$1 count=$2 dir=$work/entry-$1-$2
   mkdir -p "$dir"; pictures "$dir" "$count"
@@ -85,10 +88,12 @@ entry() {
   stop_standin
   [ "$(stored_count "$dir")" = "$count" ] || die "scripted client, $client, $count: $line"
   local floor; floor=$(sed -n 's/.*: \([0-9.]*\) ms, .*/\1/p' <<<"$line")
-  local wall cpu
+  local wall cpu quiet
+  program_run "$dir" "$quiet_exe" "$client" "$count"
+  quiet=$wall
   program_run "$dir" "$exe" "$client" "$count"
-  awk -v c="$client" -v n="$count" -v f="$floor" -v w="$wall" -v u="$cpu" -v s="$(fixed_sleeps "$client" "$count")" 'BEGIN {
-    printf "entry %-5s %3d pictures: program %6.2f ms a picture, scripted %6.2f ms, ratio %4.2f", c, n, w / n, f / n, w / f
+  awk -v c="$client" -v n="$count" -v f="$floor" -v w="$wall" -v q="$quiet" -v u="$cpu" -v s="$(fixed_sleeps "$client" "$count")" 'BEGIN {
+    printf "entry %-5s %3d pictures: program %6.2f ms a picture (%6.2f without progress), scripted %6.2f ms, ratio %4.2f", c, n, w / n, q / n, f / n, w / f
     if (s > 0) printf " (%.2f without the client'"'"'s fixed sleeps of %d ms)", (w - s) / f, s
     if (u < 0) printf "; program CPU not reported\n"
     else printf "; program CPU %.0f ms of %.0f ms wall, %.1f %% of a core\n", u, w, 100 * u / w }'
