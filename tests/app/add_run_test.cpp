@@ -162,14 +162,20 @@ TEST(AddRun, EmptyFolderStillDrivesMessenger) {
 }
 
 TEST(AddRun, UnreadableListFileStopsBeforeMessenger) {
-    Rig rig({u"smile.gif"});
-    rig.files.locked[std::u16string(kFolder) + u"\\Readme.txt"] = "Access is denied.";
-    rig.Load();
+    // The box spells the folder in full (its texts are UTF-8), whatever the code page holds.
+    const std::u16string folder = u"C:\\Émoticônes 表情";
+    Rig rig;
+    rig.files.AddPicture(folder, u"smile.gif");
+    rig.files.locked[folder + u"\\Readme.txt"] = "Access is denied.";
+    FrmMain form(rig.Parts(), FolderName{folder, {}});
+    form.Load();
+    rig.log.clear();
     rig.windows.StartMessenger({});
-    EXPECT_FALSE(rig.Click());
+    form.OnAddClick();
     ASSERT_EQ(rig.dialogs.shown.size(), 1u);
-    EXPECT_NE(rig.dialogs.shown[0].text.find("Readme.txt"), std::string::npos);
-    EXPECT_NE(rig.dialogs.shown[0].text.find("Access is denied."), std::string::npos);
+    EXPECT_EQ(rig.dialogs.shown[0].text,
+              u8"The list file C:\\Émoticônes 表情\\Readme.txt could not be opened: "
+              u8"Access is denied.");
     EXPECT_EQ(rig.dialogs.shown[0].title, "Pimbrel");
     EXPECT_TRUE(rig.windows.Sent().empty());
     EXPECT_EQ(rig.log, Concat({kDisable, {"box " + rig.dialogs.shown[0].text}, kEnable}));

@@ -56,6 +56,18 @@ TEST(Account, NoneWhenEveryPictureWentInUnderItsShortcut) {
     EXPECT_EQ(rig.Boxes(), std::vector<std::string>{"The emoticons are added succesfully."});
 }
 
+// The box spells a name in full even where the code page could not: only the shortcut sent
+// lost its letters.
+TEST(Account, NamesThePictureAsTheFileSystemSpellsIt) {
+    Rig rig({u"смайл.gif"});
+    rig.Load();
+    rig.windows.StartMessenger({}, {{"(?????)", "old", "C:\\old.gif"}});
+    EXPECT_FALSE(rig.Click());
+    EXPECT_EQ(rig.Boxes(), std::vector<std::string>{u8"The emoticons are added succesfully.\n\n"
+                                                    u8"Left out (Overwrite is not ticked):\n"
+                                                    u8"смайл.gif: an emoticon has (?????)"});
+}
+
 TEST(Account, TenNamesAGroupThenHowManyMore) {
     std::vector<PictureReport> reports;
     std::vector<Text> names;

@@ -170,16 +170,16 @@ guard_box="Fatal Error: Infinite Loop|Infinite loop detected, application will n
 success_box="Pimbrel|The emoticons are added succesfully."
 
 # account GROUP...: the success box with the account of the pictures that went otherwise,
-# each group a heading and its lines.
+# each group a heading and its lines (made by the *_group functions, a line an argument).
 account() {
   local text=$success_box group
   for group; do text+=$'\n\n'$group; done
   printf '%s' "$text"
 }
-refused_group() { printf 'Added under another shortcut:\n%s' "$*"; }
-left_out_group() { printf 'Left out (Overwrite is not ticked):\n%s' "$*"; }
-replaced_group() { printf 'Replaced (Overwrite is ticked):\n%s' "$*"; }
-not_added_group() { printf 'Not added (Messenger refused them twice):\n%s' "$*"; }
+refused_group() { printf 'Added under another shortcut:'; printf '\n%s' "$@"; }
+left_out_group() { printf 'Left out (Overwrite is not ticked):'; printf '\n%s' "$@"; }
+replaced_group() { printf 'Replaced (Overwrite is ticked):'; printf '\n%s' "$@"; }
+not_added_group() { printf 'Not added (Messenger refused them twice):'; printf '\n%s' "$@"; }
 
 # The stand-in alone, driven with the contract's commands: what every other scenario trusts.
 scenario_standin_contract() {
@@ -420,16 +420,19 @@ scenario_cjk() {
   # Without the locale Wine would quietly run in code page 1252.
   locale -a 2>/dev/null | grep -qix "${locale_name%.UTF-8}.utf8" ||
     problems+=("the locale $locale_name is missing (scripts/install_deps.sh makes it)")
-  local row file shortcut emoticon where want=() sent=()
+  local row file shortcut emoticon where want=() sent=() refused refused_line=""
+  refused=$(sed -n 's/.* - \(.\{8,\}\)$/\1/p' <<<"$list")
   for row in "${rows[@]}"; do
     IFS='|' read -r file shortcut emoticon where <<<"$row"
     picture "$file"
+    [ "$shortcut" = "${refused:0:6}2" ] && refused_line="$file: $refused refused, added as $shortcut"
   done
   readme "$list"
   start_standin --client "$client"
   start_program
   press_add
-  expect_box 30000 "Pimbrel|The emoticons are added succesfully."
+  # The box names the picture as the file system spells it, whatever the code page.
+  expect_box 30000 "$(account "$(refused_group "$refused_line")")"
   local got=() i
   mapfile -t got < <(store_lines)
   [ ${#got[@]} = ${#rows[@]} ] || problems+=("wanted ${#rows[@]} emoticons, got ${#got[@]}:"$'\n'"$(store_lines)")
@@ -449,8 +452,6 @@ scenario_cjk() {
   done
   # What the shortcut Edit received, in order: each shortcut, and before the replacement
   # the listed one that was refused.
-  local refused
-  refused=$(sed -n 's/.* - \(.\{8,\}\)$/\1/p' <<<"$list")
   want=()
   for shortcut in "${sent[@]}"; do
     [ "$shortcut" = "${refused:0:6}2" ] && want+=("$refused")
@@ -467,34 +468,38 @@ scenario_cjk() {
 
 # A run slowed by a create dialog that comes 300 ms late, read from outside: the caption
 # counts the pictures being entered and reads "Pimbrel" again before the success box, which
-# gives the account of a refused listed shortcut and of an emoticon replaced; afterwards each
-# entry's tool tip says what became of its picture. The unselected picture is not counted.
+# gives the account of a refused listed shortcut and of the emoticons replaced, one of them
+# for a picture whose name the code page cannot hold and the box shows in full; afterwards
+# each entry's tool tip says what became of its picture. The unselected one is not counted.
 scenario_progress() {
   new_scenario progress
-  for f in grin.png happy.gif left.gif smile.gif; do picture "$f"; done
+  for f in смайл.png grin.png happy.gif left.gif smile.gif; do picture "$f"; done
   readme $'---List---\ngrin.png - :D\n'
+  store_line "(?????)" old 'C:\old.png'
   store_line "(smile)" old 'C:\old.gif'
   start_standin --create-delay 300
   start_program
-  drive select 2 0 >/dev/null  # left.gif
+  drive select 3 0 >/dev/null  # left.gif
   drive overwrite 1 >/dev/null || problems+=("could not set Overwrite")
   press_add
   local captions want
   captions=$(drive watch-caption 30000 | sed '/^Pimbrel - adding/,$!d')
-  want=$(printf '%s\n' "Pimbrel - adding 1 of 3" "Pimbrel - adding 2 of 3" \
-                       "Pimbrel - adding 3 of 3" "Pimbrel" "box: Pimbrel")
+  want=$(printf '%s\n' "Pimbrel - adding 1 of 4" "Pimbrel - adding 2 of 4" \
+                       "Pimbrel - adding 3 of 4" "Pimbrel - adding 4 of 4" "Pimbrel" "box: Pimbrel")
   [ "$captions" = "$want" ] || problems+=("captions:"$'\n'"$captions")
   expect_box 5000 "$(account "$(refused_group "grin.png: :D refused, added as :D2")" \
-                             "$(replaced_group "smile.gif: the emoticon with (smile)")")"
+                             "$(replaced_group "смайл.png: the emoticon with (?????)" \
+                                               "smile.gif: the emoticon with (smile)")")"
   local index tip x y
-  for index in 0 1 2 3; do
+  want=("Added as (?????), replacing the emoticon that had it"
+        "Messenger refused :D; added as :D2" "Added as (happy)" "Shortcut: (left)"
+        "Added as (smile), replacing the emoticon that had it")
+  for index in "${!want[@]}"; do
     read -r x y < <(probe item-point "$index")
     [[ ${y:-} =~ ^[0-9]+$ ]] || { problems+=("entry $index not in view"); continue; }
     xdotool mousemove "$x" "$y" sleep 0.2 mousemove $((x + 1)) "$y"
     e2e_wait_for 5 bash -c "wine '$probe_exe' controls 2>/dev/null | grep -q '^tooltip shown text=.'"
     tip=$(probe controls | sed -n 's/^tooltip shown text=//p')
-    want=("Messenger refused :D; added as :D2" "Added as (happy)" "Shortcut: (left)"
-          "Added as (smile), replacing the emoticon that had it")
     [ "$tip" = "${want[index]}" ] || problems+=("tool tip of entry $index: '$tip'")
   done
   xdotool mousemove 0 0

@@ -25,6 +25,16 @@ inline std::string TextOf(HWND window) {
     return text;
 }
 
+// A window's text as characters, in UTF-8 whatever the code page: what a wide window shows.
+inline std::string Utf8TextOf(HWND window) {
+    wchar_t text[4096] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, sizeof text / sizeof text[0],
+                        reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+    char bytes[4 * 4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+    return bytes;
+}
+
 // The top-level windows, top of the z-order first.
 inline std::vector<HWND> TopLevels() {
     std::vector<HWND> all;

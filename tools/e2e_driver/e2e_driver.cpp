@@ -97,12 +97,13 @@ HWND ProgramBox(DWORD pid) {
     return nullptr;
 }
 
+// The box's message in UTF-8: the program's boxes are wide, and show names in full.
 std::string BoxText(HWND box) {
     // The message is the Static control with id 0xFFFF; fall back to any Static with text.
-    if (HWND text = GetDlgItem(box, 0xFFFF)) return TextOf(text);
+    if (HWND text = GetDlgItem(box, 0xFFFF)) return Utf8TextOf(text);
     for (HWND child = FindWindowExA(box, nullptr, "Static", nullptr); child;
          child = FindWindowExA(box, child, "Static", nullptr))
-        if (!TextOf(child).empty()) return TextOf(child);
+        if (!TextOf(child).empty()) return Utf8TextOf(child);
     return "";
 }
 
