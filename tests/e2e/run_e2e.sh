@@ -656,7 +656,7 @@ scenario_hang_close() {
   start_standin
   start_program
   press_add
-  expect_box 30000 "$success_box"
+  expect_box 30000 "$(account "$(left_out_group "a.gif: an emoticon has (a)")")"
   expect_store "(a)|a|$(win a.gif)" "(b)|b|$(win b.gif)" "(c)|c|$(win c.gif)"
   end_scenario
 }
