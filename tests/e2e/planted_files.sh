@@ -5,9 +5,10 @@
 # no mark may appear, and the site link must start the Windows folder's explorer.exe.
 
 # DLLs loaded at run time: by the program (comctl32 through the manifest, winmm and what it
-# imports), by the system as it draws (themes, blending), and the one DLL name the runtime
-# asks for (only when it is loaded already).
-planted_run_time_dlls=(comctl32 winmm msacm32 uxtheme msimg32 libgcc_s_dw2-1)
+# imports, and the taskbar's object for the run's progress, which COM loads), by the system as
+# it draws (themes, blending), and the one DLL name the runtime asks for (only when it is
+# loaded already). COM itself (ole32) is a Known DLL, as are the DLLs it imports.
+planted_run_time_dlls=(comctl32 winmm msacm32 explorerframe uxtheme msimg32 libgcc_s_dw2-1)
 
 # plant_files: the planted files in $dir/pics; sets $planted_overrides for WINEDLLOVERRIDES.
 plant_files() {
