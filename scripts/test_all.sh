@@ -41,7 +41,7 @@ stage windows-build build_windows
 # The Wine suites drive the real exe; without it they have nothing to test.
 if [ -n "$(find build/windows -name Pimbrel.exe -print -quit 2>/dev/null)" ]; then
   stage imports bash tests/imports/check_imports.sh
-  for suite in tests/e2e/window_smoke.sh tests/e2e/window_scaling.sh tests/e2e/run_e2e.sh; do
+  for suite in tests/e2e/window_smoke.sh tests/e2e/run_e2e.sh; do
     [ -f "$suite" ] && stage "$(basename "$suite" .sh)" bash "$suite"
   done
   # The benchmark's runs of 100 pictures must store every one; its figures go to the log,

@@ -47,15 +47,6 @@ TEST(Account, EachKindOfPromptGetsItsGroup) {
     }
 }
 
-TEST(Account, NoneWhenEveryPictureWentInUnderItsShortcut) {
-    Rig rig({u"happy.gif", u"smile.gif"});
-    rig.SetListFile("---List---\r\nsmile.gif - :-x\r\n");
-    rig.Load();
-    rig.windows.StartMessenger({}, {{"(other)", "other", "C:\\other.gif"}});
-    EXPECT_FALSE(rig.Click());
-    EXPECT_EQ(rig.Boxes(), std::vector<std::string>{"The emoticons are added succesfully."});
-}
-
 // The box spells a name in full even where the code page could not: only the shortcut sent
 // lost its letters.
 TEST(Account, NamesThePictureAsTheFileSystemSpellsIt) {

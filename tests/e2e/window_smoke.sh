@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Window smoke test: starts the real Pimbrel.exe under 32-bit Wine and Xvfb, once in a folder of
 # pictures and once in an empty one, and checks from outside (tools/probe) the window's
-# controls, the picture list and its selection, real clicks in the list, the message boxes and
-# the Add button without Messenger. Saves screenshots in build/e2e/window_smoke/.
+# controls, the picture list and its selection, real clicks in the list, the tool tips, the
+# message boxes and the Add button without Messenger. Then, in a Wine prefix of its own set to
+# 120, 144, 168 and 192 DPI in turn, the window's scaled layout and banner. Saves screenshots
+# in build/e2e/window_smoke/.
 # Ends with "window_smoke: N passed, M failed" and a non-zero status on any failure.
 set -uo pipefail
 source "$(dirname "$0")/e2e_env.sh"
@@ -226,6 +228,50 @@ scenario_empty() {
   check "program ends on close (empty)" stop_program
 }
 
+# --- the window at other scales of the screen ------------------------------------------------
+
+# Twips to pixels at a DPI, halves rounded up, as the program rounds them.
+px() { echo $(( ($1 * $2 + 720) / 1440 )); }
+
+# at_dpi DPI: sets the prefix's DPI, starts the program in $dir, checks the client area and
+# the banner: the logo fills its control at the scale's size (drawn for that scale, or at
+# 175 % scaled from the 200 % drawing).
+at_dpi() {
+  local dpi=$1 controls
+  timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null; sleep 0.5  # the DPI is read as the server and the program start
+  start_program
+  check "$dpi DPI: the window shows" e2e_wait_for 30 bash -c "wine '$probe_exe' wait-main 1000 >/dev/null 2>&1"
+  sleep 0.5
+  controls=$(probe controls)
+  printf '%s\n' "$controls" >"$out/dpi-$dpi.controls.txt"
+  local width height left strip logo
+  width=$(px 3975 "$dpi"); height=$(px 2265 "$dpi"); left=$(px 600 "$dpi"); strip=$(px 600 "$dpi")
+  logo=$(px 2610 "$dpi")
+  check "$dpi DPI: client area ${width}x$height" has_re "$controls" \
+    "^window class=PimbrelMain .* client=${width}x$height "
+  check "$dpi DPI: logo at $left,0,$logo,$strip" has_re "$controls" \
+    "^control .*class=Static .*rect=$left,0,$logo,$strip "
+  check "$dpi DPI: strip at 0,0,$width,$strip" has_re "$controls" \
+    "^control .*class=Static .*rect=0,0,$width,$strip "
+  local x y w h
+  IFS=, read -r x y w h < <(sed -nE 's/^window .* frame=([-0-9,]+)$/\1/p' <<<"$controls")
+  [ -n "${h:-}" ] && import -window root -crop "${w}x${h}+${x}+${y}" "$out/dpi-$dpi.png" 2>/dev/null
+  check "$dpi DPI: program ends on close" stop_program
+}
+
+# In a prefix of its own: the shared one keeps 96 DPI for every other suite.
+scenario_scaled() {
+  dir=$out/scaled
+  rm -rf "$dir"; mkdir -p "$dir"
+  local f dpi
+  for f in a.gif b.gif c.png; do printf 'x' >"$dir/$f"; done
+  export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$E2E_ROOT/build/e2e/wineprefix-scaled}
+  e2e_prepare_prefix || { check "the scaled prefix is made" false; return; }
+  for dpi in 120 144 168 192; do at_dpi "$dpi"; done
+  wineserver -k 2>/dev/null
+}
+
 main() {
   mkdir -p "$out"
   e2e_start_display || { echo "window_smoke: 0 passed, 1 failed"; exit 1; }
@@ -233,6 +279,7 @@ main() {
   e2e_prepare_prefix || { echo "window_smoke: 0 passed, 1 failed"; exit 1; }
   scenario_pictures
   scenario_empty
+  scenario_scaled
   echo "window_smoke: $passed passed, $failed failed"
   [ "$failed" -eq 0 ]
 }
