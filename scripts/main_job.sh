@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job: build Pimbrel.exe, start the Messenger stand-in (older client) and the exe
 # under Wine on the bundled samples, press Add, answer the success message, print what the
-# stand-in stored and save a screenshot of the main window. Uses Xvfb when there is no display.
+# stand-in stored and save a screenshot of the main window, with the tool tip of an entry
+# saying what became of its picture. Uses Xvfb when there is no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -15,7 +16,8 @@ out=$root/build/main_job
 exe=$(find "$E2E_BUILD" -name Pimbrel.exe -print -quit)
 standin=$(find "$E2E_BUILD" -name MessengerStandIn.exe -print -quit)
 driver=$(find "$E2E_BUILD" -name e2e_driver.exe -print -quit)
-for f in "$exe" "$standin" "$driver"; do
+probe_exe=$(find "$E2E_BUILD" -name probe.exe -print -quit)
+for f in "$exe" "$standin" "$driver" "$probe_exe"; do
   [ -n "$f" ] || { echo "main job: the Windows build did not produce every program" >&2; exit 1; }
 done
 drive() { timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }
@@ -54,6 +56,13 @@ fi
 box=$(drive box 60000 dismiss)
 echo "message: ${box#*|}"
 sleep 0.5
+
+# The mouse on the third entry (heart.jpg): its tool tip says what the run did with it.
+if command -v xdotool >/dev/null && read -r x y < <(timeout 60 wine "$probe_exe" item-point 2 2>/dev/null | tr -d '\r') &&
+   [[ ${y:-} =~ ^[0-9]+$ ]]; then
+  xdotool mousemove "$x" "$y" sleep 0.2 mousemove $((x + 1)) "$y"
+  e2e_wait_for 5 bash -c "wine '$probe_exe' controls 2>/dev/null | grep -q '^tooltip shown text=.'" || true
+fi
 
 read -r x y w h < <(drive rect)
 import -window root -crop "${w}x${h}+${x}+${y}" "$out/screenshot.png"
