@@ -5,10 +5,6 @@
 
 namespace pimbrel::win32 {
 
-namespace {
-constexpr wchar_t kSelf[] = L"PimbrelListToolTips";
-}  // namespace
-
 ListToolTips::ListToolTips(HINSTANCE instance, HWND owner, HWND list, TextOf textOf)
     : list_(list), textOf_(std::move(textOf)) {
     tip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
@@ -22,25 +18,28 @@ ListToolTips::ListToolTips(HINSTANCE instance, HWND owner, HWND list, TextOf tex
     info.uId = reinterpret_cast<UINT_PTR>(list);
     info.lpszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    // The list's mouse messages come here first, to be passed on to the tip.
-    SetPropW(list, kSelf, this);
+    // The list's mouse messages come here first, to be passed on to the tip. `this` goes in
+    // the list's user data, not a window property: the procedure reads it for every message
+    // the list gets, a thousand of them as it fills, and under Wine a property is a round
+    // trip to the server each time.
+    SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     listProcedure_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListToolTips::ListProcedure)));
 }
 
 ListToolTips::~ListToolTips() {
     // The list outlives us only when the window failed half made: it must not call us then.
-    if (listProcedure_ && IsWindow(list_) && GetPropW(list_, kSelf) == this) {
+    if (listProcedure_ && IsWindow(list_) &&
+        GetWindowLongPtrW(list_, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this)) {
         SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure_));
-        RemovePropW(list_, kSelf);
+        SetWindowLongPtrW(list_, GWLP_USERDATA, 0);
     }
 }
 
 LRESULT CALLBACK ListToolTips::ListProcedure(HWND list, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
-    auto* self = static_cast<ListToolTips*>(GetPropW(list, kSelf));
+    auto* self = reinterpret_cast<ListToolTips*>(GetWindowLongPtrW(list, GWLP_USERDATA));
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) self->OnMouse(message, wParam, lParam);
-    if (message == WM_NCDESTROY) RemovePropW(list, kSelf);
     return CallWindowProcW(self->listProcedure_, list, message, wParam, lParam);
 }
 
