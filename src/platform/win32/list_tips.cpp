@@ -60,12 +60,6 @@ void ListToolTips::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
-bool ListToolTips::OnNotifyFormat(HWND from, LRESULT& result) const {
-    if (!tip_ || from != tip_) return false;
-    result = NFR_UNICODE;  // names in full, whatever the code page holds
-    return true;
-}
-
 std::wstring& ListToolTips::TextUnderMouse() {
     wide_ = entry_ >= 0 ? textOf_(entry_) : std::wstring();
     return wide_;

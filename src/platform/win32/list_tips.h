@@ -19,8 +19,8 @@ public:
     ListToolTips(const ListToolTips&) = delete;
     ListToolTips& operator=(const ListToolTips&) = delete;
 
-    // For the owner's window procedure: true when the message was for these tips.
-    bool OnNotifyFormat(HWND from, LRESULT& result) const;
+    // For the owner's window procedure, which answers WM_NOTIFYFORMAT with NFR_UNICODE: true
+    // when the notification was for these tips.
     bool OnNotify(NMHDR& header, LRESULT& result);
 
 private:

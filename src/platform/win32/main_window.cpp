@@ -376,13 +376,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Guarded([&] { parts_->form->OnRetryTick(); });
         }
         return 0;
-    case WM_NOTIFYFORMAT: {
-        LRESULT result = 0;
-        if (lParam == NF_QUERY && parts_->listTips &&
-            parts_->listTips->OnNotifyFormat(reinterpret_cast<HWND>(wParam), result))
-            return result;
+    case WM_NOTIFYFORMAT:
+        // The controls' notifications in their wide forms, so that the list's tool tips
+        // show names in full. Asked for as a tip's tools are added, before the list's tips
+        // are known here.
+        if (lParam == NF_QUERY) return NFR_UNICODE;
         break;
-    }
     case WM_NOTIFY: {
         LRESULT result = 0;
         if (parts_->listTips &&
