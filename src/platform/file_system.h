@@ -1,9 +1,10 @@
 // The file system as the program uses it: the picture folder's listing and the list file.
 #pragma once
-#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "shortcuts/byte_reader.h"
 
 namespace pimbrel {
 
@@ -21,17 +22,6 @@ struct DirectoryEntry {
     bool directory = false;
     bool hidden = false;
     bool system = false;
-};
-
-// Sequential reader of a file's bytes.
-class ByteReader {
-public:
-    ByteReader() = default;
-    ByteReader(const ByteReader&) = delete;
-    ByteReader& operator=(const ByteReader&) = delete;
-    virtual ~ByteReader() = default;
-    // Reads up to `size` bytes; returns the count, 0 at the end, -1 on a read error.
-    virtual long Read(char* buffer, std::size_t size) = 0;
 };
 
 class FileSystem {

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/file_system.h"
 #include "shortcuts/code_page.h"
 #include "shortcuts/shortcuts.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace pimbrel {
+#include "shortcuts/byte_reader.h"
 
-class ByteReader;
+namespace pimbrel {
 
 // Body of the automatic shortcut for a picture file name: 0 to 5 characters.
 std::u16string MakeShortcut(const std::u16string& fileName);
