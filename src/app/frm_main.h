@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/picture_list.h"
 #include "messenger/picture_entry.h"
 #include "platform/file_system.h"
 #include "platform/run_lock.h"
@@ -15,16 +16,6 @@
 namespace pimbrel {
 
 inline constexpr char kProgramTitle[] = "Pimbrel";
-
-struct Picture {
-    std::u16string name;       // as the file system names it and the list shows it
-    std::u16string shortName;  // its 8.3 form, for a path the code page cannot hold; or empty
-};
-
-struct PictureList {
-    FolderName folder;
-    std::vector<Picture> entries;
-};
 
 // Everything frmMain talks to; the Win32 window or the tests' doubles provide it.
 struct MainWindowParts {

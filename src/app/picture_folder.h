@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/frm_main.h"
+#include "app/picture_list.h"
+#include "platform/file_system.h"
 
 namespace pimbrel {
 
