@@ -4,8 +4,9 @@
 #include <memory>
 
 #include "app/picture_folder.h"
+#include "messenger/functions.h"
 #include "shortcuts/characters.h"
-#include "shortcuts/list_index.h"
+#include "shortcuts/shortcuts.h"
 
 namespace pimbrel {
 
@@ -31,10 +32,10 @@ bool ReadListedShortcuts(FileSystem& files, const PictureList& list,
         problem = "The list file " + Utf8(path) + " could not be opened: " + error;
         return false;
     }
-    const ListIndex index(names);
+    const LowerCaseNames pictureNames(names);
     const ListFileResult result = ReadListEntries(
         *reader, [&](const std::u16string& name, const std::u16string& shortcut) {
-            const std::int32_t position = index.Find(name);
+            const std::int32_t position = FindListIndex(pictureNames, name);
             if (position != -1) listedShortcuts.at(position) = shortcut;
         });
     if (result == ListFileResult::ReadError) {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/frm_main.h"
-#include "shortcuts/shortcuts.h"
+#include "app/picture_list.h"
+#include "platform/file_system.h"
 
 namespace pimbrel {
 

@@ -4,12 +4,17 @@
 
 namespace pimbrel {
 
-std::int32_t FindListIndex(const std::vector<std::u16string>& names, const std::u16string& text) {
-    const std::u16string wanted = LowerCase(text);
+LowerCaseNames::LowerCaseNames(const std::vector<std::u16string>& names) {
+    firstPosition_.reserve(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (LowerCase(names[i]) == wanted) return static_cast<std::int32_t>(i);
+        // emplace keeps the earlier position when two names differ only in case
+        firstPosition_.emplace(LowerCase(names[i]), static_cast<std::int32_t>(i));
     }
-    return -1;
+}
+
+std::int32_t FindListIndex(const LowerCaseNames& list, const std::u16string& text) {
+    const auto found = list.firstPosition_.find(LowerCase(text));
+    return found == list.firstPosition_.end() ? -1 : found->second;
 }
 
 }  // namespace pimbrel

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/toolkit.h"
@@ -24,7 +25,18 @@ std::string WindowClassName(WindowSystem& windows, WindowHandle window);
 WindowHandle FindOwnedWindow(WindowSystem& windows, WindowHandle owner,
                              const std::string& className);
 
+// The picture names as FindListIndex searches them: each lower-case form with the first
+// position that has it. Made once per run, so that a lookup is no scan of the whole list.
+class LowerCaseNames {
+public:
+    explicit LowerCaseNames(const std::vector<std::u16string>& names);
+
+private:
+    friend std::int32_t FindListIndex(const LowerCaseNames& list, const std::u16string& text);
+    std::unordered_map<std::u16string, std::int32_t> firstPosition_;
+};
+
 // Position of the first name equal to `text` when both are lower-cased, or -1.
-std::int32_t FindListIndex(const std::vector<std::u16string>& names, const std::u16string& text);
+std::int32_t FindListIndex(const LowerCaseNames& list, const std::u16string& text);
 
 }  // namespace pimbrel

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
-#include "shortcuts/list_index.h"
+#include "messenger/functions.h"
 #include "shortcuts/shortcuts.h"
 
 namespace {
@@ -77,14 +76,14 @@ void ReadAndReport(const char* what, const std::string& path,
         std::printf("%s: cannot open %s\n", what, path.c_str());
         return;
     }
-    const pimbrel::ListIndex index(pictures);
+    const pimbrel::LowerCaseNames list(pictures);
     std::vector<std::u16string> listed(pictures.size() + 1);
     std::size_t entries = 0, stored = 0;
     const auto start = std::chrono::steady_clock::now();
     const auto result =
         pimbrel::ReadListEntries(reader, [&](const std::u16string& name, const std::u16string& s) {
             ++entries;
-            const std::int32_t at = index.Find(name);
+            const std::int32_t at = pimbrel::FindListIndex(list, name);
             if (at != -1) {
                 listed[static_cast<std::size_t>(at)] = s;
                 ++stored;

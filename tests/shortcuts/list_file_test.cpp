@@ -1,5 +1,5 @@
 // The list file reader: line ends, section rules, cleaning, and reads in awkward pieces;
-// FindListIndex and the run's ListIndex.
+// FindListIndex.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +10,6 @@
 #include "messenger/functions.h"
 #include "platform/file_system.h"
 #include "shortcuts/code_page.h"
-#include "shortcuts/list_index.h"
 #include "shortcuts/shortcuts.h"
 
 namespace pimbrel {
@@ -77,9 +76,10 @@ TEST(ListFile, ExampleFile) {
 
     // What the run does with them: look each up, later entries win, unknown names dropped.
     const std::vector<std::u16string> pictures = {u"cool.jpg", u"smile.gif", u"wink.png"};
+    const LowerCaseNames list(pictures);
     std::vector<std::u16string> listed(pictures.size() + 1);
     for (const auto& [name, shortcut] : expected) {
-        const std::int32_t at = FindListIndex(pictures, name);
+        const std::int32_t at = FindListIndex(list, name);
         if (at != -1) listed.at(static_cast<std::size_t>(at)) = shortcut;
     }
     EXPECT_EQ(listed, (std::vector<std::u16string>{u"B)", u"(sm)", u";-)", u""}));
@@ -197,14 +197,12 @@ TEST(ListFile, DoubleByteListIsReadByCharacter) {
 
     const std::vector<std::u16string> pictures = {u"アイ.gif", u"ソフト_猫.png", u"ダンス.gif",
                                                   u"表.gif", u"ｓｍｉｌｅ.png"};
-    const ListIndex index(pictures);
+    const LowerCaseNames list(pictures);
     for (const auto& [name, shortcut] : entries) {
-        EXPECT_NE(index.Find(name), -1) << testing::Utf8(name);
-        EXPECT_EQ(index.Find(name), FindListIndex(pictures, name));
+        EXPECT_NE(FindListIndex(list, name), -1) << testing::Utf8(name);
     }
     // Letter case is the platform's: full-width capitals match too.
-    EXPECT_EQ(index.Find(u"ＳＭＩＬＥ.PNG"), 4);
-    EXPECT_EQ(FindListIndex(pictures, u"ＳＭＩＬＥ.PNG"), 4);
+    EXPECT_EQ(FindListIndex(list, u"ＳＭＩＬＥ.PNG"), 4);
 }
 
 // The other double-byte code pages have such trail bytes too.
@@ -227,35 +225,25 @@ TEST(ListFile, TrailBytesThatReadAsAsciiInOtherDoubleBytePages) {
         ASSERT_NE(file.find(row.trail), std::string::npos) << row.codePage;
         EXPECT_EQ(Read(file), (Entries{{row.name, row.shortcut}})) << row.codePage;
         const std::vector<std::u16string> pictures = {u"a.gif", UpperCase(row.name)};
-        EXPECT_EQ(ListIndex(pictures).Find(row.name), 1) << row.codePage;
+        EXPECT_EQ(FindListIndex(LowerCaseNames(pictures), row.name), 1) << row.codePage;
     }
 }
 
+// The first position whose name matches when both are lower-cased; nothing else is loose.
 TEST(FindListIndex, FirstMatchIgnoringCaseOnly) {
-    const std::vector<std::u16string> pictures = {u"smile.gif", u"wink.png", u"Wink.PNG",
-                                                  u" cool.jpg"};
-    EXPECT_EQ(FindListIndex(pictures, u"WINK.png"), 1);
-    EXPECT_EQ(FindListIndex(pictures, u"smile.gif"), 0);
-    EXPECT_EQ(FindListIndex(pictures, u"smile"), -1);  // the extension is part of the name
-    EXPECT_EQ(FindListIndex(pictures, u"cool.jpg"), -1);  // no trimming
-    EXPECT_EQ(FindListIndex(pictures, u""), -1);
-    EXPECT_EQ(FindListIndex({}, u"smile.gif"), -1);
-}
-
-TEST(ListIndex, AnswersLikeFindListIndex) {
     const testing::IconvCodePage cp1252("CP1252");
-    const std::vector<std::u16string> pictures = {u"smile.gif", u"wink.png", u"Wink.PNG",
-                                                  u" cool.jpg", u"A.GIF",    u"a.gif",
-                                                  u"",          u"Été.gif"};
-    const ListIndex index(pictures);
-    const std::vector<std::u16string> probes = {
-        u"WINK.png", u"wink.PNG", u"smile.gif", u"SMILE.GIF", u"smile",   u"cool.jpg",
-        u" COOL.JPG", u"a.gif",   u"A.gif",     u"",          u"none",    u"été.gif",
-        u"ÉTé.GIF"};
-    for (const std::u16string& probe : probes) {
-        EXPECT_EQ(index.Find(probe), FindListIndex(pictures, probe)) << testing::Utf8(probe);
+    const LowerCaseNames list({u"smile.gif", u"wink.png", u"Wink.PNG", u" cool.jpg", u"A.GIF",
+                               u"a.gif", u"", u"Été.gif"});
+    const std::pair<std::u16string, std::int32_t> probes[] = {
+        {u"WINK.png", 1},  {u"wink.PNG", 1}, {u"smile.gif", 0}, {u"SMILE.GIF", 0},
+        {u"smile", -1},     // the extension is part of the name
+        {u"cool.jpg", -1},  // no trimming
+        {u" COOL.JPG", 3}, {u"a.gif", 4},    {u"A.gif", 4},     {u"", 6},
+        {u"none", -1},     {u"été.gif", 7},  {u"ÉTé.GIF", 7}};
+    for (const auto& [probe, position] : probes) {
+        EXPECT_EQ(FindListIndex(list, probe), position) << testing::Utf8(probe);
     }
-    EXPECT_EQ(index.Find(u"été.GIF"), 7);
+    EXPECT_EQ(FindListIndex(LowerCaseNames({}), u"smile.gif"), -1);
 }
 
 }  // namespace
