@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "win32_code_page.h"
+
 namespace pimbrel::win32 {
 
 ListToolTips::ListToolTips(HINSTANCE instance, HWND owner, HWND list, TextOf textOf)
@@ -74,13 +76,7 @@ bool ListToolTips::OnNotify(NMHDR& header, LRESULT& result) {
         return true;
     }
     if (header.code == TTN_GETDISPINFOA) {  // a system that asks in ANSI after all
-        const std::wstring& text = TextUnderMouse();
-        const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr,
-                                             nullptr);
-        ansi_.assign(size > 0 ? size : 1, '\0');
-        if (size > 0)
-            WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, ansi_.data(), size, nullptr,
-                                nullptr);
+        ansi_ = BytesFrom(CP_ACP, TextUnderMouse());
         reinterpret_cast<NMTTDISPINFOA&>(header).lpszText = ansi_.data();
         return true;
     }

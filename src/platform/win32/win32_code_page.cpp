@@ -75,4 +75,22 @@ void Win32CodePage::ToLower(std::u16string& text) const {
         CharLowerBuffW(reinterpret_cast<wchar_t*>(&text[0]), static_cast<DWORD>(text.size()));
 }
 
+std::wstring WideFrom(UINT codePage, const std::string& bytes) {
+    const int length = static_cast<int>(bytes.size());
+    const int size = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
+    std::wstring text(size > 0 ? size : 0, L'\0');
+    if (size > 0) MultiByteToWideChar(codePage, 0, bytes.data(), length, &text[0], size);
+    return text;
+}
+
+std::string BytesFrom(UINT codePage, const std::wstring& text) {
+    const int length = static_cast<int>(text.size());
+    const int size =
+        WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string bytes(size > 0 ? size : 0, '\0');
+    if (size > 0)
+        WideCharToMultiByte(codePage, 0, text.data(), length, &bytes[0], size, nullptr, nullptr);
+    return bytes;
+}
+
 }  // namespace pimbrel::win32

@@ -31,4 +31,9 @@ inline std::u16string FromWide(const wchar_t* text) {
     return std::u16string(wide.begin(), wide.end());
 }
 
+// Between a code page's bytes (CP_ACP, CP_UTF8) and wide strings, for the program's own texts:
+// what the code page cannot hold is left to the system's defaults.
+std::wstring WideFrom(UINT codePage, const std::string& bytes);
+std::string BytesFrom(UINT codePage, const std::wstring& text);
+
 }  // namespace pimbrel::win32

@@ -58,9 +58,7 @@ std::string SystemMessage(DWORD code) {
                    nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::string message = "error " + std::to_string(code);
     if (text) {
-        const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-        message.assign(size > 0 ? size - 1 : 0, '\0');
-        if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, &message[0], size, nullptr, nullptr);
+        message = BytesFrom(CP_UTF8, text);
         LocalFree(text);
     }
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
@@ -83,13 +81,6 @@ private:
 };
 
 }  // namespace
-
-std::wstring ToWide(const std::string& text) {
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring result(size > 0 ? size - 1 : 0, L'\0');
-    if (size > 1) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, result.data(), size);
-    return result;
-}
 
 std::vector<DirectoryEntry> Win32FileSystem::ListFolder(const std::u16string& folderPath) {
     std::vector<DirectoryEntry> entries;

@@ -17,7 +17,4 @@ public:
 // The folder that holds the running program.
 FolderName ProgramFolder();
 
-// The wide form of a text in the ANSI code page.
-std::wstring ToWide(const std::string& text);
-
 }  // namespace pimbrel::win32
