@@ -6,15 +6,15 @@
 
 namespace pimbrel {
 
-const std::array<ControlSpec, 7>& MainWindowControls() {
-    static const std::array<ControlSpec, 7> controls = {{
-        {"tmrRetry", ControlKind::Timer, {0, 0, 0, 0}, "", -1},
-        {"chkOverwrite", ControlKind::CheckBox, {2280, 1920, 1575, 255}, "Overwrite", 2},
-        {"cmdAdd", ControlKind::PushButton, {2280, 840, 1575, 375}, "Add", 1},
-        {"File1", ControlKind::FileList, {120, 720, 2055, 1455}, "", 0},
-        {"lblSite", ControlKind::Label, {2760, 1200, 1095, 200}, kSiteHost, 3},
-        {"imgLogo", ControlKind::Picture, {600, 0, 2610, 600}, "", -1},
-        {"imgBack", ControlKind::Picture, {0, 0, 3975, 600}, "", -1},
+const ControlTable& MainWindowControls() {
+    static const ControlTable controls = {{
+        {"imgLogo", ControlKind::Picture, 104, {600, 0, 2610, 600}, ""},
+        {"File1", ControlKind::FileList, 100, {120, 720, 2055, 1455}, ""},
+        {"cmdAdd", ControlKind::PushButton, 101, {2280, 840, 1575, 375}, "Add"},
+        {"chkOverwrite", ControlKind::CheckBox, 102, {2280, 1920, 1575, 255}, "Overwrite"},
+        {"lblSite", ControlKind::Label, 103, {2760, 1200, 1095, 200}, kSiteHost},
+        {"imgBack", ControlKind::StretchedPicture, 105, {0, 0, 3975, 600}, ""},
+        {"tmrRetry", ControlKind::Timer, 1, {0, 0, 0, 0}, ""},
     }};
     return controls;
 }

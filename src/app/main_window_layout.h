@@ -1,11 +1,13 @@
-// frmMain's controls as data (name, kind, twips rectangle, caption, tab index), and the site link.
+// frmMain's controls as data (name, kind, id, twips rectangle, caption), and the site link.
 #pragma once
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace pimbrel {
 
-enum class ControlKind { Timer, CheckBox, PushButton, FileList, Label, Picture };
+// A picture shows its bitmap at the bitmap's own size; a stretched one fills the control.
+enum class ControlKind { Timer, CheckBox, PushButton, FileList, Label, Picture, StretchedPicture };
 
 struct TwipsRect {
     int left = 0;
@@ -17,9 +19,9 @@ struct TwipsRect {
 struct ControlSpec {
     const char* name;
     ControlKind kind;
+    std::uint16_t id;     // the window's id of the control; for the timer, the timer's
     TwipsRect rect;       // from the client area's top left; all zero for the timer
     const char* caption;  // empty where the control shows no text of its own
-    int tabIndex;         // -1: takes no focus
 };
 
 inline constexpr int kClientWidthTwips = 3975;
@@ -38,8 +40,11 @@ inline constexpr int kSiteShowStyle = 2;
 
 inline constexpr char kFilePatterns[] = "*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.png";
 
-// In the order the form lists them; the creating loop orders them by tab index.
-const std::array<ControlSpec, 7>& MainWindowControls();
+// Front to back: the window makes them in this order, which puts each behind the ones before
+// it and makes the order of those that take the focus (list, button, check box) the tab
+// order. The timer, last, is no window.
+using ControlTable = std::array<ControlSpec, 7>;
+const ControlTable& MainWindowControls();
 // The entry of that name; throws std::out_of_range for an unknown name.
 const ControlSpec& MainWindowControl(const std::string& name);
 

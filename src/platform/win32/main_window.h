@@ -1,13 +1,8 @@
-// frmMain as a real window: the frame, its controls from the layout table, and the
-// toolkit interfaces that FrmMain drives.
+// frmMain as a real window: the frame, its message handling and the parts that FrmMain drives.
 #pragma once
 #include <windows.h>
 
 #include <memory>
-
-#include "app/frm_main.h"
-#include "win32_file_system.h"
-#include "win32_window_system.h"
 
 namespace pimbrel::win32 {
 
@@ -26,13 +21,12 @@ private:
     struct Parts;
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void CreateControls(int dpi);
     void OnCommand(WORD id, WORD code);
     template <typename Handler> void Guarded(Handler handler);
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
-    std::unique_ptr<Parts> parts_;
+    std::unique_ptr<Parts> parts_;  // made once the window exists
 };
 
 }  // namespace pimbrel::win32

@@ -20,7 +20,6 @@ class Win32WindowSystem : public WindowSystem {
 public:
     // `dialog` gets IsDialogMessage so that Tab moves between its controls.
     explicit Win32WindowSystem(HWND dialog = nullptr) : dialog_(dialog) {}
-    void SetDialog(HWND dialog) { dialog_ = dialog; }
 
     WindowHandle FindWindowByClass(const std::string& className) override;
     WindowHandle FindChildWindow(WindowHandle parent, WindowHandle after,
