@@ -38,8 +38,6 @@ inline constexpr char kSiteToolTip[] =
 inline constexpr char kSiteProgram[] = "explorer.exe";
 inline constexpr int kSiteShowStyle = 2;
 
-inline constexpr char kFilePatterns[] = "*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.png";
-
 // Front to back: the window makes them in this order, which puts each behind the ones before
 // it and makes the order of those that take the focus (list, button, check box) the tab
 // order. The timer, last, is no window.
