@@ -10,6 +10,8 @@ namespace outside {
 
 // The window class of the program's main window; its caption changes during a run.
 inline constexpr char kProgramClass[] = "PimbrelMain";
+// The class of the stand-in's idle top-level windows, which crowd the desktop for a benchmark.
+inline constexpr char kIdleClass[] = "StandInIdle";
 
 inline std::string ClassOf(HWND window) {
     char name[256] = {};

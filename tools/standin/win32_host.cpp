@@ -2,17 +2,29 @@
 // thread are seen in the Edits' subclass.
 #include "win32_host.h"
 
+#include <iterator>
+
+#include "common/outside_view.h"
+#include "messenger/messenger_contract.h"
+
 namespace standin {
 namespace {
 
-constexpr char kIdleClass[] = "StandInIdle";
+namespace contract = pimbrel::contract;
+
 constexpr UINT kRunAction = WM_APP + 1;  // wParam: action key; for zero delays
 Win32Host* g_host = nullptr;             // the one host of the process, for the window procs
 
+// The client's own window classes; the standard dialog and control classes are the system's.
+constexpr const char* kClientClasses[] = {contract::kOlderMainClass, contract::kNewerMainClass,
+                                          contract::kNewerEmoticonClass};
+
 HWND ToHwnd(WindowId id) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(id)); }
 
-bool IsRegisteredClass(const std::string& name) {
-    return name == "MSNMSBLClass" || name == "MSBLWindowClass" || name == "DUIDialog";
+bool IsClientClass(const std::string& name) {
+    for (const char* client : kClientClasses)
+        if (name == client) return true;
+    return false;
 }
 
 }  // namespace
@@ -20,7 +32,9 @@ bool IsRegisteredClass(const std::string& name) {
 Win32Host::Win32Host(HINSTANCE instance)
     : instance_(instance), font_(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) {
     g_host = this;
-    for (const char* name : {"MSNMSBLClass", "MSBLWindowClass", "DUIDialog", kIdleClass}) {
+    std::vector<const char*> classes(std::begin(kClientClasses), std::end(kClientClasses));
+    classes.push_back(outside::kIdleClass);
+    for (const char* name : classes) {
         WNDCLASSA wc{};
         wc.lpfnWndProc = &Win32Host::ClassProc;
         wc.hInstance = instance_;
@@ -49,13 +63,13 @@ WindowId Win32Host::CreateTopLevel(Role role, const std::string& className, Wind
     const int height = main ? 400 : role == Role::Create ? 240 : 200;
     const POINT at = NextPosition(width, height);
     const DWORD style = main ? WS_OVERLAPPEDWINDOW : WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const LPCSTR windowClass = className == "#32770" ? WC_DIALOG : className.c_str();
+    const LPCSTR windowClass = className == contract::kDialogClass ? WC_DIALOG : className.c_str();
     HWND window = CreateWindowExA(main ? 0 : WS_EX_DLGMODALFRAME, windowClass, title.c_str(),
                                   style, at.x, at.y, width, height,
                                   ToHwnd(owner), nullptr,
                                   instance_, nullptr);
     if (!window) return 0;
-    if (!IsRegisteredClass(className))
+    if (!IsClientClass(className))
         subclassed_[window] = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
             window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Host::SubclassProc)));
     if (main) main_ = window;
@@ -77,7 +91,7 @@ void Win32Host::Show(WindowId id, Visibility visibility) {
 WindowId Win32Host::CreateChild(WindowId parentId, Role, const std::string& className,
                                 const std::string& text) {
     HWND parent = ToHwnd(parentId);
-    const bool edit = className == "Edit";
+    const bool edit = className == contract::kEditClass;
     int& y = nextChildY_[parent];
     if (y == 0) y = 10;
     RECT client{};
@@ -162,8 +176,8 @@ std::size_t Win32Host::Length(const std::string& text) {
 
 void Win32Host::AddIdleWindows(int count) {
     for (int i = 0; i < count; ++i)
-        CreateWindowExA(0, kIdleClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance_,
-                        nullptr);
+        CreateWindowExA(0, outside::kIdleClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                        instance_, nullptr);
 }
 
 void Win32Host::FromOutside(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

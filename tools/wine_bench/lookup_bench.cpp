@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr char kIdleClass[] = "StandInIdle";
+using outside::kIdleClass;
 
 // Times `calls` lookups that must find nothing; false if one found something.
 bool Measure(const char* label, pimbrel::WindowSystem& windows, pimbrel::WindowHandle owner,
