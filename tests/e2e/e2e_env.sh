@@ -1,18 +1,29 @@
-# Shared by the end-to-end scripts: a private 32-bit Wine prefix and a display.
-# Source it; it defines E2E_* variables and the functions below. Every wait is bounded.
+# Shared by the Wine suites, the Wine benchmark and the main job: a private 32-bit Wine prefix
+# and a display, the programs built for Windows and the driver that works them, and one
+# scenario's folder, problems and verdict. Source it. Every wait is bounded.
 
 E2E_ROOT=${E2E_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 E2E_BUILD=${E2E_BUILD:-$E2E_ROOT/build/windows}
+E2E_WORK=${E2E_WORK:-$E2E_ROOT/build/e2e/scenarios}
+E2E_JOURNAL=${E2E_JOURNAL-journal.txt}
 export WINEARCH=win32
 export WINEPREFIX=${E2E_WINEPREFIX:-$E2E_ROOT/build/e2e/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-# The ANSI code page of the prefix: cp1252 under an English UTF-8 locale.
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
-e2e_xvfb_pid=""
+built() { find "$E2E_BUILD" -name "$1" -print -quit 2>/dev/null; }
+exe=$(built Pimbrel.exe)
+standin=$(built MessengerStandIn.exe)
+driver=$(built e2e_driver.exe)
 
-# e2e_log MESSAGE...
+# The locale that a scenario's Windows programs run in: Wine takes the ANSI code page from
+# LANG, process by process (one prefix serves every locale). Its files' texts are in $code_page.
+locale_name=C.UTF-8
+code_page=CP1252
+in_locale() { LANG=$locale_name LC_ALL=$locale_name "$@"; }
+drive() { in_locale timeout 120 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }
+
 e2e_log() { echo "[$(date +%H:%M:%S)] $*" >&2; }
 
 # e2e_wait_for SECONDS COMMAND...: polls every 0.1 s until COMMAND succeeds.
@@ -23,26 +34,32 @@ e2e_wait_for() {
     sleep 0.1
   done
 }
+gone() { ! kill -0 "$1" 2>/dev/null; }
 
-# Starts Xvfb when there is no display (or E2E_XVFB=1).
-e2e_start_display() {
-  if [ -n "${DISPLAY:-}" ] && [ "${E2E_XVFB:-0}" != 1 ]; then return 0; fi
-  local n
-  for n in $(seq 91 120); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
+# e2e_begin: the programs, a display (Xvfb when there is none, or E2E_XVFB=1), the prefix and
+# the picture templates. What it and the scenarios start ends with the script.
+e2e_begin() {
+  trap 'kill_started; [ -z "${e2e_xvfb_pid:-}" ] || kill "$e2e_xvfb_pid" 2>/dev/null' EXIT
+  [ -n "$exe" ] && [ -n "$standin" ] && [ -n "$driver" ] ||
+    { echo "build the windows preset first: Pimbrel.exe, MessengerStandIn.exe, e2e_driver.exe" >&2; return 1; }
+  if [ -z "${DISPLAY:-}" ] || [ "${E2E_XVFB:-0}" = 1 ]; then
+    local n
+    for n in $(seq 91 120); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break; done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    e2e_xvfb_pid=$!
+    export DISPLAY=":$n"
+    e2e_wait_for 10 test -e "/tmp/.X11-unix/X$n" || { echo "Xvfb did not start" >&2; return 1; }
+  fi
+  e2e_prepare_prefix || return 1
+  mkdir -p "$E2E_WORK/templates"
+  local ext
+  for ext in png gif bmp jpg; do
+    [ -f "$E2E_WORK/templates/t.$ext" ] ||
+      convert -size 19x19 xc:gold -fill black -draw 'circle 9,9 9,3' "$E2E_WORK/templates/t.$ext"
   done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  e2e_xvfb_pid=$!
-  export DISPLAY=":$n"
-  e2e_wait_for 10 test -e "/tmp/.X11-unix/X$n" || { echo "Xvfb did not start" >&2; return 1; }
 }
 
-e2e_stop_display() {
-  [ -n "$e2e_xvfb_pid" ] && kill "$e2e_xvfb_pid" 2>/dev/null
-  e2e_xvfb_pid=""
-}
-
-# Creates the prefix once, with the settings the suites rely on.
+# Creates $WINEPREFIX once, with the settings the suites rely on.
 e2e_prepare_prefix() {
   if [ ! -f "$WINEPREFIX/.e2e-ready" ]; then
     rm -rf "$WINEPREFIX"
@@ -58,5 +75,160 @@ e2e_prepare_prefix() {
   wineserver -p 30 2>/dev/null || true  # keep the server up between the scenarios
 }
 
-# e2e_winpath UNIXPATH: the same file as a Wine path (drive Z: is the root).
-e2e_winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+# allowed_imports: the DLLs that the program may import, Known DLLs all, lower case.
+allowed_imports() { sed 's/#.*//' "$E2E_ROOT/src/platform/win32/allowed_imports.txt" | awk 'NF { print tolower($1) }'; }
+# imports_of EXE: the DLLs that EXE imports, lower case.
+imports_of() { i686-w64-mingw32-objdump -p "$1" | sed -nE 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z'; }
+
+# --- one scenario ----------------------------------------------------------------------
+
+passed=0
+failed=0
+failures=()
+pids=()
+
+# new_scenario NAME: a fresh folder $dir with pics/, the picture folder, and an empty store.
+new_scenario() {
+  name=$1
+  dir=$E2E_WORK/$name
+  rm -rf "$dir"
+  mkdir -p "$dir/pics"
+  : >"$dir/store.txt"
+  problems=()
+  locale_name=C.UTF-8
+  code_page=CP1252
+  e2e_log "scenario $name"
+}
+
+# expect WHAT COMMAND...: a problem, WHAT, unless the command succeeds.
+expect() { local what=$1; shift; "$@" || problems+=("$what"); }
+# expect_eq WHAT GOT WANT
+expect_eq() { [ "$2" = "$3" ] || problems+=("$1:"$'\n'"wanted:"$'\n'"$3"$'\n'"got:"$'\n'"$2"); }
+
+# picture FILE [FOLDER]: a small real picture of the file's type, in $dir/pics or FOLDER.
+picture() {
+  local ext=${1##*.}
+  ext=${ext,,}
+  case $ext in jpe|jpeg) ext=jpg ;; esac
+  cp "$E2E_WORK/templates/t.$ext" "${2:-$dir/pics}/$1"
+}
+
+# winpath PATH: the file's Wine path (drive Z: is the root); win FILE: a picture's, as
+# Messenger gets it.
+winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+win() { winpath "$dir/pics/$1"; }
+
+# store_line SHORTCUT NAME PATH: an emoticon that the stand-in holds from the start.
+store_line() { printf '%s\t%s\t%s\r\n' "$1" "$2" "$3" | iconv -f UTF-8 -t "$code_page" >>"$dir/store.txt"; }
+
+# The list file is ANSI text, as a Windows editor would save it in the scenario's code page.
+readme() { printf '%s' "$1" | sed 's/$/\r/' | iconv -f UTF-8 -t "$code_page" >"$dir/pics/Readme.txt"; }
+
+# start_standin ARGS...: the stand-in in $dir, keeping store.txt there, and its journal in
+# $E2E_JOURNAL (journal.txt; none when set empty).
+start_standin() {
+  rm -f "$dir/ready.txt"
+  (cd "$dir" && exec env LANG="$locale_name" LC_ALL="$locale_name" wine "$standin" \
+      --store store.txt ${E2E_JOURNAL:+--journal "$E2E_JOURNAL"} --ready ready.txt "$@" \
+      >/dev/null 2>&1) &
+  pids+=($!)
+  e2e_wait_for 30 test -s "$dir/ready.txt" || problems+=("the stand-in did not start")
+}
+
+# launch_program [FOLDER [EXE]]: EXE (the program built) as FOLDER/Pimbrel.exe ($dir/pics),
+# started there; sets $program_pid.
+launch_program() {
+  local folder=${1:-$dir/pics} program=${2:-$exe}
+  [ "$program" -ef "$folder/Pimbrel.exe" ] || cp "$program" "$folder/Pimbrel.exe"
+  (cd "$folder" && exec env LANG="$locale_name" LC_ALL="$locale_name" wine Pimbrel.exe \
+      >/dev/null 2>&1) &
+  program_pid=$!
+  pids+=($!)
+}
+
+# start_program [FOLDER [EXE]]: launched, and its window shown; sets $program, its handle.
+start_program() {
+  launch_program "$@"
+  program=$(drive wait-program 30000)
+  [ "$program" != timeout ] || problems+=("the program window did not show")
+}
+
+# expect_box TIMEOUT_MS "TITLE|TEXT": the program's next message box, dismissed.
+expect_box() { expect_eq "message box" "$(drive box "$1" dismiss)" "$2"; }
+expect_state() { expect_eq controls "$(drive state)" "$1"; }
+
+# store_lines: the stand-in's store, an emoticon a line, as "shortcut|name|path" in UTF-8.
+store_lines() { tr -d '\r' <"$dir/store.txt" | iconv -f "$code_page" -t UTF-8 | cut -f1-3 | tr '\t' '|'; }
+expect_store() { expect_eq store "$(store_lines)" "$(printf '%s\n' "$@")"; }
+
+# expect_journal COUNT PATTERN: COUNT lines of the stand-in's journal match the extended regex.
+expect_journal() {
+  local got
+  got=$(grep -cE "$2" "$dir/journal.txt" 2>/dev/null)
+  [ "$got" = "$1" ] || problems+=("journal: wanted $1 lines like '$2', got $got")
+}
+
+# click_at TEXT: a real mouse click at the centre of the main window's control with that text.
+click_at() {
+  local x y w h
+  read -r x y w h < <(drive rect "$1")
+  [[ ${h:-} =~ ^[0-9]+$ ]] || { problems+=("no control '$1' to click"); return 1; }
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+}
+
+# at_item I: $x and $y, a screen point inside the list's entry I.
+at_item() {
+  read -r x y < <(drive item-point "$1")
+  [[ ${y:-} =~ ^[0-9]+$ ]] || { problems+=("entry $1 not in view"); return 1; }
+}
+
+# tip_at X Y: the tool tip that shows when the mouse comes to rest at the point (nothing when
+# none shows within 5 s); the mouse stays there.
+tip_at() {
+  xdotool mousemove 600 600 mousemove "$1" "$2" sleep 0.3 mousemove $(($1 + 1)) "$2"
+  e2e_wait_for 5 tip_shown >/dev/null
+  tip_shown
+}
+tip_shown() { drive controls | sed -n 's/^tooltip shown text=//p' | grep .; }
+
+# screenshot FILE [X Y W H]: the screen, or that part of it, as FILE in $dir.
+screenshot() { import -window root ${2:+-crop "${4}x${5}+${2}+${3}"} "$dir/$1" 2>/dev/null; }
+
+# stop_all: the stand-in asked to quit, then whatever the scenario started ended.
+stop_all() {
+  drive quit-standin 5000 >/dev/null
+  kill_started
+}
+kill_started() {
+  local pid
+  for pid in "${pids[@]}"; do
+    gone "$pid" || kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  pids=()
+}
+
+# end_scenario: ends what the scenario started and gives its verdict.
+end_scenario() {
+  stop_all
+  verdict
+}
+verdict() {
+  if [ ${#problems[@]} -eq 0 ]; then
+    passed=$((passed + 1))
+    echo "PASS $name"
+  else
+    failed=$((failed + 1))
+    failures+=("$name")
+    echo "FAIL $name"
+    printf '  %s\n' "${problems[@]}"
+    [ -f "$dir/journal.txt" ] && sed 's/^/  journal: /' "$dir/journal.txt" | tail -20
+  fi
+}
+
+# e2e_summary SUITE: the closing line, "SUITE: N passed, M failed", and a matching status.
+e2e_summary() {
+  [ ${#failures[@]} -eq 0 ] || echo "failed: ${failures[*]}"
+  echo "$1: $passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+}

@@ -1,5 +1,6 @@
 // e2e_driver: works the program under test and the Messenger stand-in from outside, through
-// window messages only, for the end-to-end scripts. One command a run; every wait bounded.
+// window messages only, for the end-to-end suites, the benchmark and the main job. One
+// command a run (see Usage); every wait is bounded.
 #include <windows.h>
 #include <tlhelp32.h>
 #include <winternl.h>
@@ -18,6 +19,33 @@ using namespace outside;
 
 namespace {
 
+HWND Done() { return reinterpret_cast<HWND>(1); }
+
+// Polls `find` every `pollMs` (0: without a pause) until it gives a window or `timeoutMs`
+// has passed.
+template <typename Find>
+HWND WaitFor(DWORD timeoutMs, Find find, DWORD pollMs = 20) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND found = find()) return found;
+        if (GetTickCount() - start >= timeoutMs) return nullptr;
+        if (pollMs) Sleep(pollMs);
+    }
+}
+
+int Fail(const char* what) {
+    std::printf("%s\n", what);
+    return 3;
+}
+
+// Line breaks and tabs as visible escapes, so that every record stays on one line.
+std::string OneLine(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\t' ? "\\t" : std::string(1, c);
+    return out;
+}
+
 // A window handle from the environment, for scripts that run two programs at once.
 HWND WindowFromEnvironment(const char* name) {
     const char* value = std::getenv(name);
@@ -25,17 +53,31 @@ HWND WindowFromEnvironment(const char* name) {
                  : nullptr;
 }
 
-// The program's main window, by its class (its caption tells the progress of a run).
-// E2E_PROGRAM picks one of several by its handle (as wait-program printed it);
-// E2E_OTHER_PROGRAM is never taken.
-HWND FindProgram() {
+// The program's main window, by its class (its caption tells a run's progress). E2E_PROGRAM
+// picks one of several by its handle, as wait-program printed it; E2E_OTHER_PROGRAM is never
+// taken. The window exists, hidden, while the load step's box shows: `shown` asks for it seen.
+HWND FindProgram(bool shown = true) {
     const HWND chosen = WindowFromEnvironment("E2E_PROGRAM");
     const HWND other = WindowFromEnvironment("E2E_OTHER_PROGRAM");
     for (HWND w : TopLevels())
-        if (ClassOf(w) == kProgramClass && IsWindowVisible(w) && (!chosen || w == chosen) &&
-            w != other)
+        if (ClassOf(w) == kProgramClass && (!shown || IsWindowVisible(w)) &&
+            (!chosen || w == chosen) && w != other)
             return w;
     return nullptr;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD pid = 0;
+    if (window) GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+bool Alive(DWORD pid) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!process) return false;
+    const bool alive = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return alive;
 }
 
 HWND FindChild(HWND parent, const char* className, const char* text) {
@@ -45,90 +87,70 @@ HWND FindChild(HWND parent, const char* className, const char* text) {
     return nullptr;
 }
 
-// Polls `find` every 20 ms until it gives a window or `timeoutMs` has passed.
-template <typename Find>
-HWND WaitFor(DWORD timeoutMs, Find find) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND found = find()) return found;
-        if (GetTickCount() - start >= timeoutMs) return nullptr;
-        Sleep(20);
-    }
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        children.push_back(c);
+    return children;
 }
 
+HWND ListOf(HWND program) { return FindWindowExA(program, nullptr, "ListBox", nullptr); }
+
+// A message box of the program's process: a visible top-level standard dialog.
+HWND BoxOf(DWORD pid) {
+    for (HWND w : TopLevels())
+        if (ProcessOf(w) == pid && ClassOf(w) == contract::kDialogClass && IsWindowVisible(w))
+            return w;
+    return nullptr;
+}
+
+// "TITLE|TEXT" of a box, the text in UTF-8 (the program's boxes are wide and show names in
+// full), with "(icon) " in front when the box shows an icon.
+std::string DescribeBox(HWND box) {
+    bool icon = false;
+    for (HWND child : Children(box)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        if (ClassOf(child) == "Static" && IsWindowVisible(child) && r.right > r.left &&
+            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            icon = icon || SendMessageA(child, STM_GETICON, 0, 0) != 0;
+    }
+    // The message is the Static with id 0xFFFF.
+    HWND text = GetDlgItem(box, 0xFFFF);
+    return (icon ? "(icon) " : "") + TextOf(box) + "|" + (text ? Utf8TextOf(text) : "");
+}
+
+// The main window of whichever stand-in client runs; `newer` tells which.
 HWND StandInMain(bool& newer) {
     HWND main = FindWindowA(contract::kOlderMainClass, nullptr);
     newer = main == nullptr;
-    if (!main) main = FindWindowA(contract::kNewerMainClass, nullptr);
-    return main;
+    return main ? main : FindWindowA(contract::kNewerMainClass, nullptr);
 }
 
 void Post(HWND window, contract::Command command) {
     PostMessageA(window, contract::kWmCommand, command.wParam, command.lParam);
 }
 
-int Fail(const char* what) {
-    std::printf("%s\n", what);
-    std::fflush(stdout);
-    return 3;
-}
-
-HWND RequireProgram() {
-    HWND program = FindProgram();
-    if (!program) std::printf("no program window\n");
-    return program;
-}
-
-bool ProgramAlive(DWORD pid) {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
-    if (!process) return false;
-    const bool alive = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    CloseHandle(process);
-    return alive;
-}
-
-// A message box of the program's process: a visible top-level standard dialog.
-HWND ProgramBox(DWORD pid) {
-    for (HWND w : TopLevels()) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == pid && ClassOf(w) == contract::kDialogClass && IsWindowVisible(w)) return w;
-    }
-    return nullptr;
-}
-
-// The box's message in UTF-8: the program's boxes are wide, and show names in full.
-std::string BoxText(HWND box) {
-    // The message is the Static control with id 0xFFFF; fall back to any Static with text.
-    if (HWND text = GetDlgItem(box, 0xFFFF)) return Utf8TextOf(text);
-    for (HWND child = FindWindowExA(box, nullptr, "Static", nullptr); child;
-         child = FindWindowExA(box, child, "Static", nullptr))
-        if (!TextOf(child).empty()) return Utf8TextOf(child);
-    return "";
-}
-
-// --- commands for the program under test ---
+// --- the program's window ---
 
 int WaitProgram(DWORD timeoutMs) {
-    HWND program = WaitFor(timeoutMs, FindProgram);
+    HWND program = WaitFor(timeoutMs, [] { return FindProgram(); });
     if (!program) return Fail("timeout");
     std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(program)));
     return 0;
 }
 
-int ClickControl(const char* text) {
-    HWND program = RequireProgram();
-    if (!program) return 3;
-    HWND button = FindChild(program, "Button", text);
+int Click(const char* text) {
+    HWND button = FindChild(FindProgram(), "Button", text);
     if (!button) return Fail("no such button");
-    // Posted: a sent click would only return once the whole run is over.
+    // Posted: a sent click would only return once the box it opens is closed.
     PostMessageA(button, BM_CLICK, 0, 0);
     return 0;
 }
 
+// The screen rectangle of the main window, or of its Button or Static with that text.
 int Rect(const char* text) {
-    HWND program = RequireProgram();
-    if (!program) return 3;
+    HWND program = FindProgram();
     HWND target = text ? FindChild(program, "Button", text) : program;
     if (text && !target) target = FindChild(program, "Static", text);
     if (!target) return Fail("no such control");
@@ -138,92 +160,89 @@ int Rect(const char* text) {
     return 0;
 }
 
-int Box(DWORD timeoutMs, bool dismiss) {
-    HWND program = RequireProgram();
-    if (!program) return 3;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(program, &pid);
-    const DWORD start = GetTickCount();
-    HWND box = nullptr;
-    for (;;) {
-        box = ProgramBox(pid);
-        if (box) break;
-        if (!ProgramAlive(pid)) return Fail("gone");
-        if (GetTickCount() - start >= timeoutMs) return Fail("timeout");
-        Sleep(20);
-    }
-    Sleep(50);  // let the box finish laying out its text
-    std::printf("%s|%s\n", TextOf(box).c_str(), BoxText(box).c_str());
-    std::fflush(stdout);
-    if (dismiss) {
-        if (HWND ok = FindChild(box, "Button", nullptr))
-            PostMessageA(ok, BM_CLICK, 0, 0);
-        else
-            PostMessageA(box, WM_CLOSE, 0, 0);
-    }
-    return 0;
-}
-
-// Reads the main window's caption every 5 ms until the program shows a message box, and
-// prints each caption as it changes, then "box: CAPTION" with the caption at that moment.
-int WatchCaption(DWORD timeoutMs) {
-    HWND program = RequireProgram();
-    if (!program) return 3;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(program, &pid);
-    const DWORD start = GetTickCount();
-    std::string last;
-    for (;;) {
-        const std::string caption = TextOf(program);
-        if (caption != last) std::printf("%s\n", caption.c_str());
-        last = caption;
-        if (ProgramBox(pid)) {
-            std::printf("box: %s\n", TextOf(program).c_str());
-            return 0;
-        }
-        if (!ProgramAlive(pid)) return Fail("gone");
-        if (GetTickCount() - start >= timeoutMs) return Fail("timeout");
-        Sleep(5);
-    }
-}
-
-int WaitGone(DWORD timeoutMs) {
+// The main window, then its children in z-order (rectangles in client coordinates), then its
+// tool tips: how many there are and the text of any shown.
+int Controls() {
     HWND program = FindProgram();
-    if (!program) return 0;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(program, &pid);
-    const DWORD start = GetTickCount();
-    while (ProgramAlive(pid)) {
-        if (GetTickCount() - start >= timeoutMs) return Fail("timeout");
-        Sleep(20);
+    if (!program) return Fail("no program window");
+    RECT client{}, frame{};
+    GetClientRect(program, &client);
+    GetWindowRect(program, &frame);
+    const LONG style = GetWindowLongA(program, GWL_STYLE);
+    std::printf("window class=%s text=%s client=%ldx%ld sizable=%d maximizebox=%d minimizebox=%d "
+                "frame=%ld,%ld,%ld,%ld\n",
+                ClassOf(program).c_str(), TextOf(program).c_str(), client.right, client.bottom,
+                (style & WS_THICKFRAME) != 0, (style & WS_MAXIMIZEBOX) != 0,
+                (style & WS_MINIMIZEBOX) != 0, frame.left, frame.top, frame.right - frame.left,
+                frame.bottom - frame.top);
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    const HWND focus =
+        GetGUIThreadInfo(GetWindowThreadProcessId(program, nullptr), &gui) ? gui.hwndFocus : nullptr;
+    int z = 0;
+    for (HWND child : Children(program)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, program, reinterpret_cast<POINT*>(&r), 2);
+        const LONG s = GetWindowLongA(child, GWL_STYLE);
+        const bool button = ClassOf(child) == "Button";
+        std::printf("control z=%d class=%s rect=%ld,%ld,%ld,%ld enabled=%d tabstop=%d focus=%d "
+                    "checked=%ld style=0x%08lX text=%s\n",
+                    z++, ClassOf(child).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
+                    IsWindowEnabled(child) ? 1 : 0, (s & WS_TABSTOP) != 0, child == focus,
+                    button ? static_cast<long>(SendMessageA(child, BM_GETCHECK, 0, 0)) : -1L,
+                    static_cast<unsigned long>(s), OneLine(TextOf(child)).c_str());
+    }
+    std::vector<HWND> tips;
+    for (HWND w : TopLevels())
+        if (GetWindow(w, GW_OWNER) == program && ClassOf(w) == "tooltips_class32") tips.push_back(w);
+    std::printf("tooltips %u\n", static_cast<unsigned>(tips.size()));
+    for (HWND tip : tips)
+        if (IsWindowVisible(tip)) std::printf("tooltip shown text=%s\n", OneLine(TextOf(tip)).c_str());
+    return 0;
+}
+
+// "count N selected M", then "item I 0|1 NAME" an entry, the names in UTF-8 as the list holds
+// them (Wine hands another process an ANSI LB_GETTEXT's first character only).
+int Items() {
+    HWND list = ListOf(FindProgram());
+    if (!list) return Fail("no list");
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    std::printf("count %ld selected %ld\n", static_cast<long>(count),
+                static_cast<long>(SendMessageW(list, LB_GETSELCOUNT, 0, 0)));
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t wide[1024] = {};
+        char text[4096] = {};
+        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 1024) {
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+            WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        }
+        std::printf("item %ld %d %s\n", static_cast<long>(i),
+                    SendMessageW(list, LB_GETSEL, i, 0) > 0 ? 1 : 0, text);
     }
     return 0;
 }
 
-// Whether the program's window takes posted messages, as it takes the user's input: a
-// scroll of the picture list is posted and looked for (a sent message would be handled even
-// by a thread blocked in a send of its own). Prints "responds" or "frozen".
-int Responds(DWORD timeoutMs) {
-    HWND program = RequireProgram();
-    if (!program) return 3;
-    HWND list = FindWindowExA(program, nullptr, "ListBox", nullptr);
+// The screen point "X Y" inside the list's entry, for a real click or a mouse at rest.
+int ItemPoint(int index) {
+    HWND list = ListOf(FindProgram());
     if (!list) return Fail("no list");
+    RECT client{};
+    GetClientRect(list, &client);
     const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    PostMessageA(list, LB_SETTOPINDEX, top == 0 ? count - 1 : 0, 0);
-    const bool moved = WaitFor(timeoutMs, [&]() -> HWND {
-        return SendMessageA(list, LB_GETTOPINDEX, 0, 0) != top ? list : nullptr;
-    }) != nullptr;
-    std::printf("%s\n", moved ? "responds" : "frozen");
+    const LRESULT height = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+    POINT point{client.left + 20, static_cast<LONG>((index - top) * height + height / 2)};
+    if (index < top || height <= 0 || point.y >= client.bottom) return Fail("not in view");
+    ClientToScreen(list, &point);
+    std::printf("%ld %ld\n", point.x, point.y);
     return 0;
 }
 
 int State() {
-    HWND program = RequireProgram();
-    if (!program) return 3;
+    HWND program = FindProgram();
     HWND add = FindChild(program, "Button", "Add");
     HWND overwrite = FindChild(program, "Button", "Overwrite");
-    HWND list = FindWindowExA(program, nullptr, "ListBox", nullptr);
+    HWND list = ListOf(program);
     if (!add || !overwrite || !list) return Fail("controls missing");
     std::printf("add=%d overwrite=%d list=%d checked=%d\n", IsWindowEnabled(add) ? 1 : 0,
                 IsWindowEnabled(overwrite) ? 1 : 0, IsWindowEnabled(list) ? 1 : 0,
@@ -231,39 +250,216 @@ int State() {
     return 0;
 }
 
-int List() {
-    HWND program = RequireProgram();
-    if (!program) return 3;
-    HWND list = FindWindowExA(program, nullptr, "ListBox", nullptr);
-    if (!list) return Fail("no list");
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[1024] = {};
-        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, i, 0);
-        if (length >= 0 && length < static_cast<LRESULT>(sizeof text))
-            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        std::printf("%d\t%d\t%s\n", i, SendMessageA(list, LB_GETSEL, i, 0) > 0 ? 1 : 0, text);
-    }
-    return 0;
-}
-
 int Select(int index, bool selected) {
-    HWND program = RequireProgram();
-    if (!program) return 3;
-    HWND list = FindWindowExA(program, nullptr, "ListBox", nullptr);
+    HWND list = ListOf(FindProgram());
     if (!list) return Fail("no list");
     return SendMessageA(list, LB_SETSEL, selected ? TRUE : FALSE, index) == LB_ERR ? 3 : 0;
 }
 
 int SetOverwrite(bool ticked) {
-    HWND program = RequireProgram();
-    if (!program) return 3;
-    HWND box = FindChild(program, "Button", "Overwrite");
+    HWND box = FindChild(FindProgram(), "Button", "Overwrite");
     if (!box) return Fail("no check box");
-    const bool now = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    // Clicked like a user would, so that the program sees the change however it tracks it.
-    if (now != ticked) SendMessageA(box, BM_CLICK, 0, 0);
+    // Clicked as a user would, so that the program sees the change however it tracks it.
+    if ((SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED) != ticked)
+        SendMessageA(box, BM_CLICK, 0, 0);
     return (SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED) == ticked ? 0 : 3;
+}
+
+// Waits for the program's next message box and prints it (see DescribeBox); "timeout", or
+// "gone" when the program ended first. Dismissed with its button on request, and then waited
+// for until it has closed.
+int Box(DWORD timeoutMs, bool dismiss) {
+    const DWORD start = GetTickCount();
+    DWORD pid = 0;
+    HWND box = nullptr;
+    while (!(box = pid ? BoxOf(pid) : nullptr)) {
+        if (!pid) pid = ProcessOf(FindProgram(false));
+        if (pid && !Alive(pid)) return Fail("gone");
+        if (GetTickCount() - start >= timeoutMs) return Fail("timeout");
+        Sleep(20);
+    }
+    Sleep(100);  // a box may get its children a moment after it appears
+    std::printf("%s\n", DescribeBox(box).c_str());
+    if (!dismiss) return 0;
+    if (HWND ok = FindChild(box, "Button", nullptr)) PostMessageA(ok, BM_CLICK, 0, 0);
+    else PostMessageA(box, WM_CLOSE, 0, 0);
+    if (!WaitFor(5000, [&] { return IsWindow(box) ? nullptr : Done(); })) return Fail("still shown");
+    return 0;
+}
+
+// Reads the main window's caption every 5 ms until the program shows a message box, and
+// prints each caption as it changes, then "box: CAPTION" with the caption at that moment.
+int WatchCaption(DWORD timeoutMs) {
+    HWND program = FindProgram();
+    const DWORD pid = ProcessOf(program);
+    if (!pid) return Fail("no program window");
+    const DWORD start = GetTickCount();
+    std::string last;
+    for (;;) {
+        const std::string caption = TextOf(program);
+        if (caption != last) std::printf("%s\n", caption.c_str());
+        last = caption;
+        if (BoxOf(pid)) {
+            std::printf("box: %s\n", TextOf(program).c_str());
+            return 0;
+        }
+        if (!Alive(pid)) return Fail("gone");
+        if (GetTickCount() - start >= timeoutMs) return Fail("timeout");
+        Sleep(5);
+    }
+}
+
+// Whether the program's window takes posted messages, as it takes the user's input: a
+// scroll of the picture list is posted and looked for (a sent message would be handled even
+// by a thread blocked in a send of its own). Prints "responds" or "frozen".
+int Responds(DWORD timeoutMs) {
+    HWND list = ListOf(FindProgram());
+    if (!list) return Fail("no list");
+    const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    PostMessageA(list, LB_SETTOPINDEX, top == 0 ? count - 1 : 0, 0);
+    const bool moved = WaitFor(timeoutMs, [&] {
+        return SendMessageA(list, LB_GETTOPINDEX, 0, 0) != top ? Done() : nullptr;
+    });
+    std::printf("%s\n", moved ? "responds" : "frozen");
+    return 0;
+}
+
+// Closes the main window as a user would and waits until the program has ended.
+int CloseProgram(DWORD timeoutMs) {
+    HWND program = FindProgram(false);
+    if (!program) return 0;
+    const DWORD pid = ProcessOf(program);
+    PostMessageA(program, WM_CLOSE, 0, 0);
+    return WaitFor(timeoutMs, [&] { return Alive(pid) ? nullptr : Done(); }) ? 0 : Fail("timeout");
+}
+
+int QuitStandIn(DWORD timeoutMs) {
+    bool newer = false;
+    HWND main = StandInMain(newer);
+    if (!main) return 0;
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    return WaitFor(timeoutMs, [&] { return IsWindow(main) ? nullptr : Done(); }) ? 0
+                                                                                : Fail("timeout");
+}
+
+// --- timings, for the benchmark ---
+
+// Presses Add and waits, polling every millisecond, for the program's next message box.
+// Prints "WALL_MS CPU_MS|TITLE|TEXT": the run's wall time and the CPU time the program
+// spent meanwhile (-1 where the system does not tell), then dismisses the box.
+int TimedAdd(DWORD timeoutMs) {
+    HWND program = FindProgram();
+    HWND button = FindChild(program, "Button", "Add");
+    if (!button) return Fail("no such button");
+    const DWORD pid = ProcessOf(program);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid);
+    if (!process) return Fail("cannot open the program's process");
+    timeBeginPeriod(1);
+    const double cpuBefore = CpuMs(process);
+    const double start = NowMs();
+    PostMessageA(button, BM_CLICK, 0, 0);
+    HWND box = nullptr;
+    while (!(box = BoxOf(pid)) && WaitForSingleObject(process, 0) == WAIT_TIMEOUT &&
+           NowMs() - start < timeoutMs)
+        Sleep(1);
+    const double wall = NowMs() - start;
+    const double cpuAfter = CpuMs(process);
+    timeEndPeriod(1);
+    CloseHandle(process);
+    if (!box) return Fail("no message box");
+    Sleep(50);  // let the box finish laying out its text
+    std::printf("%.1f %.1f|%s\n", wall, cpuBefore < 0 || cpuAfter < 0 ? -1.0 : cpuAfter - cpuBefore,
+                DescribeBox(box).c_str());
+    if (HWND ok = FindChild(box, "Button", nullptr)) PostMessageA(ok, BM_CLICK, 0, 0);
+    return 0;
+}
+
+// Starts FOLDER\Pimbrel.exe in FOLDER and prints the milliseconds until its main window is
+// visible; the program is left running.
+int TimedStart(const std::string& folder, DWORD timeoutMs) {
+    std::string commandLine = "\"" + folder + "\\Pimbrel.exe\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    timeBeginPeriod(1);
+    const double start = NowMs();
+    HWND shown = nullptr;
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.c_str(), &startup, &info)) {
+        shown = WaitFor(timeoutMs, [&]() -> HWND {
+            for (HWND w : TopLevels())
+                if (ProcessOf(w) == info.dwProcessId && IsWindowVisible(w) &&
+                    ClassOf(w) != contract::kDialogClass)
+                    return w;
+            return nullptr;
+        }, 1);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+    const double wall = NowMs() - start;
+    timeEndPeriod(1);
+    if (!shown) return Fail("timeout");
+    std::printf("%.1f\n", wall);
+    return 0;
+}
+
+// Enters COUNT pictures FOLDER\p000.gif... as (p000)... into the stand-in with the messages
+// the program sends, waiting for each window without a pause of its own: the floor that this
+// machine and the stand-in allow, beside which the program is measured. Prints "scripted
+// COUNT pictures: TOTAL ms, PER ms a picture" or what went wrong.
+int Script(const std::string& folder, int count) {
+    const DWORD kGiveUpMs = 10000;  // a wait that long means the stand-in is not answering
+    const auto spin = [&](auto find) { return WaitFor(kGiveUpMs, find, 0) != nullptr; };
+    const auto failed = [](const char* what, int index) {
+        std::printf("failed: %s at picture %d\n", what, index);
+        return 3;
+    };
+    bool newer = false;
+    HWND main = StandInMain(newer);
+    if (!main) return failed("no messenger", -1);
+    const char* emoticonClass = newer ? contract::kNewerEmoticonClass : contract::kDialogClass;
+    const double start = NowMs();
+    Post(main, newer ? contract::kOpenEmoticonsNewer : contract::kOpenEmoticonsOlder);
+    HWND emoticons = nullptr;
+    if (!spin([&] { return emoticons = OwnedBy(main, emoticonClass); }))
+        return failed("no emoticon dialog", -1);
+    for (int i = 0; i < count; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "p%03d", i);
+        Post(emoticons, newer ? contract::kOpenCreateNewer : contract::kOpenCreateOlder);
+        HWND create = nullptr, edits[3] = {};
+        if (!spin([&]() -> HWND {
+                create = OwnedBy(emoticons, contract::kDialogClass);
+                for (int e = 0; e < 3; ++e) {
+                    HWND after = e ? edits[e - 1] : nullptr;
+                    edits[e] = create && (e == 0 || after)
+                                   ? FindWindowExA(create, after, contract::kEditClass, nullptr)
+                                   : nullptr;
+                }
+                return edits[2];
+            }))
+            return failed("no create dialog", i);
+        const std::string texts[3] = {folder + "\\" + name + ".gif",
+                                      std::string("(") + name + ")", name};
+        for (int e = 0; e < 3; ++e)
+            SendMessageA(edits[e], contract::kWmSetText, contract::kSetTextWParam,
+                         reinterpret_cast<LPARAM>(texts[e].c_str()));
+        Post(create, contract::kConfirm);
+        if (!spin([&] {
+                return !IsWindow(create) || OwnedBy(create, contract::kDialogClass) ? Done()
+                                                                                    : nullptr;
+            }))
+            return failed("no outcome", i);
+        if (IsWindow(create)) return failed("prompted", i);
+    }
+    Post(emoticons, contract::kCloseEmoticons);
+    if (!spin([&] { return IsWindow(emoticons) ? nullptr : Done(); }))
+        return failed("emoticon dialog stays", count);
+    const double total = NowMs() - start;
+    std::printf("scripted %d pictures: %.1f ms, %.2f ms a picture\n", count, total,
+                count > 0 ? total / count : 0.0);
+    return 0;
 }
 
 // --- programs the program under test starts ---
@@ -357,192 +553,14 @@ int Starts(const std::string& name, DWORD timeoutMs, unsigned count) {
     return 0;
 }
 
-// --- commands that play the program's part against the stand-in alone ---
-
-// Enters one emoticon the way the program does and prints what Messenger showed:
-// "stored", "prompt N" (N Buttons) or "timeout". ANSWER: yes, no, dismiss=SHORTCUT, none.
-int Enter(const std::string& path, const std::string& shortcut, const std::string& name,
-          const std::string& answer, DWORD timeoutMs) {
-    bool newer = false;
-    HWND main = StandInMain(newer);
-    if (!main) return Fail("no messenger");
-    const char* emoticonClass = newer ? contract::kNewerEmoticonClass : contract::kDialogClass;
-    HWND emoticons = OwnedBy(main, emoticonClass);
-    if (!emoticons) {
-        Post(main, newer ? contract::kOpenEmoticonsNewer : contract::kOpenEmoticonsOlder);
-        emoticons = WaitFor(timeoutMs, [&] { return OwnedBy(main, emoticonClass); });
-        if (!emoticons) return Fail("timeout");
-    }
-    Post(emoticons, newer ? contract::kOpenCreateNewer : contract::kOpenCreateOlder);
-    HWND create = nullptr, edits[3] = {};
-    const bool found = WaitFor(timeoutMs, [&]() -> HWND {
-        create = OwnedBy(emoticons, contract::kDialogClass);
-        if (!create) return nullptr;
-        edits[0] = FindWindowExA(create, nullptr, "Edit", nullptr);
-        edits[1] = edits[0] ? FindWindowExA(create, edits[0], "Edit", nullptr) : nullptr;
-        edits[2] = edits[1] ? FindWindowExA(create, edits[1], "Edit", nullptr) : nullptr;
-        return edits[2];
-    }) != nullptr;
-    if (!found) return Fail("timeout");
-    const std::string texts[3] = {path, shortcut, name};
-    for (int i = 0; i < 3; ++i)
-        SendMessageA(edits[i], contract::kWmSetText, contract::kSetTextWParam,
-                     reinterpret_cast<LPARAM>(texts[i].c_str()));
-    Post(create, contract::kConfirm);
-    HWND prompt = WaitFor(timeoutMs, [&]() -> HWND {
-        if (!IsWindow(create)) return reinterpret_cast<HWND>(1);
-        return OwnedBy(create, contract::kDialogClass);
-    });
-    if (!prompt) return Fail("timeout");
-    if (prompt == reinterpret_cast<HWND>(1)) {
-        std::printf("stored\n");
-        return 0;
-    }
-    int buttons = 0;
-    for (HWND b = FindWindowExA(prompt, nullptr, "Button", nullptr); b;
-         b = FindWindowExA(prompt, b, "Button", nullptr))
-        ++buttons;
-    std::printf("prompt %d\n", buttons);
-    if (answer == "yes") {
-        Post(prompt, contract::kOverwriteYes);
-    } else if (answer == "no") {
-        Post(prompt, contract::kOverwriteNoPrompt);
-        Post(create, contract::kOverwriteNoCreate);
-    } else if (answer.rfind("dismiss=", 0) == 0) {
-        Post(prompt, contract::kDismissOneButton);
-        const std::string replacement = answer.substr(8);
-        SendMessageA(edits[1], contract::kWmSetText, contract::kSetTextWParam,
-                     reinterpret_cast<LPARAM>(replacement.c_str()));
-        Post(create, contract::kConfirm);
-        if (!WaitFor(timeoutMs, [&]() -> HWND {
-                return IsWindow(create) ? nullptr : reinterpret_cast<HWND>(1);
-            }))
-            return Fail("timeout");
-        std::printf("stored\n");
-    }
-    return 0;
-}
-
-// --- timings, for the benchmarks ---
-
-// Presses Add and waits, polling every millisecond, for the program's next message box.
-// Prints "WALL_MS CPU_MS|TITLE|TEXT": the run's wall time and the CPU time the program
-// spent meanwhile (-1 where the system does not tell), then dismisses the box.
-int TimedAdd(DWORD timeoutMs) {
-    HWND program = RequireProgram();
-    if (!program) return 3;
-    HWND button = FindChild(program, "Button", "Add");
-    if (!button) return Fail("no such button");
-    DWORD pid = 0;
-    GetWindowThreadProcessId(program, &pid);
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid);
-    if (!process) return Fail("cannot open the program's process");
-    timeBeginPeriod(1);
-    const double cpuBefore = CpuMs(process);
-    const double start = NowMs();
-    PostMessageA(button, BM_CLICK, 0, 0);
-    HWND box = nullptr;
-    while (!(box = ProgramBox(pid))) {
-        if (WaitForSingleObject(process, 0) != WAIT_TIMEOUT) break;
-        if (NowMs() - start >= timeoutMs) break;
-        Sleep(1);
-    }
-    const double wall = NowMs() - start;
-    const double cpuAfter = CpuMs(process);
-    timeEndPeriod(1);
-    CloseHandle(process);
-    if (!box) return Fail("no message box");
-    Sleep(50);  // let the box finish laying out its text
-    std::printf("%.1f %.1f|%s|%s\n", wall, cpuBefore < 0 || cpuAfter < 0 ? -1.0 : cpuAfter - cpuBefore,
-                TextOf(box).c_str(), BoxText(box).c_str());
-    if (HWND ok = FindChild(box, "Button", nullptr)) PostMessageA(ok, BM_CLICK, 0, 0);
-    return 0;
-}
-
-// Starts FOLDER\Pimbrel.exe in FOLDER and prints the milliseconds until its main window is
-// visible; the program is left running.
-int TimedStart(const std::string& folder, DWORD timeoutMs) {
-    std::string commandLine = "\"" + folder + "\\Pimbrel.exe\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    timeBeginPeriod(1);
-    const double start = NowMs();
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info)) {
-        timeEndPeriod(1);
-        return Fail("cannot start the program");
-    }
-    HWND shown = nullptr;
-    while (!shown) {
-        for (HWND w : TopLevels()) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid == info.dwProcessId && IsWindowVisible(w) && ClassOf(w) != contract::kDialogClass)
-                shown = w;
-        }
-        if (shown || NowMs() - start >= timeoutMs) break;
-        Sleep(1);
-    }
-    const double wall = NowMs() - start;
-    timeEndPeriod(1);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    if (!shown) return Fail("timeout");
-    std::printf("%.1f\n", wall);
-    return 0;
-}
-
-int CloseEmoticons() {
-    bool newer = false;
-    HWND main = StandInMain(newer);
-    if (!main) return Fail("no messenger");
-    HWND emoticons = OwnedBy(main, newer ? contract::kNewerEmoticonClass : contract::kDialogClass);
-    if (!emoticons) return Fail("no emoticon dialog");
-    Post(emoticons, contract::kCloseEmoticons);
-    return 0;
-}
-
-int QuitStandIn(DWORD timeoutMs) {
-    bool newer = false;
-    HWND main = StandInMain(newer);
-    if (!main) return 0;
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    return WaitFor(timeoutMs, [&]() -> HWND {
-               return IsWindow(main) ? nullptr : reinterpret_cast<HWND>(1);
-           })
-               ? 0
-               : Fail("timeout");
-}
-
-int CloseProgram(DWORD timeoutMs) {
-    HWND program = FindProgram();
-    if (!program) return 0;
-    PostMessageA(program, WM_CLOSE, 0, 0);
-    return WaitGone(timeoutMs);
-}
-
-// Prints the top-level windows, for debugging a scenario.
-int Windows() {
-    for (HWND w : TopLevels()) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        std::printf("%p pid=%lu owner=%p vis=%d class=%s title=%s\n", static_cast<void*>(w),
-                    static_cast<unsigned long>(pid), static_cast<void*>(GetParent(w)),
-                    IsWindowVisible(w) ? 1 : 0, ClassOf(w).c_str(), TextOf(w).c_str());
-    }
-    return 0;
-}
-
 int Usage() {
     std::fprintf(stderr,
-                 "e2e_driver wait-program MS | click TEXT | rect [TEXT] | box MS [dismiss]\n"
-                 "  | watch-caption MS | wait-gone MS | state | responds MS | list\n"
-                 "  | select INDEX 0|1\n"
-                 "  | overwrite 0|1\n"
-                 "  | enter PATH SHORTCUT NAME yes|no|dismiss=SC|none MS | close-emoticons\n"
-                 "  | quit-standin MS | close-program MS | windows\n"
-                 "  | timed-add MS | timed-start FOLDER MS | starts NAME MS COUNT\n");
+                 "e2e_driver COMMAND, one of:\n"
+                 "  wait-program MS | click TEXT | rect [TEXT] | controls | items | item-point I\n"
+                 "  | state | select I 0|1 | overwrite 0|1 | box MS [dismiss] | watch-caption MS\n"
+                 "  | responds MS | close-program MS | quit-standin MS\n"
+                 "  | timed-add MS | timed-start FOLDER MS | script FOLDER COUNT\n"
+                 "  | starts NAME MS COUNT\n");
     return 2;
 }
 
@@ -554,28 +572,29 @@ int main(int argc, char** argv) {
     const auto number = [&](int i) {
         return i < argc ? static_cast<DWORD>(std::strtoul(argv[i], nullptr, 10)) : 0;
     };
-    int rc = 2;
-    if (command == "wait-program" && argc == 3) rc = WaitProgram(number(2));
-    else if (command == "click" && argc == 3) rc = ClickControl(argv[2]);
-    else if (command == "rect") rc = Rect(argc >= 3 ? argv[2] : nullptr);
-    else if (command == "box" && argc >= 3)
-        rc = Box(number(2), argc >= 4 && std::string(argv[3]) == "dismiss");
-    else if (command == "watch-caption" && argc == 3) rc = WatchCaption(number(2));
-    else if (command == "wait-gone" && argc == 3) rc = WaitGone(number(2));
-    else if (command == "state") rc = State();
-    else if (command == "responds" && argc == 3) rc = Responds(number(2));
-    else if (command == "list") rc = List();
-    else if (command == "select" && argc == 4) rc = Select(std::atoi(argv[2]), number(3) != 0);
-    else if (command == "overwrite" && argc == 3) rc = SetOverwrite(number(2) != 0);
-    else if (command == "enter" && argc == 7)
-        rc = Enter(argv[2], argv[3], argv[4], argv[5], number(6));
-    else if (command == "close-emoticons") rc = CloseEmoticons();
-    else if (command == "quit-standin" && argc == 3) rc = QuitStandIn(number(2));
-    else if (command == "close-program" && argc == 3) rc = CloseProgram(number(2));
-    else if (command == "windows") rc = Windows();
-    else if (command == "timed-add" && argc == 3) rc = TimedAdd(number(2));
-    else if (command == "timed-start" && argc == 4) rc = TimedStart(argv[2], number(3));
-    else if (command == "starts" && argc == 5) rc = Starts(argv[2], number(3), number(4));
+    const auto is = [&](const char* name, int arguments) {
+        return command == name && argc == arguments + 2;
+    };
+    int rc;
+    if (is("wait-program", 1)) rc = WaitProgram(number(2));
+    else if (is("click", 1)) rc = Click(argv[2]);
+    else if (is("rect", 0) || is("rect", 1)) rc = Rect(argc == 3 ? argv[2] : nullptr);
+    else if (is("controls", 0)) rc = Controls();
+    else if (is("items", 0)) rc = Items();
+    else if (is("item-point", 1)) rc = ItemPoint(std::atoi(argv[2]));
+    else if (is("state", 0)) rc = State();
+    else if (is("select", 2)) rc = Select(std::atoi(argv[2]), number(3) != 0);
+    else if (is("overwrite", 1)) rc = SetOverwrite(number(2) != 0);
+    else if (is("box", 1) || is("box", 2))
+        rc = Box(number(2), argc == 4 && std::string(argv[3]) == "dismiss");
+    else if (is("watch-caption", 1)) rc = WatchCaption(number(2));
+    else if (is("responds", 1)) rc = Responds(number(2));
+    else if (is("close-program", 1)) rc = CloseProgram(number(2));
+    else if (is("quit-standin", 1)) rc = QuitStandIn(number(2));
+    else if (is("timed-add", 1)) rc = TimedAdd(number(2));
+    else if (is("timed-start", 2)) rc = TimedStart(argv[2], number(3));
+    else if (is("script", 2)) rc = Script(argv[2], std::atoi(argv[3]));
+    else if (is("starts", 3)) rc = Starts(argv[2], number(3), number(4));
     else return Usage();
     std::fflush(stdout);
     return rc;
