@@ -81,6 +81,7 @@ bool Alive(DWORD pid) {
 }
 
 HWND FindChild(HWND parent, const char* className, const char* text) {
+    if (!parent) return nullptr;  // no window: not the desktop's top-level windows
     for (HWND child = FindWindowExA(parent, nullptr, className, nullptr); child;
          child = FindWindowExA(parent, child, className, nullptr))
         if (!text || TextOf(child) == text) return child;
@@ -94,7 +95,7 @@ std::vector<HWND> Children(HWND parent) {
     return children;
 }
 
-HWND ListOf(HWND program) { return FindWindowExA(program, nullptr, "ListBox", nullptr); }
+HWND ListOf(HWND program) { return FindChild(program, "ListBox", nullptr); }
 
 // A message box of the program's process: a visible top-level standard dialog.
 HWND BoxOf(DWORD pid) {
