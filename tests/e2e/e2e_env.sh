@@ -168,13 +168,15 @@ expect_journal() {
   [ "$got" = "$1" ] || problems+=("journal: wanted $1 lines like '$2', got $got")
 }
 
-# click_at TEXT: a real mouse click at the centre of the main window's control with that text.
-click_at() {
-  local x y w h
+# centre_of TEXT: $x and $y, the screen point at the centre of the main window's control with
+# that text; click_at TEXT: a real mouse click there.
+centre_of() {
+  local w h
   read -r x y w h < <(drive rect "$1")
-  [[ ${h:-} =~ ^[0-9]+$ ]] || { problems+=("no control '$1' to click"); return 1; }
-  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+  [[ ${h:-} =~ ^[0-9]+$ ]] || { problems+=("no control '$1'"); return 1; }
+  x=$((x + w / 2)) y=$((y + h / 2))
 }
+click_at() { local x y; centre_of "$1" && xdotool mousemove "$x" "$y" click 1; }
 
 # at_item I: $x and $y, a screen point inside the list's entry I.
 at_item() {

@@ -75,7 +75,7 @@ EOF
   check=$(control "$controls" Button Overwrite)
   style=$(field "$check" style)
   list=$(field "$(control "$controls" ListBox '')" style)
-  expect_eq "chkOverwrite: ticked, auto check box" "$(field "$check" checked) $(( ${style:-0} & 0xF ))" "0 3"
+  expect_eq "chkOverwrite: not ticked, an auto check box" "$(field "$check" checked) $(( ${style:-0} & 0xF ))" "0 3"
   expect_eq "File1: extended selection, not sorted" "$(( ${list:-0} & 0x0802 ))" $((0x0800))
   expect "lblSite has its tool tip" grep -qE '^tooltips [1-9]' <<<"$controls"
   expect_eq "list" "$(drive items)" "count 8 selected 8$(printf '\nitem %s' "0 1 смайл.gif" \
@@ -86,9 +86,8 @@ EOF
   click_item 4 ctrl && expect_eq "Ctrl click" "$(selected)" $'count 8 selected 2\nitem 2 1 b.PNG\nitem 4 1 d.jpeg'
   click_item 2 ctrl && expect_eq "Ctrl click on a selected entry" "$(selected)" $'count 8 selected 1\nitem 4 1 d.jpeg'
   # The site label's tool tip, and an entry's: the shortcut the next Add sends.
-  local x y w h
-  read -r x y w h < <(drive rect pimbrel.net)
-  expect_eq "site tool tip" "$(tip_at $((x + w / 2)) $((y + h / 2)))" \
+  local x y
+  centre_of pimbrel.net && expect_eq "site tool tip" "$(tip_at "$x" "$y")" \
     "Download emoticons for this application or other tools created by me."
   screenshot site-tooltip.png
   expect_eq "entry tool tip" "$(entry_tip 1)" "Shortcut: (a)"
