@@ -29,8 +29,7 @@ folder() {
   [ "$(ls "$dir/pics" 2>/dev/null | grep -c '\.gif$')" = "${2:-0}" ] && return
   rm -rf "$dir/pics"
   mkdir -p "$dir/pics"
-  local i
-  for ((i = 0; i < ${2:-0}; i++)); do picture "$(printf 'p%03d.gif' "$i")"; done
+  picture $(seq -f 'p%03g.gif' 0 $((${2:-0} - 1)))
 }
 
 # stand_in ARGS...: the stand-in with an empty store in $dir.

@@ -105,12 +105,15 @@ expect() { local what=$1; shift; "$@" || problems+=("$what"); }
 # expect_eq WHAT GOT WANT
 expect_eq() { [ "$2" = "$3" ] || problems+=("$1:"$'\n'"wanted:"$'\n'"$3"$'\n'"got:"$'\n'"$2"); }
 
-# picture FILE [FOLDER]: a small real picture of the file's type, in $dir/pics or FOLDER.
+# picture FILE...: in $dir/pics, a small real picture of each file's type.
 picture() {
-  local ext=${1##*.}
-  ext=${ext,,}
-  case $ext in jpe|jpeg) ext=jpg ;; esac
-  cp "$E2E_WORK/templates/t.$ext" "${2:-$dir/pics}/$1"
+  local file ext
+  for file; do
+    ext=${file##*.}
+    ext=${ext,,}
+    case $ext in jpe|jpeg) ext=jpg ;; esac
+    cp "$E2E_WORK/templates/t.$ext" "$dir/pics/$file"
+  done
 }
 
 # winpath PATH: the file's Wine path (drive Z: is the root); win FILE: a picture's, as

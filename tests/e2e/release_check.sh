@@ -25,8 +25,7 @@ failed=$((failed + $(grep -c '^FAIL' <<<"$out")))
 # as Readme.txt, as if a user had renamed it: its example must give no picture a shortcut.
 new_scenario release-unpacked
 if e2e_begin && [ -n "$first" ]; then
-  picture smile.gif
-  picture Wink.png
+  picture smile.gif Wink.png
   python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' \
     dist/Pimbrel-*.zip "$dir/pics"
   cp "$dir/pics/Pimbrel-Help.txt" "$dir/pics/Readme.txt"

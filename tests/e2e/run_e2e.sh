@@ -152,8 +152,7 @@ scenario_scaled() {
 # Either client: colliding names numbered, a list file, one picture deselected; Add pressed
 # with a real click (older) or a posted one (newer).
 scenario_collisions() {
-  local f
-  for f in cool.bmp smile.gif smile.jpg smile.png wink.gif; do picture "$f"; done
+  picture cool.bmp smile.gif smile.jpg smile.png wink.gif
   readme $'Some words before the list.\n---List---\nwink.gif - ;-]\ncool.bmp - B-)\n---\n'
   start_standin --client "$1"
   start_program
@@ -176,9 +175,7 @@ scenario_collisions() {
 # again, emptied.
 scenario_prompts() {
   local tick=$1; shift
-  picture grin.png
-  picture happy.gif
-  picture smile.gif
+  picture grin.png happy.gif smile.gif
   readme $'---List---\ngrin.png - :D\n'
   store_line "(smile)" old 'C:\old.gif'
   start_standin "$@"
@@ -271,8 +268,7 @@ journal_texts() {
 # for a picture whose name the code page cannot hold and the box shows in full; afterwards
 # each entry's tool tip says what became of its picture. The unselected one is not counted.
 scenario_progress() {
-  local f
-  for f in смайл.png grin.png happy.gif left.gif smile.gif; do picture "$f"; done
+  picture смайл.png grin.png happy.gif left.gif smile.gif
   readme $'---List---\ngrin.png - :D\n'
   store_line "(?????)" old 'C:\old.png'
   store_line "(smile)" old 'C:\old.gif'
@@ -301,8 +297,7 @@ scenario_progress() {
 # least 1 ms) is spent: one silent retry, a second later, finds it. Then Messenger goes away
 # after the first emoticon: the guard says so, with its stop icon, and ends the program.
 scenario_retry_then_gone() {
-  local f
-  for f in a1.gif b2.gif c3.gif; do picture "$f"; done
+  picture a1.gif b2.gif c3.gif
   store_line "(keep)" keep 'C:\keep.gif'
   start_standin --emoticon-delay 3000 --quit-after 1
   start_program
@@ -341,8 +336,7 @@ scenario_hang_short() {
 # stored. The program held the run lock when it ended: the next program takes it and adds
 # the rest. The stand-in is ended as soon as the program has gone, not a minute later.
 scenario_hang_close() {
-  local f
-  for f in a b c; do picture "$f.gif"; done
+  picture a.gif b.gif c.gif
   start_standin --hang-at-text 4 --hang-ms 60000
   start_program
   drive click Add
@@ -369,7 +363,7 @@ scenario_two_programs() {
     want+=("($f)|$f|$(win "$f.gif")")
   done
   mkdir -p "$dir/pics2"
-  picture x.gif "$dir/pics2"
+  cp "$E2E_WORK/templates/t.gif" "$dir/pics2/x.gif"
   start_standin --prompt-delay 300
   start_program
   first=$program
