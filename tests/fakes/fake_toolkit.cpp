@@ -1,6 +1,7 @@
 // In-memory file system; see fake_toolkit.h.
 #include "fake_toolkit.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace pimbrel::testing {
@@ -8,9 +9,11 @@ namespace pimbrel::testing {
 namespace {
 class StringReader : public ByteReader {
 public:
-    explicit StringReader(std::string content) : content_(std::move(content)) {}
+    StringReader(std::string content, std::size_t piece, std::size_t failAt)
+        : content_(std::move(content)), piece_(piece), failAt_(failAt) {}
     long Read(char* buffer, std::size_t size) override {
-        const std::size_t count = std::min(size, content_.size() - offset_);
+        if (offset_ >= failAt_) return -1;
+        const std::size_t count = std::min({size, piece_, content_.size() - offset_});
         std::memcpy(buffer, content_.data() + offset_, count);
         offset_ += count;
         return static_cast<long>(count);
@@ -18,9 +21,15 @@ public:
 
 private:
     std::string content_;
+    std::size_t piece_;
+    std::size_t failAt_;
     std::size_t offset_ = 0;
 };
 }  // namespace
+
+std::unique_ptr<ByteReader> ReaderOf(std::string content, std::size_t piece, std::size_t failAt) {
+    return std::make_unique<StringReader>(std::move(content), piece, failAt);
+}
 
 std::vector<DirectoryEntry> FakeFileSystem::ListFolder(const std::u16string& folderPath) {
     const auto found = folders.find(folderPath);
@@ -43,7 +52,9 @@ std::unique_ptr<ByteReader> FakeFileSystem::OpenForReading(const std::u16string&
         error = "The system cannot find the file specified.";
         return nullptr;
     }
-    return std::make_unique<StringReader>(found->second);
+    const auto failing = failAt.find(path);
+    return ReaderOf(found->second, std::string::npos,
+                    failing == failAt.end() ? std::string::npos : failing->second);
 }
 
 void FakeFileSystem::AddPicture(const std::u16string& folder, const std::u16string& name) {

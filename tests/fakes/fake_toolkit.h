@@ -21,26 +21,23 @@ struct ProgramEnded : std::runtime_error {
 // One log of everything the window's parts are told, in order.
 using EventLog = std::vector<std::string>;
 
-class FakeSwitch : public Switchable {
+// A control whose enabling goes into the log under its name.
+template <typename Control>
+class Logged : public Control {
 public:
-    FakeSwitch(std::string name, EventLog& log) : name_(std::move(name)), log_(log) {}
+    Logged(std::string name, EventLog& log) : name_(std::move(name)), log_(log) {}
     void SetEnabled(bool enabled) override {
-        enabled_ = enabled;
         log_.push_back((enabled ? "enable " : "disable ") + name_);
     }
-    bool Enabled() const { return enabled_; }
 
-protected:
+private:
     std::string name_;
     EventLog& log_;
-    bool enabled_ = true;
 };
 
-class FakeFileList : public FileListControl {
+class FakeFileList : public Logged<FileListControl> {
 public:
-    explicit FakeFileList(EventLog& log) : switch_("File1", log) {}
-    void SetEnabled(bool enabled) override { switch_.SetEnabled(enabled); }
-    bool Enabled() const { return switch_.Enabled(); }
+    explicit FakeFileList(EventLog& log) : Logged("File1", log) {}
     void SetEntries(const std::vector<std::u16string>& names) override {
         names_ = names;
         selected_.assign(names.size(), false);
@@ -52,40 +49,23 @@ public:
     const std::vector<std::u16string>& Names() const { return names_; }
 
 private:
-    FakeSwitch switch_;
     std::vector<std::u16string> names_;
     std::vector<bool> selected_;
 };
 
-class FakeCheckBox : public CheckBoxControl {
+class FakeCheckBox : public Logged<CheckBoxControl> {
 public:
-    explicit FakeCheckBox(EventLog& log) : switch_("chkOverwrite", log) {}
-    void SetEnabled(bool enabled) override { switch_.SetEnabled(enabled); }
-    bool Enabled() const { return switch_.Enabled(); }
+    explicit FakeCheckBox(EventLog& log) : Logged("chkOverwrite", log) {}
     int Value() const override { return value; }
     int value = 0;
-
-private:
-    FakeSwitch switch_;
 };
 
-class FakeTimer : public RetryTimer {
+// The window's frame, boxes, retry timer and program starter. What they are told goes into
+// the log; a box as "box TEXT", with "stop " before it for the stop icon and its title
+// after "box " where that is not the program's.
+class FakeToolkit : public WindowFrame, public Dialogs, public RetryTimer, public ProgramStarter {
 public:
-    explicit FakeTimer(EventLog& log) : log_(log) {}
-    void SetInterval(std::uint32_t milliseconds) override {
-        interval = milliseconds;
-        log_.push_back("timer " + std::to_string(milliseconds));
-    }
-    std::uint32_t interval = 0;
-
-private:
-    EventLog& log_;
-};
-
-// The caption goes into the log; the taskbar's progress is kept as the steps shown.
-class FakeFrame : public WindowFrame {
-public:
-    explicit FakeFrame(EventLog& log) : log_(log) {}
+    explicit FakeToolkit(EventLog& log) : log_(log) {}
     void SetCaption(const std::string& text) override {
         caption = text;
         log_.push_back("caption " + text);
@@ -95,35 +75,28 @@ public:
         showsProgress = true;
     }
     void HideProgress() override { showsProgress = false; }
-    std::string caption = "Pimbrel";
-    std::vector<std::string> progress;
-    bool showsProgress = false;
-
-private:
-    EventLog& log_;
-};
-
-struct ShownMessage {
-    std::string text;
-    std::string title;
-    MessageIcon icon;
-};
-
-class FakeDialogs : public Dialogs {
-public:
-    explicit FakeDialogs(EventLog& log) : log_(log) {}
-    void ShowMessage(const std::string& text, const std::string& title,
-                     MessageIcon icon) override {
-        shown.push_back({text, title, icon});
-        log_.push_back("box " + text);
-        if (onShow) onShow(shown.back());
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
+        boxes.push_back(text);
+        log_.push_back((icon == MessageIcon::Stop ? "stop box " : "box ") +
+                       (title == "Pimbrel" ? "" : "[" + title + "] ") + text);
+        if (onBox) onBox();
     }
     [[noreturn]] void EndProgram() override {
         log_.push_back("end");
         throw ProgramEnded();
     }
-    std::vector<ShownMessage> shown;
-    std::function<void(const ShownMessage&)> onShow;
+    void SetInterval(std::uint32_t ms) override { log_.push_back("timer " + std::to_string(ms)); }
+    bool Start(const std::string& program, const std::string& commandLine, int show) override {
+        started.push_back(program + " " + std::to_string(show) + " " + commandLine);
+        return startSucceeds;
+    }
+    std::string caption = "Pimbrel";
+    std::vector<std::string> progress;  // the taskbar's steps, as "DONE/TOTAL"
+    bool showsProgress = false;
+    std::vector<std::string> boxes;
+    std::function<void()> onBox;
+    std::vector<std::string> started;  // "PROGRAM SHOWSTYLE COMMANDLINE"
+    bool startSucceeds = true;
 
 private:
     EventLog& log_;
@@ -153,21 +126,10 @@ private:
     SharedRunLock& shared_;
 };
 
-class FakeStarter : public ProgramStarter {
-public:
-    struct Started {
-        std::string program;
-        std::string commandLine;
-        int showStyle;
-    };
-    bool Start(const std::string& program, const std::string& commandLine,
-               int showStyle) override {
-        started.push_back({program, commandLine, showStyle});
-        return succeed;
-    }
-    std::vector<Started> started;
-    bool succeed = true;
-};
+// The bytes of `content` in pieces of at most `piece` bytes, failing once `failAt` bytes
+// have been read.
+std::unique_ptr<ByteReader> ReaderOf(std::string content, std::size_t piece = std::string::npos,
+                                     std::size_t failAt = std::string::npos);
 
 // Files by full path; a folder's listing is given as it is.
 class FakeFileSystem : public FileSystem {
@@ -181,6 +143,7 @@ public:
     std::map<std::u16string, std::vector<DirectoryEntry>> folders;
     std::map<std::u16string, std::string> files;   // path -> content (bytes)
     std::map<std::u16string, std::string> locked;  // path -> the reason it cannot be opened
+    std::map<std::u16string, std::size_t> failAt;  // path -> bytes read before an error
     std::vector<std::u16string> opened;
 };
 

@@ -6,67 +6,83 @@
 #include "app/frm_main.h"
 #include "fake_toolkit.h"
 #include "fake_windows.h"
+#include "iconv_code_page.h"
+#include "shortcuts/code_page.h"
 
 namespace pimbrel::testing {
 
 inline constexpr char16_t kFolder[] = u"C:\\Emoticons";
+using Texts = std::vector<std::string>;
+
+inline Texts operator+(Texts a, const Texts& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
 
 struct Rig {
     EventLog log;
     FakeFileList file1{log};
-    FakeSwitch cmdAdd{"cmdAdd", log};
+    Logged<Switchable> cmdAdd{"cmdAdd", log};
     FakeCheckBox chkOverwrite{log};
-    FakeTimer tmrRetry{log};
-    FakeFrame frame{log};
-    FakeDialogs dialogs{log};
-    FakeStarter starter;
+    FakeToolkit toolkit{log};
     FakeFileSystem files;
     FakeWindows windows;
     SharedRunLock ownLock;
     FakeRunLock runLock;
     FakeRunLock otherWindowLock{ownLock};  // another window's, for a run it holds
+    SettlingPause pause;
     MainWindowParts Parts() {
-        return MainWindowParts{file1,   cmdAdd,  chkOverwrite, tmrRetry, frame,
-                               dialogs, starter, files,        windows,  runLock};
+        return MainWindowParts{file1,   cmdAdd, chkOverwrite, toolkit, toolkit, toolkit,
+                               toolkit, files,  windows,      runLock, pause};
     }
     FrmMain form{Parts(), FolderName{kFolder, {}}};
 
     // `desktopLock`: the run lock shared with other windows; by default one of its own.
     explicit Rig(const std::vector<std::u16string>& pictures = {},
-                 SharedRunLock* desktopLock = nullptr)
-        : runLock(desktopLock ? *desktopLock : ownLock) {
+                 SharedRunLock* desktopLock = nullptr,
+                 SettlingPause settling = SettlingPause::UntilOutcome)
+        : runLock(desktopLock ? *desktopLock : ownLock), pause(settling) {
         for (const auto& name : pictures) files.AddPicture(kFolder, name);
     }
-    void SetListFile(const std::string& content) {
-        files.files[std::u16string(kFolder) + u"\\Readme.txt"] = content;
+    void SetListFile(const std::string& bytes) {
+        files.files[std::u16string(kFolder) + u"\\Readme.txt"] = bytes;
     }
     // Load, then clear the log so that tests see only what follows.
     void Load() {
         form.Load();
         log.clear();
-        dialogs.shown.clear();
+        toolkit.boxes.clear();
     }
-    // Runs a click; true when the program ended inside it.
-    bool Click() {
+    // Runs a click, or the retry timer's tick; true when the program ended inside it.
+    bool Click() { return Ends([this] { form.OnAddClick(); }); }
+    bool Tick() { return Ends([this] { form.OnRetryTick(); }); }
+    template <typename Event>
+    static bool Ends(Event event) {
         try {
-            form.OnAddClick();
+            event();
             return false;
         } catch (const ProgramEnded&) {
             return true;
         }
     }
-    bool Tick() {
-        try {
-            form.OnRetryTick();
-            return false;
-        } catch (const ProgramEnded&) {
-            return true;
-        }
+    // Everything Messenger was sent, as Describe spells it.
+    Texts Sent() const {
+        Texts described;
+        for (const SentMessage& message : windows.Sent()) described.push_back(Describe(message));
+        return described;
     }
-    std::vector<std::string> Boxes() const {
-        std::vector<std::string> texts;
-        for (const auto& shown : dialogs.shown) texts.push_back(shown.text);
-        return texts;
+    // Messenger's emoticons as "SHORTCUT NAME".
+    Texts Store() {
+        Texts described;
+        for (const auto& emoticon : windows.Messenger()->Store())
+            described.push_back(Utf8(FromAnsi(emoticon.shortcut)) + " " + Utf8(FromAnsi(emoticon.name)));
+        return described;
+    }
+    Texts ToolTips() {
+        Texts tips;
+        for (std::size_t i = 0; i < file1.Names().size(); ++i)
+            tips.push_back(Utf8(form.EntryToolTip(static_cast<int>(i))));
+        return tips;
     }
 };
 

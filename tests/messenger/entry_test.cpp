@@ -1,0 +1,328 @@
+// Whole Add runs into the Messenger model: exactly what Messenger is sent for each client,
+// prompt and delay, and what the run makes of each picture.
+#include <gtest/gtest.h>
+
+#include "messenger/functions.h"
+#include "rig.h"
+#include "shortcuts/code_page.h"
+
+namespace pimbrel::testing {
+namespace {
+
+using standin::Role;
+
+// An Add run of `pictures` (UTF-8, in list order; "NAME - SHORTCUT" lists that shortcut in
+// Readme.txt) into a Messenger with these options and emoticons.
+struct Scenario {
+    Texts pictures;
+    standin::Options options = {};
+    std::vector<standin::Emoticon> store = {};
+    int overwrite = 0;
+    std::vector<int> unselected = {};
+    bool reuseHandles = false;  // the system gives a gone window's handle to the next one
+};
+
+struct Outcome {
+    Texts sent, tips, store;
+    bool ended;  // in the loop guard
+    long passes, pumps;
+    std::uint64_t slept;
+};
+
+Outcome Run(const Scenario& given, SettlingPause pause) {
+    std::vector<std::u16string> names;
+    std::string list = "---List---\r\n";
+    for (const std::string& picture : given.pictures) {
+        names.push_back(U16(picture.substr(0, picture.find(" - "))));
+        list += picture + "\r\n";
+    }
+    Rig rig(names, nullptr, pause);
+    rig.SetListFile(ToAnsi(U16(list)));
+    rig.Load();
+    for (int index : given.unselected) rig.file1.SetSelected(index, false);
+    rig.chkOverwrite.value = given.overwrite;
+    rig.windows.reuseHandles = given.reuseHandles;
+    rig.windows.StartMessenger(given.options, given.store);
+    const bool ended = rig.Click();
+    return {rig.Sent(), rig.ToolTips(), rig.Store(), ended, loopCount, rig.windows.Pumps(),
+            rig.windows.SleptMs()};
+}
+
+// Runs the scenario with the full settling pause and with the one that ends at the outcome:
+// Messenger must get the same from both. Gives the second run's outcome.
+Outcome Enter(const Scenario& given) {
+    const Outcome full = Run(given, SettlingPause::Full);
+    const Outcome run = Run(given, SettlingPause::UntilOutcome);
+    EXPECT_EQ(full.sent, run.sent) << "the full settling pause";
+    EXPECT_EQ(full.tips, run.tips) << "the full settling pause";
+    return run;
+}
+
+const std::string kOpen = "post Main 4294942017/0";
+const std::string kOpenNewer = "post Main 4294942110/0";
+const std::string kClose = "post Emoticon 1/2622856";
+
+// A text sent to an Edit, given in UTF-8; it goes out in the code page.
+std::string SentText(const std::string& edit, const std::string& text) {
+    return "text " + edit + " 256/0 \"" + ToAnsi(U16(text)) + "\"";
+}
+
+// Opening the create dialog, its three texts and the confirm.
+Texts Fill(const std::string& name, const std::string& shortcut, bool newer = false) {
+    return {newer ? "post Emoticon 2326/0" : "post Emoticon 1420/1311244",
+            SentText("PathEdit", "C:\\Emoticons\\" + name), SentText("ShortcutEdit", shortcut),
+            SentText("NameEdit", name.substr(0, name.find('.'))), "post Create 1/1837380"};
+}
+
+// The fill of a create dialog that had to be pinged first (Messenger minimised).
+Texts PingedFill(const std::string& name, const std::string& shortcut) {
+    Texts fill = Fill(name, shortcut);
+    fill.insert(fill.begin() + 1, "ping Create");
+    return fill;
+}
+
+// The answer to a one-Button prompt: dismissed, the replacement shortcut, confirmed again.
+Texts Dismissed(const std::string& replacement) {
+    return {"post Prompt 2/264158", SentText("ShortcutEdit", replacement), "post Create 1/1837380"};
+}
+const Texts kOverwriteYes = {"post Prompt 1/1968352"};
+const Texts kOverwriteNo = {"post Prompt 2/3082306", "post Create 2/854760"};
+// The one-Button prompt dismissed again, and the create dialog closed.
+const Texts kGivenUp = {"post Prompt 2/264158", "post Create 2/854760"};
+
+// The tool tips after the run.
+std::string Added(const std::string& shortcut) { return "Added as " + shortcut; }
+std::string Refused(const std::string& shortcut, const std::string& replacement) {
+    return "Messenger refused " + shortcut + "; added as " + replacement;
+}
+std::string LeftOut(const std::string& shortcut) {
+    return "Left out: an emoticon has the shortcut " + shortcut;
+}
+std::string Replaced(const std::string& shortcut) {
+    return "Added as " + shortcut + ", replacing the emoticon that had it";
+}
+
+TEST(Entry, OlderClientGetsEachSelectedPicture) {
+    Scenario given{{"cool.jpg - B)", "smile.gif", "wink.a.png - ;)"}};
+    given.unselected = {2};
+    const Outcome got = Enter(given);
+    EXPECT_EQ(got.sent, Texts{kOpen} + Fill("cool.jpg", "B)") + Fill("smile.gif", "(smile)") +
+                            Texts{kClose});
+    EXPECT_EQ(got.store, (Texts{"B) cool", "(smile) smile"}));
+    EXPECT_EQ(got.passes, 1 + 2) << "the dialog's and one fill pass each, all pumped";
+    EXPECT_EQ(got.pumps, 1 + 2 * 2) << "and the pump after each confirm that shows it taken";
+    EXPECT_EQ(got.slept, 0u) << "the older client never sleeps";
+}
+
+TEST(Entry, NewerClientSleepsAfterEveryIndex) {
+    Scenario given{{"a.gif", "b.gif", "c.gif"}};
+    given.options.client = standin::ClientKind::Newer;
+    given.unselected = {0, 2};
+    const Outcome got = Enter(given);
+    EXPECT_EQ(got.sent, Texts{kOpenNewer} + Fill("b.gif", "(b)", true) + Texts{kClose});
+    EXPECT_EQ(got.slept, 3 * 10 + 250u) << "after every index, and before the close";
+}
+
+// Messenger's one dialog open before the run is the emoticon dialog when it has its eight
+// Buttons, and is otherwise left alone for the one the open command brings.
+TEST(Entry, DialogOpenBeforeTheRunIsTakenOnlyWithEightButtons) {
+    for (const int buttons : {0, 1, 7, 8, 9, 12}) {
+        Scenario given{{"a.gif"}};
+        given.options.preexistingDialogButtons = buttons;
+        EXPECT_EQ(Enter(given).sent, Texts{kOpen} + Fill("a.gif", "(a)") + Texts{kClose})
+            << buttons << " Buttons";
+    }
+}
+
+// A create dialog shown before its Edits exist (not one the dialog manager made): they appear
+// one pass after another, and each pass sends the texts to those that are there.
+TEST(Entry, TextsGoAgainUntilTheThirdEditShows) {
+    Rig rig({u"smile.gif"});
+    rig.Load();
+    FakeWindows& windows = rig.windows;
+    const WindowId main = windows.AddTopLevel("MSNMSBLClass");
+    WindowId emoticon = 0, create = 0;
+    windows.onPump = [&] {
+        const long pump = windows.Pumps();
+        if (pump == 1) emoticon = windows.AddTopLevel("#32770", main);
+        if (pump == 2) create = windows.CreateTopLevel(Role::Create, "#32770", emoticon, "");
+        if (pump == 2) windows.Show(create, standin::Visibility::Shown);
+        if (pump == 3) windows.CreateChild(create, Role::PathEdit, "Edit", "");
+        if (pump == 4) windows.CreateChild(create, Role::ShortcutEdit, "Edit", "");
+        if (pump == 5) windows.CreateChild(create, Role::NameEdit, "Edit", "");
+        if (pump == 6) windows.Destroy(create);
+    };
+    EXPECT_FALSE(rig.Click());
+    const std::string path = SentText("PathEdit", "C:\\Emoticons\\smile.gif");
+    const std::string shortcut = SentText("ShortcutEdit", "(smile)");
+    EXPECT_EQ(rig.Sent(), (Texts{"post Other 4294942017/0", "post Other 1420/1311244", path, path,
+                                 shortcut, path, shortcut, SentText("NameEdit", "smile"),
+                                 "post Create 1/1837380", "post Other 1/2622856"}));
+}
+
+// A refused shortcut (too long, one of Messenger's own, or a listed one that the window took
+// only up to its NUL) is replaced by its first six characters and a 2.
+TEST(Entry, OneButtonPromptGetsTheReplacementShortcut) {
+    const Outcome got = Enter({{"big.gif - toolongshortcut", std::string("smile.gif - :)\0tail", 19),
+                                "Y.gif"}});
+    EXPECT_EQ(got.sent, Texts{kOpen} + Fill("big.gif", "toolongshortcut") + Dismissed("toolon2") +
+                            Fill("smile.gif", std::string(":)\0tail", 7)) + Dismissed(":)2") +
+                            Fill("Y.gif", "(Y)") + Dismissed("(Y)2") + Texts{kClose});
+    EXPECT_EQ(got.tips, (Texts{Refused("toolongshortcut", "toolon2"), Refused(":)", ":)2"),
+                               Refused("(Y)", "(Y)2")}));
+    EXPECT_EQ(got.store, (Texts{"toolon2 big", ":)2 smile", "(Y)2 Y"}));
+}
+
+// On Japanese Windows (code page 932) the texts go out in its bytes and every choice and cut
+// counts characters: a listed shortcut of one two-byte character is not used, a refused one
+// keeps six characters, and a character the code page cannot hold is "?" in the report too.
+TEST(Entry, DoubleByteTextsAreChosenAndCutByCharacter) {
+    const IconvCodePage cp932("CP932");
+    const Outcome got = Enter({{"한국.png", "ハート.gif - ハートハートハート", "笑顔.png - 笑"}});
+    EXPECT_EQ(got.sent, Texts{kOpen} + Fill("한국.png", "(한국)") +
+                            Fill("ハート.gif", "ハートハートハート") + Dismissed("ハートハート2") +
+                            Fill("笑顔.png", "(笑顔)") + Texts{kClose});
+    EXPECT_EQ(got.tips, (Texts{Added("(?\?)"), Refused("ハートハートハート", "ハートハート2"),
+                               Added("(笑顔)")}));
+    EXPECT_EQ(got.store, (Texts{"(?\?) ?\?", "ハートハート2 ハート", "(笑顔) 笑顔"}));
+}
+
+// Messenger makes its prompts as the dialog manager does: the window first, hidden, then a
+// Button every `gap` ms, and shows it last. With a gap the run meets each prompt half made
+// (a two-Button prompt with one Button, a one-Button prompt with none); each gets the answer
+// its complete form calls for, and nothing else is sent.
+TEST(Entry, PromptSeenHalfMadeGetsTheAnswerOfItsCompleteForm) {
+    const struct {
+        const char* smile;  // the picture, with its listed shortcut
+        const char* shortcut;  // sent for it
+        int overwrite;
+        Texts answer;
+        std::string tip;
+        std::string first;  // Messenger's first emoticon afterwards
+    } table[] = {
+        {"smile.gif", "(smile)", 1, kOverwriteYes, Replaced("(smile)"), "(smile) smile"},
+        {"smile.gif", "(smile)", -1, kOverwriteYes, Replaced("(smile)"), "(smile) smile"},
+        {"smile.gif", "(smile)", 0, kOverwriteNo, LeftOut("(smile)"), "(smile) old"},
+        {"smile.gif - :)", ":)", 0, Dismissed(":)2"), Refused(":)", ":)2"), "(smile) old"},
+    };
+    for (const auto& row : table) {
+        for (const std::uint32_t gap : {0u, 3u}) {
+            SCOPED_TRACE(std::string(row.smile) + " overwrite " + std::to_string(row.overwrite) +
+                         " gap " + std::to_string(gap));
+            Scenario given{{row.smile, "wink.gif"}, {}, {{"(smile)", "old", "C:\\old.gif"}}};
+            given.overwrite = row.overwrite;
+            given.options.buildGapMs = gap;
+            const Outcome got = Enter(given);
+            EXPECT_EQ(got.sent, Texts{kOpen} + Fill("smile.gif", row.shortcut) + row.answer +
+                                    Fill("wink.gif", "(wink)") + Texts{kClose});
+            EXPECT_EQ(got.tips, (Texts{row.tip, Added("(wink)")}));
+            EXPECT_EQ(got.store.at(0), row.first);
+        }
+    }
+}
+
+// Messenger answers after the settling pause is over: the dialog is waited on (each pass
+// counted) so that the next picture does not go into it.
+TEST(Entry, AnswerAfterTheSettlingPauseIsAwaited) {
+    Scenario given{{"cool.gif", "wink.gif"}, {}, {{"(cool)", "old", "C:\\old.gif"}}, 1};
+    given.options.promptDelayMs = 1100;  // the pause ends after 1001 passes
+    const Outcome got = Enter(given);
+    EXPECT_EQ(got.sent, Texts{kOpen} + Fill("cool.gif", "(cool)") + kOverwriteYes +
+                            Fill("wink.gif", "(wink)") + Texts{kClose});
+    EXPECT_EQ(got.store, (Texts{"(cool) cool", "(wink) wink"}));
+}
+
+// A client that hides its create dialog once it has taken the entry and shows it again,
+// emptied, for the next open command (here 5 ms later, its dialogs made a control every
+// 3 ms): hidden after the confirm counts as taken, and the hidden dialog is filled only once
+// the client has shown it for the next picture, after any answer to a prompt as well.
+TEST(Entry, KeptCreateDialogIsFilledOnlyOnceShownAgain) {
+    Scenario given{{"a.gif", "b.gif", "c.gif - :)", "d.gif"}, {}, {{"(b)", "old", "C:\\old.gif"}}, 1};
+    given.options.reuseCreateDialog = true;
+    given.options.createDelayMs = 5;
+    given.options.buildGapMs = 3;
+    const Outcome got = Enter(given);
+    EXPECT_EQ(got.sent, Texts{kOpen} + Fill("a.gif", "(a)") + Fill("b.gif", "(b)") + kOverwriteYes +
+                            Fill("c.gif", ":)") + Dismissed(":)2") + Fill("d.gif", "(d)") +
+                            Texts{kClose});
+    EXPECT_EQ(got.tips, (Texts{Added("(a)"), Replaced("(b)"), Refused(":)", ":)2"), Added("(d)")}));
+    EXPECT_EQ(got.store, (Texts{"(b) b", "(a) a", ":)2 c", "(d) d"}));
+}
+
+// Messenger busy, taking each command 4 ms after the one before: the prompt answered is
+// still there at the next looks. It is the same prompt, not a second refusal.
+TEST(Entry, PromptStillClosingIsNotASecondRefusal) {
+    Scenario given{{"smile.gif - :)", "wink.gif"}};
+    given.options.commandDelayMs = 4;
+    const Outcome got = Enter(given);
+    EXPECT_EQ(got.sent, Texts{kOpen} + Fill("smile.gif", ":)") + Dismissed(":)2") +
+                            Fill("wink.gif", "(wink)") + Texts{kClose});
+    EXPECT_EQ(got.tips, (Texts{Refused(":)", ":)2"), Added("(wink)")}));
+}
+
+// A picture Messenger cannot take whatever its shortcut: refused, refused again under the
+// replacement, then its create dialog is closed and the next picture goes in. The system may
+// give the answered prompt's handle value to the next prompt: a look falls between them
+// here (the answer to a confirm takes 2 ms), and the new prompt is told from the old.
+TEST(Entry, PictureRefusedTwiceIsLeftOutAndTheNextEntered) {
+    for (const bool reuseHandles : {false, true}) {
+        Scenario given{{"broken.gif", "next.gif"}};
+        given.options.promptDelayMs = 2;
+        given.reuseHandles = reuseHandles;
+        const Outcome got = Enter(given);
+        EXPECT_EQ(got.sent, Texts{kOpen} + Fill("broken.gif", "(broke)") + Dismissed("(broke2") +
+                                kGivenUp +
+                                Fill("next.gif", "(next)") + Texts{kClose})
+            << reuseHandles;
+        EXPECT_EQ(got.tips, (Texts{"Not added: Messenger refused (broke) and (broke2",
+                                   Added("(next)")}));
+        EXPECT_EQ(got.store, Texts{"(next) next"});
+    }
+}
+
+// Messenger minimised: its dialogs stay hidden, so hidden says nothing about half made.
+// Each dialog counts as complete once Messenger's thread has answered a ping sent after it
+// was found; the prompts, seen half made, get the answers of their complete forms.
+TEST(Entry, MinimisedMessengerIsAnsweredAsItsCompletePromptsAsk) {
+    Scenario given{{"grin.gif - :D", "next.gif", "smile.gif"}, {}, {{"(smile)", "old", "C:\\old.gif"}}, 1};
+    given.options.minimised = true;
+    given.options.buildGapMs = 3;
+    const Outcome got = Enter(given);
+    EXPECT_EQ(got.sent, Texts{kOpen} + PingedFill("grin.gif", ":D") + Texts{"ping Prompt"} +
+                            Dismissed(":D2") + PingedFill("next.gif", "(next)") +
+                            PingedFill("smile.gif", "(smile)") + Texts{"ping Prompt"} +
+                            kOverwriteYes + Texts{kClose});
+    EXPECT_EQ(got.tips, (Texts{Refused(":D", ":D2"), Added("(next)"), Replaced("(smile)")}));
+}
+
+// Messenger stops answering for 40 ms while it handles one of the texts (1 the path, 2 the
+// shortcut, 3 the name, 4 the replacement): the program waits in passes that pump and count,
+// one a millisecond, and then goes on exactly as it would have.
+TEST(Entry, TextNotTakenYetIsWaitedForInCountedPasses) {
+    const Scenario plain{{"smile.gif - :)", "wink.gif"}};
+    const Outcome unhung = Enter(plain);
+    for (const std::uint32_t text : {1u, 2u, 3u, 4u}) {
+        Scenario given = plain;
+        given.options.hangAtText = text;
+        given.options.hangMs = 40;
+        const Outcome got = Enter(given);
+        EXPECT_EQ(got.sent, unhung.sent) << "text " << text;
+        EXPECT_EQ(got.tips, unhung.tips) << "text " << text;
+        EXPECT_EQ(got.passes, unhung.passes + 40) << "text " << text;
+        EXPECT_EQ(got.pumps, unhung.pumps + 40) << "text " << text;
+    }
+    // A client that never answers: the guard ends the wait once the budget is spent, and
+    // nothing more has been sent.
+    Scenario never{{"smile.gif"}};
+    never.options.hangAtText = 2;
+    never.options.hangMs = 3600000;
+    const Outcome got = Enter(never);
+    EXPECT_TRUE(got.ended);
+    const Texts fill = Fill("smile.gif", "(smile)");
+    EXPECT_EQ(got.sent, (Texts{kOpen, fill[0], fill[1], fill[2]}));
+    EXPECT_EQ(got.passes, LoopBudget(1) + 1);
+    EXPECT_EQ(got.pumps, got.passes) << "every counted pass pumped";
+}
+
+}  // namespace
+}  // namespace pimbrel::testing
