@@ -7,19 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "iconv_code_page.h"
-#include "shortcuts/shortcuts.h"
+#include "text_fakes.h"
 
 namespace {
-
-using pimbrel::PassCounter;
-
-class Passes : public PassCounter {
-public:
-    void CountPass() override { ++count; }
-    void CountPasses(std::uint32_t n) override { count += n; }
-    std::uint64_t count = 0;
-};
 
 struct Outcome {
     std::vector<std::u16string> table;
@@ -32,12 +22,12 @@ template <typename Stage>
 Outcome Time(Stage stage, const std::vector<std::u16string>& names) {
     Outcome out;
     out.table.assign(names.size() + 1, std::u16string());
-    Passes passes;
+    pimbrel::testing::CountingPasses passes;
     const auto start = std::chrono::steady_clock::now();
     stage(names, out.table, out.used, passes);
     out.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                  .count();
-    out.passes = passes.count;
+    out.passes = passes.passes;
     return out;
 }
 

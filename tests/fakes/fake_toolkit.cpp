@@ -1,35 +1,9 @@
 // In-memory file system; see fake_toolkit.h.
 #include "fake_toolkit.h"
 
-#include <algorithm>
-#include <cstring>
+#include "text_fakes.h"
 
 namespace pimbrel::testing {
-
-namespace {
-class StringReader : public ByteReader {
-public:
-    StringReader(std::string content, std::size_t piece, std::size_t failAt)
-        : content_(std::move(content)), piece_(piece), failAt_(failAt) {}
-    long Read(char* buffer, std::size_t size) override {
-        if (offset_ >= failAt_) return -1;
-        const std::size_t count = std::min({size, piece_, content_.size() - offset_});
-        std::memcpy(buffer, content_.data() + offset_, count);
-        offset_ += count;
-        return static_cast<long>(count);
-    }
-
-private:
-    std::string content_;
-    std::size_t piece_;
-    std::size_t failAt_;
-    std::size_t offset_ = 0;
-};
-}  // namespace
-
-std::unique_ptr<ByteReader> ReaderOf(std::string content, std::size_t piece, std::size_t failAt) {
-    return std::make_unique<StringReader>(std::move(content), piece, failAt);
-}
 
 std::vector<DirectoryEntry> FakeFileSystem::ListFolder(const std::u16string& folderPath) {
     const auto found = folders.find(folderPath);

@@ -126,11 +126,6 @@ private:
     SharedRunLock& shared_;
 };
 
-// The bytes of `content` in pieces of at most `piece` bytes, failing once `failAt` bytes
-// have been read.
-std::unique_ptr<ByteReader> ReaderOf(std::string content, std::size_t piece = std::string::npos,
-                                     std::size_t failAt = std::string::npos);
-
 // Files by full path; a folder's listing is given as it is.
 class FakeFileSystem : public FileSystem {
 public:

@@ -6,7 +6,7 @@
 #include "app/frm_main.h"
 #include "fake_toolkit.h"
 #include "fake_windows.h"
-#include "iconv_code_page.h"
+#include "text_fakes.h"
 #include "shortcuts/code_page.h"
 
 namespace pimbrel::testing {

@@ -1,44 +1,24 @@
 // Fuzzes the list file reader: any bytes, read in pieces of any size, give the same entries
 // as one whole read, and every entry is cleaned (no CR, no tab, no space at either end).
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "platform/file_system.h"
-#include "shortcuts/shortcuts.h"
+#include "text_fakes.h"
 
 namespace {
-
-class PieceReader : public pimbrel::ByteReader {
-public:
-    PieceReader(const std::uint8_t* data, std::size_t size, std::size_t piece)
-        : data_(data), size_(size), piece_(piece) {}
-    long Read(char* buffer, std::size_t size) override {
-        const std::size_t n = std::min({size, piece_, size_ - offset_});
-        std::memcpy(buffer, data_ + offset_, n);
-        offset_ += n;
-        return static_cast<long>(n);
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t piece_;
-    std::size_t offset_ = 0;
-};
 
 using Entries = std::vector<std::pair<std::u16string, std::u16string>>;
 
 Entries ReadAll(const std::uint8_t* data, std::size_t size, std::size_t piece) {
-    PieceReader reader(data, size, piece);
     Entries entries;
-    if (pimbrel::ReadListEntries(reader, [&](const std::u16string& name,
-                                             const std::u16string& s) {
+    const auto reader =
+        pimbrel::testing::ReaderOf(std::string(reinterpret_cast<const char*>(data), size), piece);
+    if (pimbrel::ReadListEntries(*reader, [&](const std::u16string& name,
+                                              const std::u16string& s) {
             entries.emplace_back(name, s);
         }) != pimbrel::ListFileResult::Read) {
         std::abort();

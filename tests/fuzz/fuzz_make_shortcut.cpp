@@ -8,16 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "shortcuts/characters.h"
-#include "shortcuts/shortcuts.h"
+#include "text_fakes.h"
 
 namespace {
-
-class Passes : public pimbrel::PassCounter {
-public:
-    void CountPass() override { ++count; }
-    std::uint64_t count = 0;
-};
 
 // True when every surrogate has its partner.
 bool IsValid(const std::u16string& text) {
@@ -55,10 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<std::u16string> fast(names.size() + 1), literal(names.size() + 1);
     std::u16string usedFast, usedLiteral;
-    Passes fastPasses, literalPasses;
+    pimbrel::testing::CountingPasses fastPasses, literalPasses;
     pimbrel::AssignShortcuts(names, fast, usedFast, fastPasses);
     pimbrel::AssignShortcutsLiteral(names, literal, usedLiteral, literalPasses);
-    if (fast != literal || usedFast != usedLiteral || fastPasses.count != literalPasses.count) {
+    if (fast != literal || usedFast != usedLiteral || fastPasses.passes != literalPasses.passes) {
         std::abort();
     }
     if (!fast.back().empty()) std::abort();

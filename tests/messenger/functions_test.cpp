@@ -67,29 +67,33 @@ TEST(FindOwnedWindow, WalksAtMostAThousandStepsDownTheZOrder) {
     }
 }
 
-// A window that closes while the walk is on it ends the walk with no result, even with a
-// match further down; the class is read only where the owner is right.
+// A window that closes while the walk is on it (as its owner or its class is read) ends the
+// walk with no result, even with a match further down; the class is read only where the
+// owner is right.
 TEST(FindOwnedWindow, WindowClosingUnderTheWalkEndsIt) {
     class ClosingWindows : public FakeWindows {
     public:
         WindowHandle closing = 0;
+        bool atClassName = false;  // else as its owner is read
         int classReads = 0;
         WindowHandle ParentOf(WindowHandle window) override {
-            if (window == closing) Destroy(closing);
+            if (window == closing && !atClassName) Destroy(closing);
             return FakeWindows::ParentOf(window);
         }
         bool ReadClassName(WindowHandle window, char* buffer, int size) override {
             ++classReads;
+            if (window == closing && atClassName) Destroy(closing);
             return FakeWindows::ReadClassName(window, buffer, size);
         }
     };
-    for (const bool ownedByOwner : {false, true}) {
+    for (const auto& [ownedByOwner, atClassName] : {std::pair{false, false}, {true, false}, {true, true}}) {
         ClosingWindows windows;
         const auto owner = windows.AddTopLevel("Owner");
         windows.AddTopLevel("#32770", owner);
         windows.closing = windows.AddTopLevel("#32770", ownedByOwner ? owner : 0);
+        windows.atClassName = atClassName;
         for (int i = 0; i < 3; ++i) windows.AddTopLevel("Idle");
-        EXPECT_EQ(FindOwnedWindow(windows, owner, "#32770"), 0u) << ownedByOwner;
+        EXPECT_EQ(FindOwnedWindow(windows, owner, "#32770"), 0u) << ownedByOwner << atClassName;
     }
     ClosingWindows windows;
     const auto owner = windows.AddTopLevel("Owner");

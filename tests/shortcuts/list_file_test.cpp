@@ -4,10 +4,7 @@
 
 #include <utility>
 
-#include "fake_toolkit.h"
-#include "iconv_code_page.h"
-#include "shortcuts/code_page.h"
-#include "shortcuts/shortcuts.h"
+#include "text_fakes.h"
 
 namespace pimbrel::testing {
 namespace {

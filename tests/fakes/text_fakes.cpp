@@ -1,14 +1,13 @@
-// See iconv_code_page.h.
-#include "iconv_code_page.h"
+// See text_fakes.h.
+#include "text_fakes.h"
 
 #include <locale.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <cwctype>
 #include <stdexcept>
-
-#include "shortcuts/characters.h"
 
 namespace pimbrel::testing {
 namespace {
@@ -105,15 +104,29 @@ std::u16string U16(const std::string& utf8) {
     return std::u16string(reinterpret_cast<const char16_t*>(units.data()), units.size() / 2);
 }
 
-std::string Utf8(const std::u16string& text) {
-    const iconv_t handle = Open("UTF-8", "UTF-16LE");
-    std::string out = Convert(handle, reinterpret_cast<const char*>(text.data()), text.size() * 2,
-                              [](const char*, std::size_t, std::string& bad) {
-                                  bad += "\xEF\xBF\xBD";  // a lone surrogate
-                                  return std::size_t{2};
-                              });
-    iconv_close(handle);
-    return out;
+namespace {
+class StringReader : public ByteReader {
+public:
+    StringReader(std::string content, std::size_t piece, std::size_t failAt)
+        : content_(std::move(content)), piece_(piece), failAt_(failAt) {}
+    long Read(char* buffer, std::size_t size) override {
+        if (offset_ >= failAt_) return -1;
+        const std::size_t count = std::min({size, piece_, content_.size() - offset_});
+        std::memcpy(buffer, content_.data() + offset_, count);
+        offset_ += count;
+        return static_cast<long>(count);
+    }
+
+private:
+    std::string content_;
+    std::size_t piece_;
+    std::size_t failAt_;
+    std::size_t offset_ = 0;
+};
+}  // namespace
+
+std::unique_ptr<ByteReader> ReaderOf(std::string content, std::size_t piece, std::size_t failAt) {
+    return std::make_unique<StringReader>(std::move(content), piece, failAt);
 }
 
 }  // namespace pimbrel::testing
