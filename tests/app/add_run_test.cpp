@@ -16,6 +16,7 @@ const std::string kSuccess = "box The emoticons are added succesfully.";
 const std::string kNotOpen = "box Please open your MSN Messenger main screen first.";
 const std::string kOtherRun =
     "box Another Pimbrel window is adding emoticons. Press Add again when it has finished.";
+const std::string kListBox = "stop box The list file " + kFolderText + "\\Readme.txt ";
 const std::string kGuard =
     "stop box [Fatal Error: Infinite Loop] Infinite loop detected, application will now shut down.";
 const std::string kHigherRights =
@@ -58,6 +59,22 @@ TEST(AddRun, EachEndGivesTheControlsBackAndRestoresTheCaption) {
         {"success", [](Rig& rig) { rig.windows.StartMessenger({}); },
          kDisable + Texts{kSuccess} + kEnable, 1 + 2 * 5 + 1, false, false},
         {"no Messenger", [](Rig&) {}, kDisable + Texts{kNotOpen} + kEnable, 0, false, false},
+        // A list file that cannot be read stops the run before Messenger: going on would
+        // silently leave the user's shortcuts out.
+        {"list file that cannot be opened",
+         [](Rig& rig) {
+             rig.files.locked[kListFile] = "Access is denied.";
+             rig.windows.StartMessenger({});
+         },
+         kDisable + Texts{kListBox + "could not be opened: Access is denied."} + kEnable, 0, false,
+         false},
+        {"list file that fails midway",
+         [](Rig& rig) {
+             rig.SetListFile("---List---\r\na.gif - :-)\r\n");
+             rig.files.failAt[kListFile] = 16;
+             rig.windows.StartMessenger({});
+         },
+         kDisable + Texts{kListBox + "could not be read to its end."} + kEnable, 0, false, false},
         {"another window's run",
          [](Rig& rig) {
              rig.ownLock.holder = &rig.otherWindowLock;
@@ -160,35 +177,6 @@ TEST(AddRun, EmptyFolderStillOpensAndClosesTheDialog) {
     EXPECT_EQ(rig.Sent(), (Texts{"post Main 4294942017/0", "post Emoticon 1/2622856"}));
     EXPECT_EQ(rig.toolkit.boxes, Texts{"The emoticons are added succesfully."});
     EXPECT_EQ(loopLimit, 1000);
-}
-
-// A list file that cannot be read stops the run before Messenger, with a box that spells the
-// folder in full (its texts are UTF-8) whatever the code page holds; its tool tips meanwhile
-// show the automatic shortcuts, without a box.
-TEST(AddRun, UnreadableListFileStopsTheRunBeforeMessenger) {
-    const std::u16string folder = u"C:\\Émoticônes 表情";
-    const std::u16string path = folder + u"\\Readme.txt";
-    for (const bool opens : {false, true}) {
-        Rig rig;
-        rig.files.AddPicture(folder, u"smile.gif");
-        rig.files.files[path] = "---List---\r\nsmile.gif - :-)\r\n";
-        if (opens)
-            rig.files.failAt[path] = 16;
-        else
-            rig.files.locked[path] = "Access is denied.";
-        FrmMain form(rig.Parts(), FolderName{folder, {}});
-        form.Load();
-        EXPECT_EQ(form.EntryToolTip(0), u"Shortcut: (smile)");
-        rig.windows.StartMessenger({});
-        form.OnAddClick();
-        EXPECT_EQ(rig.log, kDisable +
-                               Texts{u8"stop box The list file C:\\Émoticônes 表情\\Readme.txt " +
-                                     std::string(opens ? "could not be read to its end."
-                                                       : "could not be opened: Access is denied.")} +
-                               kEnable);
-        EXPECT_TRUE(rig.windows.Sent().empty());
-        EXPECT_EQ(rig.ownLock.takes, 0) << "Messenger never came into it";
-    }
 }
 
 TEST(AddRun, StalledDialogRetriesOnceThroughTheTimerReadingTheListAfresh) {

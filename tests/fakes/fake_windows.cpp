@@ -11,11 +11,6 @@
 
 namespace pimbrel::testing {
 
-bool SentMessage::operator==(const SentMessage& other) const {
-    return kind == other.kind && role == other.role && message == other.message &&
-           wParam == other.wParam && lParam == other.lParam && text == other.text;
-}
-
 std::string Describe(const SentMessage& message) {
     std::ostringstream out;
     static const char* const kKinds[] = {"post ", "text ", "ping "};
@@ -41,9 +36,9 @@ WindowId FakeWindows::AddTopLevel(const std::string& className, WindowId owner) 
     return id;
 }
 
+// FindWindow and FindWindowEx ignore letter case in class names, as the system's do.
 bool FakeWindows::ClassMatches(WindowId window, const std::string& className) const {
     const std::string& name = windows_.at(window).className;
-    if (!caseBlindLookups) return name == className;
     return std::equal(name.begin(), name.end(), className.begin(), className.end(),
                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
                                                   std::tolower(static_cast<unsigned char>(b)); });
@@ -121,7 +116,6 @@ standin::Role FakeWindows::RoleOf(WindowHandle window) const {
 PostResult FakeWindows::Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
                              std::uint32_t lParam) {
     if (refusePostsFrom >= 0 && posts_++ >= refusePostsFrom) {
-        ++refused_;
         return PostResult::AccessDenied;
     }
     sent_.push_back({SentMessage::Post, RoleOf(window), message, wParam, lParam, ""});
@@ -199,14 +193,9 @@ void FakeWindows::Advance(std::uint64_t milliseconds) {
 }
 
 void FakeWindows::RunDue() {
-    for (;;) {
-        auto next = std::min_element(pending_.begin(), pending_.end(),
-                                     [](const Pending& a, const Pending& b) {
-                                         return a.due != b.due ? a.due < b.due : a.order < b.order;
-                                     });
-        if (next == pending_.end() || next->due > now_) return;
-        auto action = std::move(next->action);
-        pending_.erase(next);
+    while (!pending_.empty() && pending_.begin()->first.first <= now_) {
+        auto action = std::move(pending_.begin()->second);
+        pending_.erase(pending_.begin());
         action();
         ReleaseHeld();
     }
@@ -264,7 +253,7 @@ void FakeWindows::SetText(WindowId window, const std::string& text) {
 }
 
 void FakeWindows::After(std::uint32_t delayMs, std::function<void()> action) {
-    pending_.push_back({now_ + delayMs, order_++, std::move(action)});
+    pending_.emplace(std::pair{now_ + delayMs, order_++}, std::move(action));
 }
 
 // The steps of a dialog being made spread over virtual time, so that the program can look

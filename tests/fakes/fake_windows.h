@@ -22,14 +22,11 @@ struct SentMessage {
     std::uint32_t wParam;
     std::uint32_t lParam;
     std::string text;
-    bool operator==(const SentMessage& other) const;
 };
 std::string Describe(const SentMessage& message);
 
 class FakeWindows : public WindowSystem, public standin::WindowHost {
 public:
-    FakeWindows() = default;
-
     // Starts a Messenger client with these options (and this pre-filled store).
     standin::MessengerModel& StartMessenger(const standin::Options& options,
                                             std::vector<standin::Emoticon> store = {});
@@ -40,19 +37,15 @@ public:
 
     const std::vector<SentMessage>& Sent() const { return sent_; }
     long Pumps() const { return pumps_; }
-    std::uint64_t Now() const { return now_; }
     std::uint64_t SleptMs() const { return slept_; }
-    // FindWindow and FindWindowEx ignore letter case in class names, as the system's do.
-    bool caseBlindLookups = false;
     // A new window takes the handle value of the window destroyed last, where the system
     // would give it a new one: the worst case for telling a new window from a gone one.
     bool reuseHandles = false;
     // Called on every pump, before anything else happens in it.
     std::function<void()> onPump;
     // From this post on (0: the first) the system refuses every post, as it does to a program
-    // posting to one of higher rights; refused posts are counted, not delivered or recorded.
+    // posting to one of higher rights; refused posts are neither delivered nor recorded.
     long refusePostsFrom = -1;
-    long RefusedPosts() const { return refused_; }
 
     // WindowSystem
     WindowHandle FindWindowByClass(const std::string& className) override;
@@ -96,12 +89,6 @@ private:
         std::string text;
         bool visible = false;
     };
-    struct Pending {
-        std::uint64_t due;
-        std::uint64_t order;
-        std::function<void()> action;
-    };
-
     void Advance(std::uint64_t milliseconds);
     void RunDue();
     void ToMessenger(std::function<void()> take);
@@ -114,12 +101,12 @@ private:
 
     std::map<WindowId, Window> windows_;
     std::vector<WindowId> zOrder_;  // top-level windows, top first
-    std::vector<Pending> pending_;
+    // Actions by the time they fall due, and in the order they were asked for.
+    std::map<std::pair<std::uint64_t, std::uint64_t>, std::function<void()>> pending_;
     std::vector<std::function<void()>> held_;  // messages waiting for Messenger's thread
     // Texts sent and not yet handled by Messenger's thread (the first may be in its handler).
     int textsOnTheirWay_ = 0;
     long posts_ = 0;
-    long refused_ = 0;
     std::map<WindowId, bool> pings_;
     std::vector<WindowId> freed_;
     std::vector<SentMessage> sent_;

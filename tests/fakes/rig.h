@@ -11,7 +11,11 @@
 
 namespace pimbrel::testing {
 
-inline constexpr char16_t kFolder[] = u"C:\\Emoticons";
+// The folder's name is one that no code page holds whole: boxes spell it in full, and the
+// paths Messenger gets hold what the code page makes of it.
+inline constexpr char16_t kFolder[] = u"C:\\Émoticônes 表情";
+inline const std::string kFolderText = u8"C:\\Émoticônes 表情";
+inline const std::u16string kListFile = kFolder + std::u16string(u"\\Readme.txt");
 using Texts = std::vector<std::string>;
 
 inline Texts operator+(Texts a, const Texts& b) {
@@ -45,7 +49,7 @@ struct Rig {
         for (const auto& name : pictures) files.AddPicture(kFolder, name);
     }
     void SetListFile(const std::string& bytes) {
-        files.files[std::u16string(kFolder) + u"\\Readme.txt"] = bytes;
+        files.files[kListFile] = bytes;
     }
     // Load, then clear the log so that tests see only what follows.
     void Load() {

@@ -50,7 +50,7 @@ locale_t Utf8Locale() {
 }  // namespace
 
 IconvCodePage::IconvCodePage(const std::string& name)
-    : name_(name), encoder_(Open(name, "UTF-16LE")), decoder_(Open("UTF-16LE", name)) {
+    : encoder_(Open(name, "UTF-16LE")), decoder_(Open("UTF-16LE", name)) {
     SetCodePage(this);
 }
 

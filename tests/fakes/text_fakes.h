@@ -26,10 +26,7 @@ public:
     void ToUpper(std::u16string& text) const override;
     void ToLower(std::u16string& text) const override;
 
-    const std::string& Name() const { return name_; }
-
 private:
-    std::string name_;
     iconv_t encoder_;
     iconv_t decoder_;
 };

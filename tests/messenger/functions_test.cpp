@@ -30,9 +30,9 @@ TEST(CheckLoop, ThePassPastTheLimitEndsTheProgram) {
     }
 }
 
-TEST(FindOwnedWindow, PicksTheHighestOwnedWindowOfTheClass) {
+TEST(FindOwnedWindow, PicksTheHighestOwnedWindowOfTheClassInItsCase) {
     FakeWindows windows;
-    const auto owner = windows.AddTopLevel("MSNMSBLClass");
+    const auto owner = windows.AddTopLevel("MSBLWindowClass");
     EXPECT_EQ(FindOwnedWindow(windows, owner, "#32770"), 0u) << "no window of the class";
     const auto unowned = windows.AddTopLevel("#32770", 0);
     EXPECT_EQ(FindOwnedWindow(windows, owner, "#32770"), 0u) << "none owned by owner";
@@ -42,15 +42,10 @@ TEST(FindOwnedWindow, PicksTheHighestOwnedWindowOfTheClass) {
     const auto newer = windows.AddTopLevel("#32770", owner);
     EXPECT_EQ(FindOwnedWindow(windows, owner, "#32770"), newer) << "higher in the z-order";
     EXPECT_EQ(FindOwnedWindow(windows, 0, "#32770"), unowned) << "owner 0 finds unowned";
-}
-
-TEST(FindOwnedWindow, ClassInOtherCaseNeverMatches) {
-    FakeWindows windows;
-    windows.caseBlindLookups = true;  // as the system's FindWindow and FindWindowEx are
-    const auto owner = windows.AddTopLevel("MSBLWindowClass");
+    // The system's lookups ignore case; an owned window whose class differs only in case
+    // lies above the real match.
     const auto dialog = windows.AddTopLevel("DUIDialog", owner);
     EXPECT_EQ(FindOwnedWindow(windows, owner, "duidialog"), 0u);
-    // An owned window whose class differs only in case lies above the real match.
     windows.AddTopLevel("duidialog", owner);
     EXPECT_EQ(FindOwnedWindow(windows, owner, "DUIDialog"), dialog);
 }

@@ -72,8 +72,7 @@ TEST(MakeShortcut, GivesTheBodyOfTheFileName) {
 TEST(NumberShortcut, NumbersTheCurrentValueWithinFiveCharacters) {
     const std::vector<std::vector<std::u16string>> table = {
         // the shortcut, then what counters 2, 3, 4, ... make of it in turn
-        {u"(abcde)", u"(abcd2)", u"(abcd3)", u"(abcd4)"},
-        {u"(abc)", u"(abc2)", u"(abc23)", u"(abc24)", u"(abc25)"},
+        {u"(abcde)", u"(abcd2)", u"(abcd3)"},
         {u"(ab)", u"(ab2)", u"(ab23)", u"(ab234)", u"(ab235)"},
         {u"()", u"(2)", u"(23)", u"(234)", u"(2345)", u"(23456)"},
         {u"(ハートハー)", u"(ハートハ2)", u"(ハートハ3)"},
