@@ -213,50 +213,30 @@ TEST(AddRun, EveryPictureSelectedOrNotTakesItsShortcut) {
     EXPECT_EQ(rig.Store(), (Texts{"(smil2) smile", "B) wink"}));
 }
 
-// Two windows of the program on one desktop: while one runs, the other's Add says so, gives
-// the controls back and sends nothing, though a Messenger is there for it.
-TEST(RunLock, SecondWindowWaitsForTheFirstRun) {
+// Two windows of the program on one desktop: while one runs, the other's Add and its retry
+// each say so, give the controls back and send nothing, though a Messenger is there for them.
+// A retry gives the lock up until its timer fires.
+TEST(RunLock, OneWindowAddsAtATime) {
     SharedRunLock desktop;
     Rig first({u"a.gif", u"b.gif"}, &desktop);
     Rig second({u"c.gif"}, &desktop);
     first.Load();
     second.Load();
+    RetryPending(second);
+    EXPECT_EQ(desktop.holder, nullptr) << "not held while the retry waits";
     first.windows.StartMessenger({});
-    second.windows.StartMessenger({});
     first.windows.onPump = [&] {
-        if (second.log.empty()) {
-            EXPECT_FALSE(second.Click());
-        }
+        if (!second.log.empty()) return;
+        EXPECT_FALSE(second.Tick());
+        EXPECT_FALSE(second.Click());
     };
     EXPECT_FALSE(first.Click());
-    EXPECT_EQ(second.log, kDisable + Texts{kOtherRun} + kEnable);
-    EXPECT_TRUE(second.windows.Sent().empty());
+    EXPECT_EQ(second.log, Texts{"timer 0"} + kDisable + Texts{kOtherRun} + kEnable + kDisable +
+                              Texts{kOtherRun} + kEnable);
+    EXPECT_TRUE(second.form.RetryPending());
+    EXPECT_EQ(second.windows.Sent().size(), 1u) << "only its first run's open command";
     EXPECT_EQ(first.Store().size(), 2u);
     EXPECT_EQ(desktop.holder, nullptr) << "free once the run is over";
-}
-
-// A retry gives the lock up until its timer fires; a run of another window in between keeps
-// it, and the retried run then finds it taken.
-TEST(RunLock, RetryReleasesItAndTakesItAgainWhenItStarts) {
-    SharedRunLock desktop;
-    Rig stalled({u"a.gif"}, &desktop);
-    Rig other({u"b.gif"}, &desktop);
-    stalled.Load();
-    other.Load();
-    RetryPending(stalled);
-    EXPECT_EQ(desktop.holder, nullptr) << "not held while the retry waits";
-    other.windows.StartMessenger({});
-    other.windows.onPump = [&] {
-        if (stalled.log.empty()) {
-            EXPECT_FALSE(stalled.Tick());
-        }
-    };
-    EXPECT_FALSE(other.Click());
-    EXPECT_EQ(stalled.log, Texts{"timer 0"} + kDisable + Texts{kOtherRun} + kEnable);
-    EXPECT_TRUE(stalled.form.RetryPending());
-    EXPECT_EQ(stalled.windows.Sent().size(), 1u) << "only the first run's open command";
-    EXPECT_EQ(other.Store().size(), 1u);
-    EXPECT_EQ(desktop.takes, 2);
 }
 
 }  // namespace

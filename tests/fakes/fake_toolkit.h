@@ -102,23 +102,20 @@ private:
     EventLog& log_;
 };
 
-// The desktop's one run lock; each window of a test holds a FakeRunLock onto it.
+// The desktop's one run lock: each window of a test holds a FakeRunLock onto the same holder.
 struct SharedRunLock {
     const RunLock* holder = nullptr;
-    int takes = 0;  // times it was taken
 };
 
 class FakeRunLock : public RunLock {
 public:
     explicit FakeRunLock(SharedRunLock& shared) : shared_(shared) {}
     bool TryTake() override {
-        if (shared_.holder != nullptr && shared_.holder != this) return false;
-        if (shared_.holder == nullptr) ++shared_.takes;
-        shared_.holder = this;
-        return true;
+        if (shared_.holder == nullptr) shared_.holder = this;
+        return Held();
     }
     void Release() override {
-        if (shared_.holder == this) shared_.holder = nullptr;
+        if (Held()) shared_.holder = nullptr;
     }
     bool Held() const { return shared_.holder == this; }
 
