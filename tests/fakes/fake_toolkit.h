@@ -10,6 +10,7 @@
 #include "platform/file_system.h"
 #include "platform/run_lock.h"
 #include "platform/toolkit.h"
+#include "text_fakes.h"
 
 namespace pimbrel::testing {
 
@@ -126,12 +127,24 @@ private:
 // Files by full path; a folder's listing is given as it is.
 class FakeFileSystem : public FileSystem {
 public:
-    std::vector<DirectoryEntry> ListFolder(const std::u16string& folderPath) override;
-    bool Exists(const std::u16string& path) override;
+    std::vector<DirectoryEntry> ListFolder(const std::u16string& path) override {
+        return folders[path];
+    }
+    bool Exists(const std::u16string& path) override {
+        return files.count(path) != 0 || locked.count(path) != 0;
+    }
     std::unique_ptr<ByteReader> OpenForReading(const std::u16string& path,
-                                               std::string& error) override;
-
-    void AddPicture(const std::u16string& folder, const std::u16string& name);
+                                               std::string& error) override {
+        opened.push_back(path);
+        if (files.count(path) == 0) error = "The system cannot find the file specified.";
+        if (locked.count(path) != 0) error = locked[path];
+        if (!error.empty()) return nullptr;
+        return ReaderOf(files[path], std::string::npos,
+                        failAt.count(path) != 0 ? failAt[path] : std::string::npos);
+    }
+    void AddPicture(const std::u16string& folder, const std::u16string& name) {
+        folders[folder].push_back({name, u""});
+    }
     std::map<std::u16string, std::vector<DirectoryEntry>> folders;
     std::map<std::u16string, std::string> files;   // path -> content (bytes)
     std::map<std::u16string, std::string> locked;  // path -> the reason it cannot be opened

@@ -44,12 +44,6 @@ bool FakeWindows::ClassMatches(WindowId window, const std::string& className) co
                                                   std::tolower(static_cast<unsigned char>(b)); });
 }
 
-WindowHandle FakeWindows::FindWindowByClass(const std::string& className) {
-    for (WindowId id : zOrder_)
-        if (ClassMatches(id, className)) return id;
-    return 0;
-}
-
 WindowHandle FakeWindows::FindChildWindow(WindowHandle parent, WindowHandle after,
                                           const std::string& className) {
     const auto found = windows_.find(parent);
@@ -74,15 +68,9 @@ WindowHandle FakeWindows::RelatedWindow(WindowHandle window, WindowRelation rela
     return *(it + 1);
 }
 
-WindowHandle FakeWindows::ParentOf(WindowHandle window) {
-    const auto found = windows_.find(window);
-    return found == windows_.end() ? 0 : found->second.owner;
-}
-
 bool FakeWindows::ReadClassName(WindowHandle window, char* buffer, int size) {
-    const auto found = windows_.find(window);
-    if (found == windows_.end() || size <= 0) return false;
-    const std::string& name = found->second.className;
+    if (!Find(window) || size <= 0) return false;
+    const std::string& name = Find(window)->className;
     const std::size_t length = std::min<std::size_t>(name.size(), size - 1);
     std::memcpy(buffer, name.data(), length);
     buffer[length] = '\0';
@@ -90,9 +78,8 @@ bool FakeWindows::ReadClassName(WindowHandle window, char* buffer, int size) {
 }
 
 bool FakeWindows::IsVisible(WindowHandle window) {
-    const auto found = windows_.find(window);
-    if (found == windows_.end() || !found->second.visible) return false;
-    return found->second.topLevel || IsVisible(found->second.owner);
+    const Window* found = Find(window);
+    return found && found->visible && (found->topLevel || IsVisible(found->owner));
 }
 
 void FakeWindows::Ping(WindowHandle window) {
@@ -101,16 +88,6 @@ void FakeWindows::Ping(WindowHandle window) {
     ToMessenger([this, window] {
         if (windows_.count(window)) pings_[window] = true;
     });
-}
-
-bool FakeWindows::PingAnswered(WindowHandle window) {
-    const auto found = pings_.find(window);
-    return found != pings_.end() && found->second;
-}
-
-standin::Role FakeWindows::RoleOf(WindowHandle window) const {
-    const auto found = windows_.find(window);
-    return found == windows_.end() ? standin::Role::Other : found->second.role;
 }
 
 PostResult FakeWindows::Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
@@ -162,34 +139,15 @@ TextState FakeWindows::SendText(WindowHandle window, std::uint32_t wParam,
 }
 
 void FakeWindows::TakeText(WindowHandle window, std::uint32_t wParam, const std::string& text) {
-    const auto found = windows_.find(window);
-    if (found != windows_.end()) {
-        found->second.text = text.substr(0, text.find('\0'));
-        if (model_) model_->OnMessage(window, contract::kWmSetText, wParam, 0, found->second.text);
+    if (Window* edit = Find(window)) {
+        edit->text = text.substr(0, text.find('\0'));
+        if (model_) model_->OnMessage(window, contract::kWmSetText, wParam, 0, edit->text);
     }
     // Out of its handler at once, or when the hang it went into there is over.
     if (MessengerBusy())
         held_.insert(held_.begin(), [this] { --textsOnTheirWay_; });
     else
         --textsOnTheirWay_;
-}
-
-bool FakeWindows::TextTaken() { return textsOnTheirWay_ == 0; }
-
-void FakeWindows::PumpEvents() {
-    ++pumps_;
-    if (onPump) onPump();
-    Advance(1);
-}
-
-void FakeWindows::SleepFor(std::uint32_t milliseconds) {
-    slept_ += milliseconds;
-    Advance(milliseconds);
-}
-
-void FakeWindows::Advance(std::uint64_t milliseconds) {
-    now_ += milliseconds;
-    RunDue();
 }
 
 void FakeWindows::RunDue() {
@@ -237,25 +195,6 @@ void FakeWindows::Destroy(WindowId window) {
     freed_.push_back(window);
 }
 
-void FakeWindows::Show(WindowId window, standin::Visibility visibility) {
-    const auto found = windows_.find(window);
-    if (found != windows_.end()) found->second.visible = visibility != standin::Visibility::Hidden;
-}
-
-std::string FakeWindows::TextOf(WindowId window) {
-    const auto found = windows_.find(window);
-    return found == windows_.end() ? std::string() : found->second.text;
-}
-
-void FakeWindows::SetText(WindowId window, const std::string& text) {
-    const auto found = windows_.find(window);
-    if (found != windows_.end()) found->second.text = text;
-}
-
-void FakeWindows::After(std::uint32_t delayMs, std::function<void()> action) {
-    pending_.emplace(std::pair{now_ + delayMs, order_++}, std::move(action));
-}
-
 // The steps of a dialog being made spread over virtual time, so that the program can look
 // at it half made; none when there is no pause.
 void FakeWindows::Pause(std::uint32_t ms, std::function<void()> then) {
@@ -264,8 +203,6 @@ void FakeWindows::Pause(std::uint32_t ms, std::function<void()> then) {
     else
         After(ms, std::move(then));
 }
-
-void FakeWindows::Quit() {}
 
 // Messenger runs in the same code page as the program.
 std::size_t FakeWindows::Length(const std::string& text) { return FromAnsi(text).size(); }

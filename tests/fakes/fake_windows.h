@@ -48,35 +48,52 @@ public:
     long refusePostsFrom = -1;
 
     // WindowSystem
-    WindowHandle FindWindowByClass(const std::string& className) override;
+    WindowHandle FindWindowByClass(const std::string& className) override {
+        return FindChildWindow(0, 0, className);  // the desktop's children are the top level
+    }
     WindowHandle FindChildWindow(WindowHandle parent, WindowHandle after,
                                  const std::string& className) override;
     WindowHandle RelatedWindow(WindowHandle window, WindowRelation relation) override;
-    WindowHandle ParentOf(WindowHandle window) override;
+    WindowHandle ParentOf(WindowHandle window) override {
+        return Find(window) ? Find(window)->owner : 0;
+    }
     bool ReadClassName(WindowHandle window, char* buffer, int size) override;
     bool IsVisible(WindowHandle window) override;
     void Ping(WindowHandle window) override;
-    bool PingAnswered(WindowHandle window) override;
+    bool PingAnswered(WindowHandle window) override { return pings_[window]; }
     PostResult Post(WindowHandle window, std::uint32_t message, std::uint32_t wParam,
                     std::uint32_t lParam) override;
     TextState SendText(WindowHandle window, std::uint32_t wParam,
                        const std::string& text) override;
-    bool TextTaken() override;
-    void PumpEvents() override;
-    void SleepFor(std::uint32_t milliseconds) override;
+    bool TextTaken() override { return textsOnTheirWay_ == 0; }
+    void PumpEvents() override {
+        ++pumps_;
+        if (onPump) onPump();
+        Advance(1);
+    }
+    void SleepFor(std::uint32_t milliseconds) override {
+        slept_ += milliseconds;
+        Advance(milliseconds);
+    }
 
     // standin::WindowHost
     WindowId CreateTopLevel(standin::Role role, const std::string& className, WindowId owner,
                             const std::string& title) override;
     WindowId CreateChild(WindowId parent, standin::Role role, const std::string& className,
                          const std::string& text) override;
-    void Show(WindowId window, standin::Visibility visibility) override;
+    void Show(WindowId window, standin::Visibility visibility) override {
+        if (Find(window)) Find(window)->visible = visibility != standin::Visibility::Hidden;
+    }
     void Destroy(WindowId window) override;
-    std::string TextOf(WindowId window) override;
-    void SetText(WindowId window, const std::string& text) override;
-    void After(std::uint32_t delayMs, std::function<void()> action) override;
+    std::string TextOf(WindowId window) override { return Find(window) ? Find(window)->text : ""; }
+    void SetText(WindowId window, const std::string& text) override {
+        if (Find(window)) Find(window)->text = text;
+    }
+    void After(std::uint32_t delayMs, std::function<void()> action) override {
+        pending_.emplace(std::pair{now_ + delayMs, order_++}, std::move(action));
+    }
     void Pause(std::uint32_t ms, std::function<void()> then) override;
-    void Quit() override;
+    void Quit() override {}
     std::size_t Length(const std::string& text) override;
 
 private:
@@ -89,14 +106,23 @@ private:
         std::string text;
         bool visible = false;
     };
-    void Advance(std::uint64_t milliseconds);
+    void Advance(std::uint64_t milliseconds) {
+        now_ += milliseconds;
+        RunDue();
+    }
     void RunDue();
     void ToMessenger(std::function<void()> take);
     void ReleaseHeld();
     void TakeText(WindowHandle window, std::uint32_t wParam, const std::string& text);
     bool MessengerBusy() const;
     WindowId NewId();
-    standin::Role RoleOf(WindowHandle window) const;
+    Window* Find(WindowId window) {
+        const auto found = windows_.find(window);
+        return found == windows_.end() ? nullptr : &found->second;
+    }
+    standin::Role RoleOf(WindowHandle window) {
+        return Find(window) ? Find(window)->role : standin::Role::Other;
+    }
     bool ClassMatches(WindowId window, const std::string& className) const;
 
     std::map<WindowId, Window> windows_;
