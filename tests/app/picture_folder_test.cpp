@@ -1,4 +1,4 @@
-// The load step's listing and order, the paths Messenger is given, and the site link.
+// The load step's listing and order, and the paths Messenger is given.
 #include <gtest/gtest.h>
 
 #include "rig.h"
@@ -56,17 +56,6 @@ TEST(PictureList, ShortNamesGoIntoThePathsMessengerGets) {
     for (const SentMessage& sent : rig.windows.Sent())
         if (sent.role == standin::Role::PathEdit) paths.push_back(Utf8(FromAnsi(sent.text)));
     EXPECT_EQ(paths, (Texts{"C:\\6D5E~1\\??.png", "C:\\6D5E~1\\D55C~1.PNG", "C:\\6D5E~1\\смайл.png"}));
-}
-
-TEST(SiteLink, StartsTheBrowserMinimisedAndSurvivesAFailure) {
-    Rig rig;
-    rig.Load();
-    rig.form.OnSiteClick();
-    EXPECT_EQ(rig.toolkit.started,
-              Texts{"explorer.exe 2 EXPLORER \"http://pimbrel.net?fromapp=pimbrel\""});
-    rig.toolkit.startSucceeds = false;
-    rig.form.OnSiteClick();
-    EXPECT_EQ(rig.log, Texts{"stop box The web site could not be opened in the browser."});
 }
 
 }  // namespace

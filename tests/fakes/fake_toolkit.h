@@ -62,8 +62,9 @@ public:
 };
 
 // The window's frame, boxes, retry timer and program starter. What they are told goes into
-// the log; a box as "box TEXT", with "stop " before it for the stop icon and its title
-// after "box " where that is not the program's.
+// the log: a box as "box TEXT", with "stop " before it for the stop icon and its title after
+// "box " where that is not the program's; the taskbar's progress as "progress DONE/TOTAL"
+// and "progress off".
 class FakeToolkit : public WindowFrame, public Dialogs, public RetryTimer, public ProgramStarter {
 public:
     explicit FakeToolkit(EventLog& log) : log_(log) {}
@@ -72,56 +73,51 @@ public:
         log_.push_back("caption " + text);
     }
     void ShowProgress(int done, int total) override {
-        progress.push_back(std::to_string(done) + "/" + std::to_string(total));
-        showsProgress = true;
+        log_.push_back("progress " + std::to_string(done) + "/" + std::to_string(total));
     }
-    void HideProgress() override { showsProgress = false; }
+    void HideProgress() override { log_.push_back("progress off"); }
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
         boxes.push_back(text);
         log_.push_back((icon == MessageIcon::Stop ? "stop box " : "box ") +
                        (title == "Pimbrel" ? "" : "[" + title + "] ") + text);
-        if (onBox) onBox();
     }
     [[noreturn]] void EndProgram() override {
         log_.push_back("end");
         throw ProgramEnded();
     }
     void SetInterval(std::uint32_t ms) override { log_.push_back("timer " + std::to_string(ms)); }
-    bool Start(const std::string& program, const std::string& commandLine, int show) override {
-        started.push_back(program + " " + std::to_string(show) + " " + commandLine);
-        return startSucceeds;
-    }
+    bool Start(const std::string&, const std::string&, int) override { return true; }
     std::string caption = "Pimbrel";
-    std::vector<std::string> progress;  // the taskbar's steps, as "DONE/TOTAL"
-    bool showsProgress = false;
     std::vector<std::string> boxes;
-    std::function<void()> onBox;
-    std::vector<std::string> started;  // "PROGRAM SHOWSTYLE COMMANDLINE"
-    bool startSucceeds = true;
 
 private:
     EventLog& log_;
 };
 
-// The desktop's one run lock: each window of a test holds a FakeRunLock onto the same holder.
+// The desktop's one run lock: each window of a test holds a FakeRunLock onto the same holder,
+// and may log when it takes and releases it.
 struct SharedRunLock {
     const RunLock* holder = nullptr;
 };
 
 class FakeRunLock : public RunLock {
 public:
-    explicit FakeRunLock(SharedRunLock& shared) : shared_(shared) {}
+    explicit FakeRunLock(SharedRunLock& shared, EventLog* log = nullptr)
+        : shared_(shared), log_(log) {}
     bool TryTake() override {
+        if (shared_.holder == nullptr && log_) log_->push_back("lock");
         if (shared_.holder == nullptr) shared_.holder = this;
         return Held();
     }
     void Release() override {
+        if (Held() && log_) log_->push_back("unlock");
         if (Held()) shared_.holder = nullptr;
     }
     bool Held() const { return shared_.holder == this; }
 
 private:
     SharedRunLock& shared_;
+    EventLog* log_;
 };
 
 // Files by full path; a folder's listing is given as it is.

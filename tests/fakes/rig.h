@@ -45,7 +45,7 @@ struct Rig {
     explicit Rig(const std::vector<std::u16string>& pictures = {},
                  SharedRunLock* desktopLock = nullptr,
                  SettlingPause settling = SettlingPause::UntilOutcome)
-        : runLock(desktopLock ? *desktopLock : ownLock), pause(settling) {
+        : runLock(desktopLock ? *desktopLock : ownLock, &log), pause(settling) {
         for (const auto& name : pictures) files.AddPicture(kFolder, name);
     }
     void SetListFile(const std::string& bytes) {
