@@ -42,9 +42,11 @@ std::string Convert(iconv_t handle, const char* data, std::size_t size, OnBad on
     return out;
 }
 
-locale_t Utf8Locale() {
+// Letter case of the characters outside the surrogate range, by the C.UTF-8 locale.
+void MapCase(std::u16string& text, wint_t (*map)(wint_t, locale_t)) {
     static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
-    return locale;
+    for (char16_t& c : text)
+        if (!IsHighSurrogate(c) && !IsLowSurrogate(c)) c = static_cast<char16_t>(map(c, locale));
 }
 
 }  // namespace
@@ -82,17 +84,9 @@ std::u16string IconvCodePage::Decode(const std::string& bytes) const {
     return std::u16string(reinterpret_cast<const char16_t*>(units.data()), units.size() / 2);
 }
 
-void IconvCodePage::ToUpper(std::u16string& text) const {
-    for (char16_t& c : text)
-        if (!IsHighSurrogate(c) && !IsLowSurrogate(c))
-            c = static_cast<char16_t>(towupper_l(c, Utf8Locale()));
-}
+void IconvCodePage::ToUpper(std::u16string& text) const { MapCase(text, towupper_l); }
 
-void IconvCodePage::ToLower(std::u16string& text) const {
-    for (char16_t& c : text)
-        if (!IsHighSurrogate(c) && !IsLowSurrogate(c))
-            c = static_cast<char16_t>(towlower_l(c, Utf8Locale()));
-}
+void IconvCodePage::ToLower(std::u16string& text) const { MapCase(text, towlower_l); }
 
 std::u16string U16(const std::string& utf8) {
     const iconv_t handle = Open("UTF-16LE", "UTF-8");
