@@ -13,10 +13,10 @@ TEST(PictureList, ListsThePicturesInOrderAllSelected) {
     Rig rig({u"a.bmp", u"a.GIF", u"a.Jpg", u"a.jpeg", u"a.JPE", u"a.png", u".png", u"表.PNG",
              u"Readme.txt", u"a.ico", u"a.tif", u"Pimbrel.exe", u"png", u"a.png.txt", u"a.jpgx",
              u"b.gif", u"A.gif", u"a-b.gif", u"a_b.gif", u"ab.gif"});
-    for (const auto& [name, directory, hidden, system] :
-         {std::tuple{u"folder.gif", true, false, false}, {u"hidden.gif", false, true, false},
-          {u"system.gif", false, false, true}})
-        rig.files.folders[kFolder].push_back({name, u"", directory, hidden, system});
+    auto& folder = rig.files.folders[kFolder];
+    folder.push_back({u"folder.gif", u"", true, false, false});
+    folder.push_back({u"hidden.gif", u"", false, true, false});
+    folder.push_back({u"system.gif", u"", false, false, true});
     rig.form.Load();
     EXPECT_EQ(rig.file1.Names(),
               (std::vector<std::u16string>{u".png", u"表.PNG", u"a-b.gif", u"a.bmp", u"A.gif",
