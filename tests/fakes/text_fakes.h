@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/file_system.h"
+#include "shortcuts/byte_reader.h"
 #include "shortcuts/characters.h"
 #include "shortcuts/code_page.h"
 #include "shortcuts/shortcuts.h"
