@@ -57,8 +57,8 @@ TEST(AddRun, EachEndGivesTheControlsBackAndRestoresTheCaption) {
         {"success", [](Rig& rig) { rig.windows.StartMessenger({}); },
          kDisable + Texts{"lock"} + kEntering + kDone + Texts{kSuccess} + kEnable + Texts{"unlock"},
          1 + 2 * 5 + 1, false, false},
-        {"no Messenger", [](Rig&) {}, kDisable + Texts{"lock", kNotOpen} + kEnable + Texts{"unlock"},
-         0, false, false},
+        {"no Messenger", [](Rig&) {},
+         kDisable + Texts{"lock", kNotOpen} + kEnable + Texts{"unlock"}, 0, false, false},
         // A folder without pictures says so at once, and its Add still drives Messenger.
         {"no pictures",
          [](Rig& rig) {
@@ -98,8 +98,8 @@ TEST(AddRun, EachEndGivesTheControlsBackAndRestoresTheCaption) {
              RetryPending(rig);
              rig.windows.Destroy(rig.windows.FindWindowByClass("MSNMSBLClass"));
          },
-         Texts{"timer 0"} + kDisable + Texts{"lock", kNotOpen} + kEnable + Texts{"unlock"}, 1, false,
-         true},
+         Texts{"timer 0"} + kDisable + Texts{"lock", kNotOpen} + kEnable + Texts{"unlock"}, 1,
+         false, true},
         {"second stall", RetryPending,
          Texts{"timer 0"} + kDisable + Texts{"lock", kGuard, "end", "unlock"}, 2, true, true},
         // Messenger runs with higher rights: the system refuses every post.
@@ -167,7 +167,8 @@ TEST(AddRun, StalledDialogRetriesOnceThroughTheTimerReadingTheListAfresh) {
     slow.emoticonDelayMs = 1500;  // longer than the first run's 1100 passes
     rig.windows.StartMessenger(slow);
     EXPECT_FALSE(rig.Click());
-    EXPECT_EQ(rig.log, (kDisable + Texts{"lock", "timer 1000", "unlock"})) << "controls stay disabled";
+    EXPECT_EQ(rig.log, (kDisable + Texts{"lock", "timer 1000", "unlock"}))
+        << "the controls stay disabled";
     EXPECT_EQ(rig.windows.Pumps(), 1101) << "1099 counted passes, the retrying pass, its pump";
     EXPECT_EQ(loopCount, 0);
     EXPECT_EQ(rig.Sent(), Texts{"post Main 4294942017/0"}) << "only the open command";

@@ -34,8 +34,9 @@ TEST(PictureList, SortedByTheCodePagesBytes) {
     const IconvCodePage cp932("CP932");
     Rig rig({u"濱.gif", u"ｱ.gif", u"한.gif", u"亜.gif", u"Ｂ.gif", u"ａ.gif", u"국.gif", u"b.gif"});
     rig.form.Load();
-    EXPECT_EQ(rig.file1.Names(), (std::vector<std::u16string>{u"국.gif", u"한.gif", u"b.gif", u"ａ.gif",
-                                                               u"Ｂ.gif", u"亜.gif", u"ｱ.gif", u"濱.gif"}));
+    EXPECT_EQ(rig.file1.Names(), (std::vector<std::u16string>{u"국.gif", u"한.gif", u"b.gif",
+                                                               u"ａ.gif", u"Ｂ.gif", u"亜.gif",
+                                                               u"ｱ.gif", u"濱.gif"}));
 }
 
 // What the code page cannot hold goes into the path in its 8.3 form, piece by piece; the
@@ -55,7 +56,8 @@ TEST(PictureList, ShortNamesGoIntoThePathsMessengerGets) {
     Texts paths;
     for (const SentMessage& sent : rig.windows.Sent())
         if (sent.role == standin::Role::PathEdit) paths.push_back(Utf8(FromAnsi(sent.text)));
-    EXPECT_EQ(paths, (Texts{"C:\\6D5E~1\\??.png", "C:\\6D5E~1\\D55C~1.PNG", "C:\\6D5E~1\\смайл.png"}));
+    EXPECT_EQ(paths,
+              (Texts{"C:\\6D5E~1\\??.png", "C:\\6D5E~1\\D55C~1.PNG", "C:\\6D5E~1\\смайл.png"}));
 }
 
 }  // namespace

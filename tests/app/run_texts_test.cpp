@@ -28,9 +28,13 @@ TEST(Account, TheBoxAndTheToolTipsSayWhatBecameOfEachPicture) {
         std::string account;
         std::string collisionTip;
     } runs[] = {
-        {0, head + u8"Left out (Overwrite is not ticked):\nсмайл.gif: an emoticon has " + collision + refused,
+        {0,
+         head + u8"Left out (Overwrite is not ticked):\nсмайл.gif: an emoticon has " + collision +
+             refused,
          "Left out: an emoticon has the shortcut " + collision},
-        {1, head + u8"Replaced (Overwrite is ticked):\nсмайл.gif: the emoticon with " + collision + refused,
+        {1,
+         head + u8"Replaced (Overwrite is ticked):\nсмайл.gif: the emoticon with " + collision +
+             refused,
          "Added as " + collision + ", replacing the emoticon that had it"},
     };
     for (const auto& run : runs) {
@@ -41,8 +45,9 @@ TEST(Account, TheBoxAndTheToolTipsSayWhatBecameOfEachPicture) {
         rig.windows.StartMessenger({}, {{collision, "old", "C:\\old.gif"}});
         EXPECT_FALSE(rig.Click());
         EXPECT_EQ(rig.toolkit.boxes, Texts{run.account});
-        EXPECT_EQ(rig.ToolTips(), (Texts{run.collisionTip, "Not added: Messenger refused (broke) and (broke2",
-                                         "Messenger refused :D; added as :D2", "Added as (happy)"}));
+        EXPECT_EQ(rig.ToolTips(),
+                  (Texts{run.collisionTip, "Not added: Messenger refused (broke) and (broke2",
+                         "Messenger refused :D; added as :D2", "Added as (happy)"}));
         EXPECT_EQ(rig.form.EntryToolTip(4), u"") << "past the list";
     }
 }
@@ -61,8 +66,10 @@ TEST(Account, TenNamesAGroupThenHowManyMore) {
     rig.Load();
     rig.windows.StartMessenger({}, store);
     EXPECT_FALSE(rig.Click());
-    std::string want = "The emoticons are added succesfully.\n\nLeft out (Overwrite is not ticked):";
-    for (int i = 0; i < 10; ++i) want += "\n" + names[i] + ".gif: an emoticon has (" + names[i] + ")";
+    std::string want =
+        "The emoticons are added succesfully.\n\nLeft out (Overwrite is not ticked):";
+    for (int i = 0; i < 10; ++i)
+        want += "\n" + names[i] + ".gif: an emoticon has (" + names[i] + ")";
     EXPECT_EQ(rig.toolkit.boxes, Texts{want + "\nand 1 more"});
 }
 
@@ -86,7 +93,8 @@ TEST(ToolTip, BeforeARunShowsTheShortcutTheListGives) {
          {"Shortcut from Readme.txt: (笑)", "Shortcut from Readme.txt: (表)"}},
     };
     for (const auto& row : table) {
-        const auto codePage = *row.codePage ? std::make_unique<IconvCodePage>(row.codePage) : nullptr;
+        const auto codePage =
+            *row.codePage ? std::make_unique<IconvCodePage>(row.codePage) : nullptr;
         Rig rig(row.pictures);
         rig.SetListFile(ToAnsi(u"---List---\r\n" + row.list));
         rig.Load();

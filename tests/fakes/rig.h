@@ -79,7 +79,8 @@ struct Rig {
     Texts Store() {
         Texts described;
         for (const auto& emoticon : windows.Messenger()->Store())
-            described.push_back(Utf8(FromAnsi(emoticon.shortcut)) + " " + Utf8(FromAnsi(emoticon.name)));
+            described.push_back(Utf8(FromAnsi(emoticon.shortcut)) + " " +
+                                Utf8(FromAnsi(emoticon.name)));
         return described;
     }
     Texts ToolTips() {

@@ -149,8 +149,8 @@ TEST(Entry, TextsGoAgainUntilTheThirdEditShows) {
 // A refused shortcut (too long, one of Messenger's own, or a listed one that the window took
 // only up to its NUL) is replaced by its first six characters and a 2.
 TEST(Entry, OneButtonPromptGetsTheReplacementShortcut) {
-    const Outcome got = Enter({{"big.gif - toolongshortcut", std::string("smile.gif - :)\0tail", 19),
-                                "Y.gif"}});
+    const Outcome got = Enter(
+        {{"big.gif - toolongshortcut", std::string("smile.gif - :)\0tail", 19), "Y.gif"}});
     EXPECT_EQ(got.sent, Texts{kOpen} + Fill("big.gif", "toolongshortcut") + Dismissed("toolon2") +
                             Fill("smile.gif", std::string(":)\0tail", 7)) + Dismissed(":)2") +
                             Fill("Y.gif", "(Y)") + Dismissed("(Y)2") + Texts{kClose});
@@ -212,7 +212,8 @@ TEST(Entry, AnswerAfterTheSettlingPauseIsAwaited) {
 // 3 ms): hidden after the confirm counts as taken, and the hidden dialog is filled only once
 // the client has shown it for the next picture, after any answer to a prompt as well.
 TEST(Entry, KeptCreateDialogIsFilledOnlyOnceShownAgain) {
-    Scenario given{{"a.gif", "b.gif", "c.gif - :)", "d.gif"}, {}, {{"(b)", "old", "C:\\old.gif"}}, 1};
+    Scenario given{
+        {"a.gif", "b.gif", "c.gif - :)", "d.gif"}, {}, {{"(b)", "old", "C:\\old.gif"}}, 1};
     given.options.reuseCreateDialog = true;
     given.options.createDelayMs = 5;
     given.options.buildGapMs = 3;
@@ -253,7 +254,8 @@ TEST(Entry, PictureRefusedTwiceIsLeftOutAndTheNextEntered) {
 // Each dialog counts as complete once Messenger's thread has answered a ping sent after it
 // was found; the prompts, seen half made, get the answers of their complete forms.
 TEST(Entry, MinimisedMessengerIsAnsweredAsItsCompletePromptsAsk) {
-    Scenario given{{"grin.gif - :D", "next.gif", "smile.gif"}, {}, {{"(smile)", "old", "C:\\old.gif"}}, 1};
+    Scenario given{
+        {"grin.gif - :D", "next.gif", "smile.gif"}, {}, {{"(smile)", "old", "C:\\old.gif"}}, 1};
     given.options.minimised = true;
     given.options.buildGapMs = 3;
     given.options.promptDelayMs = 2;

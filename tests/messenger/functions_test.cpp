@@ -74,7 +74,8 @@ TEST(FindOwnedWindow, WindowClosingUnderTheWalkEndsIt) {
             return FakeWindows::ReadClassName(window, buffer, size);
         }
     };
-    for (const auto& [ownedByOwner, atClassName] : {std::pair{false, false}, {true, false}, {true, true}}) {
+    for (const auto& [ownedByOwner, atClassName] :
+         {std::pair{false, false}, {true, false}, {true, true}}) {
         ClosingWindows windows;
         const auto owner = windows.AddTopLevel("Owner");
         windows.AddTopLevel("#32770", owner);

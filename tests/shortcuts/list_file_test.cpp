@@ -40,7 +40,8 @@ TEST(ListFile, LineEndsAndSections) {
     } table[] = {
         {"example",
          "Emoticons for my friends\r\n---List---\r\nsmile.gif - :)\r\nWink.PNG\t - ;-)\r\n"
-         "these are my favourites\r\n--- end ---\r\nwink.png - ;)\r\n---List---\r\ncool.jpg - B)\r\n",
+         "these are my favourites\r\n--- end ---\r\nwink.png - ;)\r\n"
+         "---List---\r\ncool.jpg - B)\r\n",
          {{u"smile.gif", u":)"}, {u"Wink.PNG", u";-)"}, {u"cool.jpg", u"B)"}}},
         {"no section", "a.gif - :)\r\nb.gif - :(\r\n", {}},
         {"empty file", "", {}},

@@ -62,8 +62,10 @@ TEST(MakeShortcut, GivesTheBodyOfTheFileName) {
         {"CP932", u"𠮷𠮷𠮷𠮷𠮷𠮷.gif", u"𠮷𠮷𠮷𠮷𠮷"}, {"CP932", u"𠮷𠮷𠮷𠮷12.gif", u"𠮷𠮷𠮷12"},
     };
     for (const Derivation& row : table) {
-        const auto codePage = *row.codePage ? std::make_unique<IconvCodePage>(row.codePage) : nullptr;
-        EXPECT_EQ(MakeShortcut(row.fileName), row.body) << row.codePage << " " << Utf8(row.fileName);
+        const auto codePage =
+            *row.codePage ? std::make_unique<IconvCodePage>(row.codePage) : nullptr;
+        EXPECT_EQ(MakeShortcut(row.fileName), row.body)
+            << row.codePage << " " << Utf8(row.fileName);
     }
 }
 
@@ -114,14 +116,16 @@ TEST(AssignShortcuts, WorkedRunsInBothStages) {
         {{u"smile.gif", u"Smile.png", u"smile.jpg"}, {u"(smile)", u"(Smile)", u"(smil2)"}, 1},
         {{u"happy face.gif", u"hungry fox.png", u"Happy_Fish.gif", u"HeFe.jpg"},
          {u"(hf)", u"(hf2)", u"(hf23)", u"(hf234)"}, 0 + 1 + 2 + 3},
-        {{u"ab.gif", u"ab.png", u"ab.jpg", u"ab2.gif"}, {u"(ab)", u"(ab2)", u"(ab23)", u"(ab22)"}, 4},
+        {{u"ab.gif", u"ab.png", u"ab.jpg", u"ab2.gif"},
+         {u"(ab)", u"(ab2)", u"(ab23)", u"(ab22)"}, 4},
         {{u"cool.gif", u"cool2.gif", u"cool.png"}, {u"(cool)", u"(cool2)", u"(cool3)"}, 2},
         {{u"a b c d e f.gif", u"a b c d e g.gif"}, {u"(abcde)", u"(abcd2)"}, 1},
         {{u".gif", u".png"}, {u"()", u"(2)"}, 1},
         {{u"x(a.gif", u"a.gif"}, {u"(x(a)", u"(a2)"}, 1},
         {{}, {}, 0},
         // case differs: no collision; a one-character body numbers like the empty one
-        {{u"LOL.gif", u"lol.gif", u"Lol.gif", u"lol.png"}, {u"(LOL)", u"(lol)", u"(Lol)", u"(lol2)"}, 1},
+        {{u"LOL.gif", u"lol.gif", u"Lol.gif", u"lol.png"},
+         {u"(LOL)", u"(lol)", u"(Lol)", u"(lol2)"}, 1},
         {{u"a.gif", u"a.png", u"a.jpg", u"a.bmp"}, {u"(a)", u"(a2)", u"(a23)", u"(a234)"}, 6},
         // (b) is a suffix of (ab(b) only: the line holds "(b)" right before its CR LF
         {{u"ab(b.gif", u"b.gif", u"b(c.gif", u"c.gif"}, {u"(ab(b)", u"(b2)", u"(b(c)", u"(c2)"}, 2},
