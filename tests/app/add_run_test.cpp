@@ -148,17 +148,6 @@ TEST(AddRun, EachEndGivesTheControlsBackAndRestoresTheCaption) {
     }
 }
 
-TEST(AddRun, AFaultWhileEnteringRestoresTheCaption) {
-    Rig rig({u"a.gif", u"b.gif"});
-    rig.Load();
-    rig.windows.StartMessenger({});
-    rig.windows.onPump = [&] {
-        if (rig.toolkit.caption != "Pimbrel") throw std::runtime_error("a fault");
-    };
-    EXPECT_THROW(rig.Click(), std::runtime_error);
-    EXPECT_EQ(Texts(rig.log.end() - 3, rig.log.end()), (Texts{"unlock"} + kDone));
-}
-
 TEST(AddRun, StalledDialogRetriesOnceThroughTheTimerReadingTheListAfresh) {
     Rig rig({u"smile.gif"});
     rig.SetListFile("---List---\r\nsmile.gif - :first\r\n");

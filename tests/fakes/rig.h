@@ -58,16 +58,13 @@ struct Rig {
         toolkit.boxes.clear();
     }
     // Runs a click, or the retry timer's tick; true when the program ended inside it.
-    bool Click() { return Ends([this] { form.OnAddClick(); }); }
-    bool Tick() { return Ends([this] { form.OnRetryTick(); }); }
-    template <typename Event>
-    static bool Ends(Event event) {
-        try {
-            event();
-            return false;
-        } catch (const ProgramEnded&) {
-            return true;
-        }
+    bool Click() { return Ends(&FrmMain::OnAddClick); }
+    bool Tick() { return Ends(&FrmMain::OnRetryTick); }
+    bool Ends(void (FrmMain::*event)()) try {
+        (form.*event)();
+        return false;
+    } catch (const ProgramEnded&) {
+        return true;
     }
     // Everything Messenger was sent, as Describe spells it.
     Texts Sent() const {

@@ -167,86 +167,68 @@ TEST(Entry, DoubleByteTextsAreChosenAndCutByCharacter) {
                             Fill("笑顔.png", "(笑顔)") + Texts{kClose});
 }
 
-// Messenger makes its prompts as the dialog manager does: the window first, hidden, then a
-// Button every `gap` ms, and shows it last. With a gap the run meets each prompt half made
-// (a two-Button prompt with one Button, a one-Button prompt with none); each gets the answer
-// its complete form calls for, and nothing else is sent.
-TEST(Entry, PromptSeenHalfMadeGetsTheAnswerOfItsCompleteForm) {
+// Each prompt gets the answer its complete form calls for, and nothing else is sent, whatever
+// Messenger is like; the next picture goes in after it.
+TEST(Entry, EachPromptGetsItsAnswerWhateverMessengerIsLike) {
     const struct {
-        const char* smile;  // the picture, with its listed shortcut
+        const char* picture;   // with its listed shortcut
         const char* shortcut;  // sent for it
         int overwrite;
         Texts answer;
-    } table[] = {
+    } prompts[] = {
         {"smile.gif", "(smile)", 1, kOverwriteYes},
         {"smile.gif", "(smile)", -1, kOverwriteYes},
         {"smile.gif", "(smile)", 0, kOverwriteNo},
         {"smile.gif - :)", ":)", 0, Dismissed(":)2")},
+        // no picture: refused under its shortcut and under the replacement, then left out
+        {"broken.gif", "(broke)", 0, Dismissed("(broke2") + kGivenUp},
     };
-    for (const auto& row : table) {
-        for (const std::uint32_t gap : {0u, 3u}) {
-            SCOPED_TRACE(std::string(row.smile) + " overwrite " + std::to_string(row.overwrite) +
-                         " gap " + std::to_string(gap));
-            Scenario given{{row.smile, "wink.gif"}, {}, {{"(smile)", "old", "C:\\old.gif"}}};
-            given.overwrite = row.overwrite;
-            given.options.buildGapMs = gap;
-            const Outcome got = Enter(given);
-            EXPECT_EQ(got.sent, Texts{kOpen} + Fill("smile.gif", row.shortcut) + row.answer +
-                                    Fill("wink.gif", "(wink)") + Texts{kClose});
+    const struct {
+        const char* name;
+        void (*set)(Scenario&);
+    } messengers[] = {
+        {"making its dialogs at once", [](Scenario&) {}},
+        // As the dialog manager does: the window first, hidden, then a Button every 3 ms, and
+        // shown last. The run meets each prompt half made (a two-Button prompt with one
+        // Button, a one-Button prompt with none).
+        {"making a control every 3 ms", [](Scenario& given) { given.options.buildGapMs = 3; }},
+        // The dialog is waited on, each pass counted, so that the next picture does not go
+        // into it.
+        {"answering after the settling pause",
+         [](Scenario& given) { given.options.promptDelayMs = 1010; }},
+        // The prompt answered is still there at the next looks: the same prompt, not a
+        // second refusal.
+        {"taking each command 4 ms after the last",
+         [](Scenario& given) { given.options.commandDelayMs = 4; }},
+        // It hides the create dialog once the entry is taken and shows it again, emptied, for
+        // the next open command: hidden after the confirm counts as taken, and the dialog is
+        // filled only once shown again.
+        {"keeping its create dialog",
+         [](Scenario& given) {
+             given.options.reuseCreateDialog = true;
+             given.options.createDelayMs = 5;
+             given.options.buildGapMs = 3;
+         }},
+        // A look falls between the answered prompt and the next, which may take its handle
+        // value: the new prompt is told from the old.
+        {"giving a gone window's handle to the next",
+         [](Scenario& given) {
+             given.options.promptDelayMs = 2;
+             given.reuseHandles = true;
+         }},
+    };
+    for (const auto& prompt : prompts) {
+        for (const auto& messenger : messengers) {
+            SCOPED_TRACE(std::string(prompt.picture) + ", overwrite " +
+                         std::to_string(prompt.overwrite) + ", Messenger " + messenger.name);
+            Scenario given{{prompt.picture, "wink.gif"}, {}, {{"(smile)", "old", "C:\\old.gif"}}};
+            given.overwrite = prompt.overwrite;
+            messenger.set(given);
+            const std::string name = given.pictures[0].substr(0, given.pictures[0].find(" - "));
+            EXPECT_EQ(Enter(given).sent, Texts{kOpen} + Fill(name, prompt.shortcut) +
+                                             prompt.answer + Fill("wink.gif", "(wink)") +
+                                             Texts{kClose});
         }
-    }
-}
-
-// Messenger answers after the settling pause is over: the dialog is waited on (each pass
-// counted) so that the next picture does not go into it.
-TEST(Entry, AnswerAfterTheSettlingPauseIsAwaited) {
-    Scenario given{{"cool.gif", "wink.gif"}, {}, {{"(cool)", "old", "C:\\old.gif"}}, 1};
-    given.options.promptDelayMs = 1100;  // the pause ends after 1001 passes
-    const Outcome got = Enter(given);
-    EXPECT_EQ(got.sent, Texts{kOpen} + Fill("cool.gif", "(cool)") + kOverwriteYes +
-                            Fill("wink.gif", "(wink)") + Texts{kClose});
-}
-
-// A client that hides its create dialog once it has taken the entry and shows it again,
-// emptied, for the next open command (here 5 ms later, its dialogs made a control every
-// 3 ms): hidden after the confirm counts as taken, and the hidden dialog is filled only once
-// the client has shown it for the next picture, after any answer to a prompt as well.
-TEST(Entry, KeptCreateDialogIsFilledOnlyOnceShownAgain) {
-    Scenario given{
-        {"a.gif", "b.gif", "c.gif - :)", "d.gif"}, {}, {{"(b)", "old", "C:\\old.gif"}}, 1};
-    given.options.reuseCreateDialog = true;
-    given.options.createDelayMs = 5;
-    given.options.buildGapMs = 3;
-    const Outcome got = Enter(given);
-    EXPECT_EQ(got.sent, Texts{kOpen} + Fill("a.gif", "(a)") + Fill("b.gif", "(b)") + kOverwriteYes +
-                            Fill("c.gif", ":)") + Dismissed(":)2") + Fill("d.gif", "(d)") +
-                            Texts{kClose});
-}
-
-// Messenger busy, taking each command 4 ms after the one before: the prompt answered is
-// still there at the next looks. It is the same prompt, not a second refusal.
-TEST(Entry, PromptStillClosingIsNotASecondRefusal) {
-    Scenario given{{"smile.gif - :)", "wink.gif"}};
-    given.options.commandDelayMs = 4;
-    const Outcome got = Enter(given);
-    EXPECT_EQ(got.sent, Texts{kOpen} + Fill("smile.gif", ":)") + Dismissed(":)2") +
-                            Fill("wink.gif", "(wink)") + Texts{kClose});
-}
-
-// A picture Messenger cannot take whatever its shortcut: refused, refused again under the
-// replacement, then its create dialog is closed and the next picture goes in. The system may
-// give the answered prompt's handle value to the next prompt: a look falls between them
-// here (the answer to a confirm takes 2 ms), and the new prompt is told from the old.
-TEST(Entry, PictureRefusedTwiceIsLeftOutAndTheNextEntered) {
-    for (const bool reuseHandles : {false, true}) {
-        Scenario given{{"broken.gif", "next.gif"}};
-        given.options.promptDelayMs = 2;
-        given.reuseHandles = reuseHandles;
-        const Outcome got = Enter(given);
-        EXPECT_EQ(got.sent, Texts{kOpen} + Fill("broken.gif", "(broke)") + Dismissed("(broke2") +
-                                kGivenUp +
-                                Fill("next.gif", "(next)") + Texts{kClose})
-            << reuseHandles;
     }
 }
 
