@@ -29,15 +29,11 @@ const Texts kEntering = {"caption Pimbrel - adding 1 of 2", "progress 0/2",
                          "caption Pimbrel - adding 2 of 2", "progress 1/2"};
 const Texts kDone = {"progress off", "caption Pimbrel"};
 
-void NeverOpens(Rig& rig) {
+// A first Add whose dialog never came: its retry is pending, the log cleared.
+void RetryPending(Rig& rig) {
     standin::Options never;
     never.neverOpenEmoticons = true;
     rig.windows.StartMessenger(never);
-}
-
-// A first Add whose dialog never came: its retry is pending, the log cleared.
-void RetryPending(Rig& rig) {
-    NeverOpens(rig);
     rig.Click();
     rig.log.clear();
 }
@@ -91,8 +87,6 @@ TEST(AddRun, EachEndGivesTheControlsBackAndRestoresTheCaption) {
              rig.windows.StartMessenger({});
          },
          kDisable + Texts{kOtherRun} + kEnable, 0, false, false},
-        {"retry scheduled", NeverOpens, kDisable + Texts{"lock", "timer 1000", "unlock"}, 1, false,
-         true},
         {"no Messenger at the retry",
          [](Rig& rig) {
              RetryPending(rig);
@@ -126,6 +120,18 @@ TEST(AddRun, EachEndGivesTheControlsBackAndRestoresTheCaption) {
          },
          kDisable + Texts{"lock"} + kEntering + kDone + Texts{kGuard, "end", "unlock"}, 1 + 5 + 1,
          true, false},
+        // A client that stops answering in a text: the guard ends the wait once the budget is
+        // spent, and nothing more is sent.
+        {"Messenger hung in a text",
+         [](Rig& rig) {
+             standin::Options hung;
+             hung.hangAtText = 2;
+             hung.hangMs = 3600000;
+             rig.windows.StartMessenger(hung);
+         },
+         kDisable + Texts{"lock", kEntering[0], kEntering[1]} + kDone +
+             Texts{kGuard, "end", "unlock"},
+         1 + 3, true, false},
         {"prompt without Buttons",
          [](Rig& rig) {
              standin::Options buttonless;

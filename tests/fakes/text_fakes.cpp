@@ -42,6 +42,16 @@ std::string Convert(iconv_t handle, const char* data, std::size_t size, OnBad on
     return out;
 }
 
+// The characters of `bytes`; a byte that begins no character becomes U+FFFD.
+std::u16string ToUnits(iconv_t decoder, const std::string& bytes) {
+    const std::string units =
+        Convert(decoder, bytes.data(), bytes.size(), [](const char*, std::size_t, std::string& out) {
+            out += "\xFD\xFF";
+            return std::size_t{1};
+        });
+    return std::u16string(reinterpret_cast<const char16_t*>(units.data()), units.size() / 2);
+}
+
 // Letter case of the characters outside the surrogate range, by the C.UTF-8 locale.
 void MapCase(std::u16string& text, wint_t (*map)(wint_t, locale_t)) {
     static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
@@ -75,13 +85,7 @@ std::string IconvCodePage::Encode(const std::u16string& text, bool& exact) const
 }
 
 std::u16string IconvCodePage::Decode(const std::string& bytes) const {
-    // A byte that begins no character of the code page becomes U+FFFD.
-    const std::string units =
-        Convert(decoder_, bytes.data(), bytes.size(), [](const char*, std::size_t, std::string& out) {
-            out += "\xFD\xFF";
-            return std::size_t{1};
-        });
-    return std::u16string(reinterpret_cast<const char16_t*>(units.data()), units.size() / 2);
+    return ToUnits(decoder_, bytes);
 }
 
 void IconvCodePage::ToUpper(std::u16string& text) const { MapCase(text, towupper_l); }
@@ -89,13 +93,8 @@ void IconvCodePage::ToUpper(std::u16string& text) const { MapCase(text, towupper
 void IconvCodePage::ToLower(std::u16string& text) const { MapCase(text, towlower_l); }
 
 std::u16string U16(const std::string& utf8) {
-    const iconv_t handle = Open("UTF-16LE", "UTF-8");
-    const std::string units = Convert(handle, utf8.data(), utf8.size(),
-                                      [](const char*, std::size_t, std::string&) -> std::size_t {
-                                          throw std::runtime_error("not UTF-8");
-                                      });
-    iconv_close(handle);
-    return std::u16string(reinterpret_cast<const char16_t*>(units.data()), units.size() / 2);
+    static const iconv_t decoder = Open("UTF-16LE", "UTF-8");
+    return ToUnits(decoder, utf8);
 }
 
 namespace {
