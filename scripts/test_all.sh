@@ -18,12 +18,13 @@ stage() {  # stage NAME COMMAND...: runs a stage and adds its counts from its cl
   "$@" 2>&1 | tee "$log"
   local rc=${PIPESTATUS[0]}
   local p f
-  if line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1) && [ -n "$line" ]; then
-    f=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
-    p=$(( $(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line") - f ))
-  elif line=$(grep -E '^[a-z0-9_-]+: [0-9]+ passed, [0-9]+ failed' "$log" | tail -1) && [ -n "$line" ]; then
+  # A stage's own closing line wins over the ctest summary that a stage may run inside it.
+  if line=$(grep -E '^[a-z0-9_-]+: [0-9]+ passed, [0-9]+ failed' "$log" | tail -1) && [ -n "$line" ]; then
     p=$(sed -E 's/.*: ([0-9]+) passed.*/\1/' <<<"$line")
     f=$(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")
+  elif line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1) && [ -n "$line" ]; then
+    f=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
+    p=$(( $(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line") - f ))
   else
     p=$(( rc == 0 ? 1 : 0 )); f=$(( rc == 0 ? 0 : 1 ))
   fi

@@ -1,5 +1,5 @@
-// The stand-in's command line and its plain-text files (store, journal), free of windows.h
-// so that they are tested natively.
+// The stand-in's command line and its plain-text files (store, journal), kept apart from
+// the windows it shows.
 #pragma once
 #include <cstdint>
 #include <optional>
