@@ -26,7 +26,7 @@ die() { echo "wine_bench: $*" >&2; exit 1; }
 folder() {
   dir=$E2E_WORK/$1
   problems=()
-  [ "$(ls "$dir/pics" 2>/dev/null | grep -c '\.gif$')" = "${2:-0}" ] && return
+  [ -d "$dir/pics" ] && [ "$(ls "$dir/pics" | grep -c '\.gif$')" = "${2:-0}" ] && return
   rm -rf "$dir/pics"
   mkdir -p "$dir/pics"
   picture $(seq -f 'p%03g.gif' 0 $((${2:-0} - 1)))
