@@ -27,12 +27,8 @@ struct SortKey {
 // The form of a name or folder that the code page holds: the full one, or else the 8.3 one
 // when there is one that it holds; failing both, the full one, which loses characters.
 std::u16string Holdable(const std::u16string& full, const std::u16string& shortForm) {
-    bool exact = true;
-    ToAnsi(full, exact);
-    if (exact || shortForm.empty()) return full;
-    bool shortExact = true;
-    ToAnsi(shortForm, shortExact);
-    return shortExact ? shortForm : full;
+    if (CodePageHolds(full) || shortForm.empty()) return full;
+    return CodePageHolds(shortForm) ? shortForm : full;
 }
 }  // namespace
 

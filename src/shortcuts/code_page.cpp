@@ -1,6 +1,8 @@
 // The process-wide code page seam; built in until the exe or a test installs another.
 #include "shortcuts/code_page.h"
 
+#include "shortcuts/characters.h"
+
 namespace pimbrel {
 namespace {
 
@@ -18,9 +20,7 @@ public:
             bytes += '?';
             exact = false;
             // a surrogate pair is one character, so it gives one "?"
-            if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                text[i + 1] <= 0xDFFF)
-                ++i;
+            i += CharacterSize(text, i) - 1;
         }
         return bytes;
     }
@@ -47,9 +47,10 @@ const CodePage* installed = &builtIn;
 
 void SetCodePage(const CodePage* codePage) { installed = codePage ? codePage : &builtIn; }
 
-std::string ToAnsi(const std::u16string& text, bool& exact) {
-    exact = true;
-    return installed->Encode(text, exact);
+bool CodePageHolds(const std::u16string& text) {
+    bool exact = true;
+    installed->Encode(text, exact);
+    return exact;
 }
 
 std::string ToAnsi(const std::u16string& text) {

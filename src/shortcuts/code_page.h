@@ -26,8 +26,8 @@ public:
 void SetCodePage(const CodePage* codePage);
 
 std::string ToAnsi(const std::u16string& text);
-// `exact` tells whether the code page holds every character of the text.
-std::string ToAnsi(const std::u16string& text, bool& exact);
+// Whether the code page holds every character of the text, so that it goes out unchanged.
+bool CodePageHolds(const std::u16string& text);
 std::u16string FromAnsi(const std::string& bytes);
 
 std::u16string UpperCase(std::u16string text);

@@ -64,9 +64,9 @@ bool StartWindowsProgram(const std::string& fileName, const std::string& command
                          int showStyle) {
     // The shared Windows folder: GetWindowsDirectory names a private one per user on a
     // terminal server, for programs that do not declare themselves aware of it.
-    const std::wstring program = InFolder(&GetSystemWindowsDirectoryW, WideFrom(CP_ACP, fileName));
     const std::wstring folder = InFolder(&GetSystemWindowsDirectoryW, L"");
-    if (program.empty()) return false;
+    if (folder.empty()) return false;
+    const std::wstring program = folder + WideFrom(CP_ACP, fileName);
     const std::wstring wide = WideFrom(CP_ACP, commandLine);
     std::vector<wchar_t> line(wide.begin(), wide.end());  // CreateProcessW may write to it
     line.push_back(L'\0');

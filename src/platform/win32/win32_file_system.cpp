@@ -9,12 +9,6 @@ namespace pimbrel::win32 {
 
 namespace {
 
-bool FitsCodePage(const std::u16string& text) {
-    bool exact = true;
-    ToAnsi(text, exact);
-    return exact;
-}
-
 // The short (8.3) form of a path; empty when the system gives none.
 std::wstring ShortPath(const std::wstring& path) {
     std::wstring shortPath(32768, L'\0');
@@ -31,7 +25,7 @@ std::wstring ShortPath(const std::wstring& path) {
 std::u16string ShortNameOf(const std::wstring& pattern, const WIN32_FIND_DATAW& found,
                            const std::u16string& name) {
     if (found.cAlternateFileName[0] != L'\0') return FromWide(found.cAlternateFileName);
-    if (FitsCodePage(name)) return std::u16string();
+    if (CodePageHolds(name)) return std::u16string();
     const std::wstring shortPath =
         ShortPath(pattern.substr(0, pattern.size() - 1) + found.cFileName);
     const auto slash = shortPath.find_last_of(L'\\');
@@ -128,7 +122,7 @@ FolderName ProgramFolder() {
     if (path.size() == 2 && path[1] == L':') path += L'\\';  // the root keeps its backslash
     FolderName folder;
     folder.text = FromWide(path.c_str());
-    if (!FitsCodePage(folder.text)) folder.shortText = FromWide(ShortPath(path).c_str());
+    if (!CodePageHolds(folder.text)) folder.shortText = FromWide(ShortPath(path).c_str());
     return folder;
 }
 
