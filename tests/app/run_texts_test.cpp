@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "messenger/functions.h"
 #include "rig.h"
 
 namespace pimbrel::testing {

@@ -12,28 +12,17 @@
 namespace {
 
 struct Outcome {
-    std::vector<std::u16string> table;
-    std::u16string used;
-    std::uint64_t passes = 0;
+    pimbrel::testing::Assigned assigned;
     double ms = 0;
 };
 
 template <typename Stage>
 Outcome Time(Stage stage, const std::vector<std::u16string>& names) {
-    Outcome out;
-    out.table.assign(names.size() + 1, std::u16string());
-    pimbrel::testing::CountingPasses passes;
     const auto start = std::chrono::steady_clock::now();
-    stage(names, out.table, out.used, passes);
+    Outcome out{pimbrel::testing::Assign(stage, names)};
     out.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                  .count();
-    out.passes = passes.passes;
     return out;
-}
-
-std::u16string Number(std::size_t i) {
-    const std::string digits = std::to_string(i);
-    return std::u16string(digits.begin(), digits.end());
 }
 
 // Distinct file names the way a folder of emoticons looks: one to three words, mixed case,
@@ -51,7 +40,7 @@ std::vector<std::u16string> DistinctNames(std::size_t count,
             name += seps[random() % 4];
             name += words[random() % words.size()];
         }
-        name += Number(i);  // keeps the file names distinct
+        name += pimbrel::testing::U16(std::to_string(i));  // keeps the file names distinct
         name += exts[random() % 4];
         names.push_back(name);
     }
@@ -72,7 +61,7 @@ std::vector<std::u16string> SharedBodyNames(std::size_t count) {
     std::vector<std::u16string> names;
     names.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        names.push_back(stems[i % 4] + Number(i) + u".gif");
+        names.push_back(stems[i % 4] + pimbrel::testing::U16(std::to_string(i)) + u".gif");
     }
     return names;
 }
@@ -80,14 +69,13 @@ std::vector<std::u16string> SharedBodyNames(std::size_t count) {
 void Compare(const char* kind, const std::vector<std::u16string>& names, bool runLiteral) {
     const Outcome fast = Time(&pimbrel::AssignShortcuts, names);
     std::printf("%-8s %6zu names: fast %9.2f ms (%llu numbering steps)", kind, names.size(),
-                fast.ms, static_cast<unsigned long long>(fast.passes));
+                fast.ms, static_cast<unsigned long long>(fast.assigned.passes));
     if (!runLiteral) {
         std::printf("  literal skipped (quadratic: steps x text length)\n");
         return;
     }
     const Outcome literal = Time(&pimbrel::AssignShortcutsLiteral, names);
-    const bool same =
-        fast.table == literal.table && fast.used == literal.used && fast.passes == literal.passes;
+    const bool same = fast.assigned == literal.assigned;
     std::printf("  literal %10.2f ms  ratio %8.1fx  tables %s\n", literal.ms,
                 literal.ms / (fast.ms > 0 ? fast.ms : 1e-3), same ? "identical" : "DIFFER");
 }

@@ -69,7 +69,6 @@ class FakeToolkit : public WindowFrame, public Dialogs, public RetryTimer, publi
 public:
     explicit FakeToolkit(EventLog& log) : log_(log) {}
     void SetCaption(const std::string& text) override {
-        caption = text;
         log_.push_back("caption " + text);
     }
     void ShowProgress(int done, int total) override {
@@ -87,7 +86,6 @@ public:
     }
     void SetInterval(std::uint32_t ms) override { log_.push_back("timer " + std::to_string(ms)); }
     bool Start(const std::string&, const std::string&, int) override { return true; }
-    std::string caption = "Pimbrel";
     std::vector<std::string> boxes;
 
 private:

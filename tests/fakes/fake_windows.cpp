@@ -21,13 +21,12 @@ std::string Describe(const SentMessage& message) {
     return out.str();
 }
 
-standin::MessengerModel& FakeWindows::StartMessenger(const standin::Options& options,
+void FakeWindows::StartMessenger(const standin::Options& options,
                                                      std::vector<standin::Emoticon> store) {
     model_ = std::make_unique<standin::MessengerModel>(
         *this, options, std::move(store),
         [](const std::string& path) { return path.find("broken") == std::string::npos; });
     model_->Start();
-    return *model_;
 }
 
 WindowId FakeWindows::AddTopLevel(const std::string& className, WindowId owner) {
@@ -83,7 +82,7 @@ bool FakeWindows::IsVisible(WindowHandle window) {
 }
 
 void FakeWindows::Ping(WindowHandle window) {
-    sent_.push_back({SentMessage::Ping, RoleOf(window), 0, 0, 0, ""});
+    sent_.push_back({SentMessage::Ping, RoleOf(window), 0, 0, ""});
     pings_[window] = false;
     ToMessenger([this, window] {
         if (windows_.count(window)) pings_[window] = true;
@@ -95,7 +94,7 @@ PostResult FakeWindows::Post(WindowHandle window, std::uint32_t message, std::ui
     if (refusePostsFrom >= 0 && posts_++ >= refusePostsFrom) {
         return PostResult::AccessDenied;
     }
-    sent_.push_back({SentMessage::Post, RoleOf(window), message, wParam, lParam, ""});
+    sent_.push_back({SentMessage::Post, RoleOf(window), wParam, lParam, ""});
     if (windows_.count(window) == 0) return PostResult::Failed;
     ToMessenger([this, window, message, wParam, lParam] {
         if (model_ && windows_.count(window)) model_->OnMessage(window, message, wParam, lParam, "");
@@ -128,7 +127,7 @@ bool FakeWindows::MessengerBusy() const { return model_ && model_->Busy(); }
 // it; the sender learns that it has been taken once the thread has come out of its handler.
 TextState FakeWindows::SendText(WindowHandle window, std::uint32_t wParam,
                                 const std::string& text) {
-    sent_.push_back({SentMessage::Text, RoleOf(window), contract::kWmSetText, wParam, 0, text});
+    sent_.push_back({SentMessage::Text, RoleOf(window), wParam, 0, text});
     ++textsOnTheirWay_;
     if (MessengerBusy())
         held_.insert(held_.begin() + (textsOnTheirWay_ - 1),

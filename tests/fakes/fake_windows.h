@@ -18,7 +18,6 @@ using standin::WindowId;
 struct SentMessage {
     enum Kind { Post, Text, Ping } kind;
     standin::Role role;  // of the target when it was sent; Other for unknown windows
-    std::uint32_t message;
     std::uint32_t wParam;
     std::uint32_t lParam;
     std::string text;
@@ -28,8 +27,8 @@ std::string Describe(const SentMessage& message);
 class FakeWindows : public WindowSystem, public standin::WindowHost {
 public:
     // Starts a Messenger client with these options (and this pre-filled store).
-    standin::MessengerModel& StartMessenger(const standin::Options& options,
-                                            std::vector<standin::Emoticon> store = {});
+    void StartMessenger(const standin::Options& options,
+                        std::vector<standin::Emoticon> store = {});
     standin::MessengerModel* Messenger() { return model_.get(); }
 
     // A shown window of the test's own making (not Messenger's), on top of the z-order.

@@ -122,4 +122,11 @@ std::unique_ptr<ByteReader> ReaderOf(std::string content, std::size_t piece, std
     return std::make_unique<StringReader>(std::move(content), piece, failAt);
 }
 
+ListFileResult ReadEntries(std::string content, std::size_t piece, Entries& entries) {
+    return ReadListEntries(*ReaderOf(std::move(content), piece),
+                           [&](const std::u16string& name, const std::u16string& shortcut) {
+                               entries.emplace_back(name, shortcut);
+                           });
+}
+
 }  // namespace pimbrel::testing

@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "shortcuts/byte_reader.h"
 #include "shortcuts/characters.h"
@@ -39,11 +41,36 @@ std::u16string U16(const std::string& utf8);
 std::unique_ptr<ByteReader> ReaderOf(std::string content, std::size_t piece = std::string::npos,
                                      std::size_t failAt = std::string::npos);
 
+// Every (name, shortcut) entry the list file reader finds in `content`, read in pieces of
+// at most `piece` bytes.
+using Entries = std::vector<std::pair<std::u16string, std::u16string>>;
+ListFileResult ReadEntries(std::string content, std::size_t piece, Entries& entries);
+
 class CountingPasses : public PassCounter {
 public:
     void CountPass() override { ++passes; }
     void CountPasses(std::uint32_t count) override { passes += count; }
     std::uint64_t passes = 0;
 };
+
+// What an assignment stage (AssignShortcuts or AssignShortcutsLiteral) makes of the names:
+// the table with its spare entry, the used-shortcut lines and the numbering steps.
+struct Assigned {
+    std::vector<std::u16string> table;
+    std::u16string used;
+    std::uint64_t passes = 0;
+    bool operator==(const Assigned& other) const {
+        return table == other.table && used == other.used && passes == other.passes;
+    }
+};
+
+template <typename Stage>
+Assigned Assign(Stage stage, const std::vector<std::u16string>& names) {
+    Assigned out{std::vector<std::u16string>(names.size() + 1), u"", 0};
+    CountingPasses counter;
+    stage(names, out.table, out.used, counter);
+    out.passes = counter.passes;
+    return out;
+}
 
 }  // namespace pimbrel::testing

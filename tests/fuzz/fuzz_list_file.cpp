@@ -4,25 +4,18 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "text_fakes.h"
 
 namespace {
 
-using Entries = std::vector<std::pair<std::u16string, std::u16string>>;
+using pimbrel::testing::Entries;
 
 Entries ReadAll(const std::uint8_t* data, std::size_t size, std::size_t piece) {
     Entries entries;
-    const auto reader =
-        pimbrel::testing::ReaderOf(std::string(reinterpret_cast<const char*>(data), size), piece);
-    if (pimbrel::ReadListEntries(*reader, [&](const std::u16string& name,
-                                              const std::u16string& s) {
-            entries.emplace_back(name, s);
-        }) != pimbrel::ListFileResult::Read) {
+    if (pimbrel::testing::ReadEntries(std::string(reinterpret_cast<const char*>(data), size),
+                                      piece, entries) != pimbrel::ListFileResult::Read)
         std::abort();
-    }
     return entries;
 }
 

@@ -46,14 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     names.push_back(input.substr(start));
     for (const std::u16string& name : names) CheckBody(name);
 
-    std::vector<std::u16string> fast(names.size() + 1), literal(names.size() + 1);
-    std::u16string usedFast, usedLiteral;
-    pimbrel::testing::CountingPasses fastPasses, literalPasses;
-    pimbrel::AssignShortcuts(names, fast, usedFast, fastPasses);
-    pimbrel::AssignShortcutsLiteral(names, literal, usedLiteral, literalPasses);
-    if (fast != literal || usedFast != usedLiteral || fastPasses.passes != literalPasses.passes) {
-        std::abort();
-    }
-    if (!fast.back().empty()) std::abort();
+    using pimbrel::testing::Assign;
+    const pimbrel::testing::Assigned fast = Assign(&pimbrel::AssignShortcuts, names);
+    if (!(fast == Assign(&pimbrel::AssignShortcutsLiteral, names))) std::abort();
+    if (!fast.table.back().empty()) std::abort();
     return 0;
 }

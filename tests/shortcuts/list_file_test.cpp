@@ -9,19 +9,13 @@
 namespace pimbrel::testing {
 namespace {
 
-using Entries = std::vector<std::pair<std::u16string, std::u16string>>;
-
 // Reads the text whole, one byte at a time (so that every CR LF is split across two reads)
 // and in 7-byte pieces; all three must agree.
 Entries Read(const std::string& text) {
     Entries entries[3];
     const std::size_t pieces[3] = {std::string::npos, 1, 7};
     for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(ReadListEntries(*ReaderOf(text, pieces[k]),
-                                  [&](const std::u16string& name, const std::u16string& shortcut) {
-                                      entries[k].emplace_back(name, shortcut);
-                                  }),
-                  ListFileResult::Read);
+        EXPECT_EQ(ReadEntries(text, pieces[k], entries[k]), ListFileResult::Read);
     }
     EXPECT_EQ(entries[1], entries[0]) << "read byte by byte";
     EXPECT_EQ(entries[2], entries[0]) << "read in pieces";

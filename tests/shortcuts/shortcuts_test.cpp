@@ -91,21 +91,6 @@ TEST(NumberShortcut, NumbersTheCurrentValueWithinFiveCharacters) {
         EXPECT_EQ(NumberShortcut(unbracketed, 2), u"") << Utf8(unbracketed);
 }
 
-struct Assigned {
-    std::vector<std::u16string> table;
-    std::u16string used;
-    std::uint64_t passes;
-};
-
-template <typename Stage>
-Assigned Assign(Stage stage, const std::vector<std::u16string>& names) {
-    Assigned out{std::vector<std::u16string>(names.size() + 1), u"", 0};
-    CountingPasses counter;
-    stage(names, out.table, out.used, counter);
-    out.passes = counter.passes;
-    return out;
-}
-
 TEST(AssignShortcuts, WorkedRunsInBothStages) {
     struct Run {
         std::vector<std::u16string> pictures;
