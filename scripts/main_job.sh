@@ -18,12 +18,12 @@ start_standin --client older
 start_program
 [ ${#problems[@]} -eq 0 ] || { printf 'main job: %s\n' "${problems[@]}" >&2; exit 1; }
 
-if command -v xdotool >/dev/null; then click_at Add; else drive click Add >/dev/null; fi
+click_at Add
 box=$(drive box 60000 dismiss)
 echo "message: ${box#*|}"
 sleep 0.5
 # The mouse on the third entry (heart.jpg): its tool tip says what the run did with it.
-command -v xdotool >/dev/null && at_item 2 && tip_at "$x" "$y" >/dev/null
+entry_tip 2 >/dev/null
 screenshot screenshot.png $(drive rect)
 
 echo

@@ -5,6 +5,7 @@
 E2E_ROOT=${E2E_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 E2E_BUILD=${E2E_BUILD:-$E2E_ROOT/build/windows}
 E2E_WORK=${E2E_WORK:-$E2E_ROOT/build/e2e/scenarios}
+E2E_TEMPLATES=$E2E_ROOT/build/e2e/templates
 E2E_JOURNAL=${E2E_JOURNAL-journal.txt}
 export WINEARCH=win32
 export WINEPREFIX=${E2E_WINEPREFIX:-$E2E_ROOT/build/e2e/wineprefix}
@@ -51,11 +52,11 @@ e2e_begin() {
     e2e_wait_for 10 test -e "/tmp/.X11-unix/X$n" || { echo "Xvfb did not start" >&2; return 1; }
   fi
   e2e_prepare_prefix || return 1
-  mkdir -p "$E2E_WORK/templates"
+  mkdir -p "$E2E_TEMPLATES"
   local ext
   for ext in png gif bmp jpg; do
-    [ -f "$E2E_WORK/templates/t.$ext" ] ||
-      convert -size 19x19 xc:gold -fill black -draw 'circle 9,9 9,3' "$E2E_WORK/templates/t.$ext"
+    [ -f "$E2E_TEMPLATES/t.$ext" ] ||
+      convert -size 19x19 xc:gold -fill black -draw 'circle 9,9 9,3' "$E2E_TEMPLATES/t.$ext"
   done
 }
 
@@ -95,6 +96,7 @@ new_scenario() {
   mkdir -p "$dir/pics"
   : >"$dir/store.txt"
   problems=()
+  standin_started=0
   locale_name=C.UTF-8
   code_page=CP1252
   e2e_log "scenario $name"
@@ -112,7 +114,7 @@ picture() {
     ext=${file##*.}
     ext=${ext,,}
     case $ext in jpe|jpeg) ext=jpg ;; esac
-    cp "$E2E_WORK/templates/t.$ext" "$dir/pics/$file"
+    cp "$E2E_TEMPLATES/t.$ext" "$dir/pics/$file"
   done
 }
 
@@ -127,14 +129,22 @@ store_line() { printf '%s\t%s\t%s\r\n' "$1" "$2" "$3" | iconv -f UTF-8 -t "$code
 # The list file is ANSI text, as a Windows editor would save it in the scenario's code page.
 readme() { printf '%s' "$1" | sed 's/$/\r/' | iconv -f UTF-8 -t "$code_page" >"$dir/pics/Readme.txt"; }
 
+# spawn FOLDER PROGRAM ARGS...: PROGRAM under Wine in the background, in FOLDER and the
+# scenario's locale, ended with the script at the latest; sets $spawned, its pid.
+spawn() {
+  local folder=$1; shift
+  (cd "$folder" && exec env LANG="$locale_name" LC_ALL="$locale_name" wine "$@" >/dev/null 2>&1) &
+  spawned=$!
+  pids+=($!)
+}
+
 # start_standin ARGS...: the stand-in in $dir, keeping store.txt there, and its journal in
 # $E2E_JOURNAL (journal.txt; none when set empty).
 start_standin() {
   rm -f "$dir/ready.txt"
-  (cd "$dir" && exec env LANG="$locale_name" LC_ALL="$locale_name" wine "$standin" \
-      --store store.txt ${E2E_JOURNAL:+--journal "$E2E_JOURNAL"} --ready ready.txt "$@" \
-      >/dev/null 2>&1) &
-  pids+=($!)
+  spawn "$dir" "$standin" --store store.txt ${E2E_JOURNAL:+--journal "$E2E_JOURNAL"} \
+    --ready ready.txt "$@"
+  standin_started=1
   e2e_wait_for 30 test -s "$dir/ready.txt" || problems+=("the stand-in did not start")
 }
 
@@ -143,10 +153,8 @@ start_standin() {
 launch_program() {
   local folder=${1:-$dir/pics} program=${2:-$exe}
   [ "$program" -ef "$folder/Pimbrel.exe" ] || cp "$program" "$folder/Pimbrel.exe"
-  (cd "$folder" && exec env LANG="$locale_name" LC_ALL="$locale_name" wine Pimbrel.exe \
-      >/dev/null 2>&1) &
-  program_pid=$!
-  pids+=($!)
+  spawn "$folder" Pimbrel.exe
+  program_pid=$spawned
 }
 
 # start_program [FOLDER [EXE]]: launched, and its window shown; sets $program, its handle.
@@ -188,20 +196,22 @@ at_item() {
 }
 
 # tip_at X Y: the tool tip that shows when the mouse comes to rest at the point (nothing when
-# none shows within 5 s); the mouse stays there.
+# none shows within 5 s); the mouse stays there. Only the look that finds a tip prints it.
 tip_at() {
   xdotool mousemove 600 600 mousemove "$1" "$2" sleep 0.3 mousemove $(($1 + 1)) "$2"
-  e2e_wait_for 5 tip_shown >/dev/null
-  tip_shown
+  e2e_wait_for 5 tip_shown
 }
 tip_shown() { drive controls | sed -n 's/^tooltip shown text=//p' | grep .; }
+# entry_tip I: the tool tip of the list's entry I.
+entry_tip() { local x y; at_item "$1" && tip_at "$x" "$y"; }
 
 # screenshot FILE [X Y W H]: the screen, or that part of it, as FILE in $dir.
 screenshot() { import -window root ${2:+-crop "${4}x${5}+${2}+${3}"} "$dir/$1" 2>/dev/null; }
 
-# stop_all: the stand-in asked to quit, then whatever the scenario started ended.
+# stop_all: the stand-in, if the scenario started one, asked to quit, then whatever the
+# scenario started ended.
 stop_all() {
-  drive quit-standin 5000 >/dev/null
+  [ "${standin_started:-0}" = 0 ] || drive quit-standin 5000 >/dev/null
   kill_started
 }
 kill_started() {

@@ -14,12 +14,18 @@ expect "the release builds" bash scripts/release.sh
 first=$(archive_sum)
 expect "the release builds again" bash scripts/release.sh
 expect_eq "the second archive" "$(archive_sum)" "${first:-no archive}"
-end_scenario
+verdict
 
 out=$(python3 tests/e2e/release_contents.py "$E2E_ROOT" "$exe")
+status=$?
 echo "$out"
 passed=$((passed + $(grep -c '^PASS' <<<"$out")))
 failed=$((failed + $(grep -c '^FAIL' <<<"$out")))
+# A check that stopped half way has printed no FAIL for what it did not get to.
+if [ "$status" -ne 0 ] && ! grep -q '^FAIL' <<<"$out"; then
+  echo "FAIL release-contents (the checks stopped with status $status)"
+  failed=$((failed + 1))
+fi
 
 # A user's picture folder, named as in the help text's example. The help text also lies there
 # as Readme.txt, as if a user had renamed it: its example must give no picture a shortcut.

@@ -29,8 +29,6 @@ selected() { drive items | grep -vE '^item [0-9]+ 0 '; }
 
 # click_item I [ctrl]: a real click on the list's entry I, with Ctrl held on request.
 click_item() { local x y; at_item "$1" && xdotool mousemove "$x" "$y" ${2:+keydown ctrl} click 1 ${2:+keyup ctrl} && sleep 0.5; }
-# entry_tip I: the tool tip of the list's entry I.
-entry_tip() { local x y; at_item "$1" && tip_at "$x" "$y"; }
 
 # --- the window ---------------------------------------------------------------------------
 
@@ -363,7 +361,7 @@ scenario_two_programs() {
     want+=("($f)|$f|$(win "$f.gif")")
   done
   mkdir -p "$dir/pics2"
-  cp "$E2E_WORK/templates/t.gif" "$dir/pics2/x.gif"
+  cp "$E2E_TEMPLATES/t.gif" "$dir/pics2/x.gif"
   start_standin --prompt-delay 300
   start_program
   first=$program

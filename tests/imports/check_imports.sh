@@ -7,7 +7,7 @@ source "$(dirname "$0")/../e2e/e2e_env.sh"
 allowed=$(allowed_imports)
 
 for name in Pimbrel.exe PimbrelFullPause.exe; do
-  program=$(find "$E2E_BUILD" -name "$name" -path '*win32*' -print -quit 2>/dev/null)
+  program=$(built "$name")
   problems=()
   dir=$E2E_BUILD
   if [ -z "$program" ] || ! imports=$(imports_of "$program") || [ -z "$imports" ]; then

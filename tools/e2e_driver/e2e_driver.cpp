@@ -121,6 +121,12 @@ std::string DescribeBox(HWND box) {
     return (icon ? "(icon) " : "") + TextOf(box) + "|" + (text ? Utf8TextOf(text) : "");
 }
 
+// Answers a box with its button (OK), or closes it when it has none.
+void Dismiss(HWND box) {
+    if (HWND ok = FindChild(box, "Button", nullptr)) PostMessageA(ok, BM_CLICK, 0, 0);
+    else PostMessageA(box, WM_CLOSE, 0, 0);
+}
+
 // The main window of whichever stand-in client runs; `newer` tells which.
 HWND StandInMain(bool& newer) {
     HWND main = FindWindowA(contract::kOlderMainClass, nullptr);
@@ -282,8 +288,7 @@ int Box(DWORD timeoutMs, bool dismiss) {
     Sleep(100);  // a box may get its children a moment after it appears
     std::printf("%s\n", DescribeBox(box).c_str());
     if (!dismiss) return 0;
-    if (HWND ok = FindChild(box, "Button", nullptr)) PostMessageA(ok, BM_CLICK, 0, 0);
-    else PostMessageA(box, WM_CLOSE, 0, 0);
+    Dismiss(box);
     if (!WaitFor(5000, [&] { return IsWindow(box) ? nullptr : Done(); })) return Fail("still shown");
     return 0;
 }
@@ -372,7 +377,7 @@ int TimedAdd(DWORD timeoutMs) {
     Sleep(50);  // let the box finish laying out its text
     std::printf("%.1f %.1f|%s\n", wall, cpuBefore < 0 || cpuAfter < 0 ? -1.0 : cpuAfter - cpuBefore,
                 DescribeBox(box).c_str());
-    if (HWND ok = FindChild(box, "Button", nullptr)) PostMessageA(ok, BM_CLICK, 0, 0);
+    Dismiss(box);
     return 0;
 }
 

@@ -11,21 +11,30 @@
 
 namespace {
 
-void Measure(const char* label, int passes) {
+// Seconds that `passes` passes of the pump take. With a window, each pass follows a change of
+// its caption, as a run changes it for each picture ("Pimbrel - adding I of N").
+double TimePasses(int passes, HWND captioned = nullptr) {
     pimbrel::win32::Win32WindowSystem windows;
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
+    const double start = outside::NowMs();
+    for (int i = 1; i <= passes; ++i) {
+        if (captioned) {
+            wchar_t caption[64];
+            wsprintfW(caption, L"Pimbrel - adding %d of %d", i, passes);
+            SetWindowTextW(captioned, caption);
+        }
+        windows.PumpEvents();
+    }
+    return (outside::NowMs() - start) / 1000;
+}
+
+void Measure(const char* label, int passes) {
     const double cpuBefore = outside::CpuMs(GetCurrentProcess()) / 1000;
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < passes; ++i) windows.PumpEvents();
-    QueryPerformanceCounter(&end);
-    const double wall = double(end.QuadPart - start.QuadPart) / frequency.QuadPart;
+    const double wall = TimePasses(passes);
     const double cpu = outside::CpuMs(GetCurrentProcess()) / 1000 - cpuBefore;
     std::printf("%-28s %5d passes: %.3f ms a pass, wall %.3f s, CPU %.3f s (%.1f %% of a core)\n",
                 label, passes, wall * 1000 / passes, wall, cpu, wall > 0 ? 100 * cpu / wall : 0.0);
 }
 
-// 1,000 passes, each after a change of a shown window's caption ("Pimbrel - adding I of N").
 void MeasureCaptions(int passes) {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = DefWindowProcW;
@@ -37,18 +46,7 @@ void MeasureCaptions(int passes) {
                                 nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
-    pimbrel::win32::Win32WindowSystem windows;
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    for (int i = 1; i <= passes; ++i) {
-        wchar_t caption[64];
-        wsprintfW(caption, L"Pimbrel - adding %d of %d", i, passes);
-        SetWindowTextW(window, caption);
-        windows.PumpEvents();
-    }
-    QueryPerformanceCounter(&end);
-    const double wall = double(end.QuadPart - start.QuadPart) / frequency.QuadPart;
+    const double wall = TimePasses(passes, window);
     std::printf("%-28s %5d passes: %.3f ms a pass, wall %.3f s\n", "caption changed each pass",
                 passes, wall * 1000 / passes, wall);
     DestroyWindow(window);

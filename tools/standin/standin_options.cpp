@@ -11,7 +11,7 @@ namespace standin {
 const char kUsage[] =
     "MessengerStandIn [--client older|newer] [--store FILE] [--journal FILE] [--ready FILE]\n"
     "  [--emoticon-delay MS] [--create-delay MS] [--edits-delay MS] [--prompt-delay MS]\n"
-    "  [--never-open] [--buttonless-prompts] [--quit-after N]\n"
+    "  [--quit-after N]\n"
     "  [--preexisting-dialog-buttons N] [--idle-windows N]\n"
     "  [--build-gap MS] [--minimised] [--reuse-create] [--hang-at-text K --hang-ms MS]\n";
 
@@ -32,8 +32,6 @@ std::optional<StandInOptions> ParseArguments(const std::vector<std::string>& arg
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
         const std::pair<const char*, bool*> flags[] = {
-            {"--never-open", &options.model.neverOpenEmoticons},
-            {"--buttonless-prompts", &options.model.promptsWithoutButtons},
             {"--minimised", &options.model.minimised},
             {"--reuse-create", &options.model.reuseCreateDialog}};
         const auto flag = std::find_if(std::begin(flags), std::end(flags),
