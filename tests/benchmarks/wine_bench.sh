@@ -124,7 +124,7 @@ median() { tr ' ' '\n' | grep . | sort -n | awk '{v[NR] = $1} END {print v[int((
 # when Wine has been idle for a few seconds, whatever the program does; so both folders are
 # made first and the starts follow one another, alternating, and the medians are compared.
 startup() {
-  local rounds=$1 count one=() many=() r a b ms
+  local rounds=$1 count one=() many=() r a b
   for count in 1 1000; do
     folder "startup-$count" "$count"
     cp "$exe" "$dir/pics/Pimbrel.exe"
@@ -133,10 +133,8 @@ startup() {
   # start_once dies in a subshell here: its status ends the benchmark.
   start_once startup-1 >/dev/null || exit 1  # the first start after the folders were made
   for ((r = 0; r < rounds; r++)); do
-    ms=$(start_once startup-1) || exit 1
-    one+=("$ms")
-    ms=$(start_once startup-1000) || exit 1
-    many+=("$ms")
+    one+=("$(start_once startup-1)") || exit 1
+    many+=("$(start_once startup-1000)") || exit 1
   done
   a=$(median <<<"${one[*]}")
   b=$(median <<<"${many[*]}")

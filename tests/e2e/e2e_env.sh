@@ -132,10 +132,8 @@ readme() { printf '%s' "$1" | sed 's/$/\r/' | iconv -f UTF-8 -t "$code_page" >"$
 # spawn FOLDER PROGRAM ARGS...: PROGRAM under Wine in the background, in FOLDER and the
 # scenario's locale, ended with the script at the latest; sets $spawned, its pid.
 spawn() {
-  local folder=$1; shift
-  (cd "$folder" && exec env LANG="$locale_name" LC_ALL="$locale_name" wine "$@" >/dev/null 2>&1) &
-  spawned=$!
-  pids+=($!)
+  (cd "$1" && shift && exec env LANG="$locale_name" LC_ALL="$locale_name" wine "$@" >/dev/null 2>&1) &
+  spawned=$! pids+=($!)
 }
 
 # start_standin ARGS...: the stand-in in $dir, keeping store.txt there, and its journal in

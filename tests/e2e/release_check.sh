@@ -22,10 +22,8 @@ echo "$out"
 passed=$((passed + $(grep -c '^PASS' <<<"$out")))
 failed=$((failed + $(grep -c '^FAIL' <<<"$out")))
 # A check that stopped half way has printed no FAIL for what it did not get to.
-if [ "$status" -ne 0 ] && ! grep -q '^FAIL' <<<"$out"; then
-  echo "FAIL release-contents (the checks stopped with status $status)"
-  failed=$((failed + 1))
-fi
+[ "$status" -eq 0 ] || grep -q '^FAIL' <<<"$out" ||
+  { echo "FAIL release-contents (the checks stopped with status $status)"; failed=$((failed + 1)); }
 
 # A user's picture folder, named as in the help text's example. The help text also lies there
 # as Readme.txt, as if a user had renamed it: its example must give no picture a shortcut.
