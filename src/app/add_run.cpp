@@ -8,7 +8,7 @@
 #include "messenger/functions.h"
 #include "messenger/messenger_calls.h"
 #include "messenger/picture_entry.h"
-#include "platform/run_lock.h"
+#include "interfaces/run_lock.h"
 #include "shortcuts/characters.h"
 #include "shortcuts/shortcuts.h"
 

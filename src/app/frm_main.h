@@ -8,10 +8,10 @@
 
 #include "app/picture_list.h"
 #include "messenger/picture_entry.h"
-#include "platform/file_system.h"
-#include "platform/run_lock.h"
-#include "platform/toolkit.h"
-#include "platform/window_system.h"
+#include "interfaces/file_system.h"
+#include "interfaces/run_lock.h"
+#include "interfaces/toolkit.h"
+#include "interfaces/window_system.h"
 
 namespace pimbrel {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/picture_list.h"
-#include "platform/file_system.h"
+#include "interfaces/file_system.h"
 
 namespace pimbrel {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
+#include "interfaces/file_system.h"
 
 namespace pimbrel {
 

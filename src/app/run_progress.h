@@ -5,7 +5,7 @@
 #include <string>
 
 #include "messenger/picture_entry.h"
-#include "platform/toolkit.h"
+#include "interfaces/toolkit.h"
 
 namespace pimbrel {
 

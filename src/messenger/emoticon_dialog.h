@@ -3,8 +3,8 @@
 #pragma once
 #include <functional>
 
-#include "platform/toolkit.h"
-#include "platform/window_system.h"
+#include "interfaces/toolkit.h"
+#include "interfaces/window_system.h"
 
 namespace pimbrel {
 

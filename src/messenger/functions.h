@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/toolkit.h"
-#include "platform/window_system.h"
+#include "interfaces/toolkit.h"
+#include "interfaces/window_system.h"
 
 namespace pimbrel {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "messenger/messenger_contract.h"
-#include "platform/toolkit.h"
-#include "platform/window_system.h"
+#include "interfaces/toolkit.h"
+#include "interfaces/window_system.h"
 
 namespace pimbrel {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/toolkit.h"
-#include "platform/window_system.h"
+#include "interfaces/toolkit.h"
+#include "interfaces/window_system.h"
 
 namespace pimbrel {
 

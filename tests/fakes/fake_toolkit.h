@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
-#include "platform/run_lock.h"
-#include "platform/toolkit.h"
+#include "interfaces/file_system.h"
+#include "interfaces/run_lock.h"
+#include "interfaces/toolkit.h"
 #include "text_fakes.h"
 
 namespace pimbrel::testing {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "messenger_model/messenger_model.h"
-#include "platform/window_system.h"
+#include "interfaces/window_system.h"
 
 namespace pimbrel::testing {
 

@@ -10,7 +10,7 @@
 
 #include "app/main_window_layout.h"
 #include "banner_pictures.h"
-#include "platform/toolkit.h"
+#include "interfaces/toolkit.h"
 
 namespace pimbrel::win32 {
 

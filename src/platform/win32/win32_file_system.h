@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "platform/file_system.h"
+#include "interfaces/file_system.h"
 
 namespace pimbrel::win32 {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "platform/run_lock.h"
+#include "interfaces/run_lock.h"
 
 namespace pimbrel::win32 {
 

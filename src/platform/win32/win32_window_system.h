@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "platform/window_system.h"
+#include "interfaces/window_system.h"
 #include "text_sender.h"
 
 namespace pimbrel::win32 {
