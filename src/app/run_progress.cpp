@@ -13,6 +13,18 @@ void RunProgress::Entering(int ordinal, int total) {
     frame_.SetCaption(Utf8(ProgressCaption(ordinal, total)));
     frame_.ShowProgress(ordinal - 1, total);
     shown_ = true;
+    ordinal_ = ordinal;
+    total_ = total;
+}
+
+void RunProgress::MessengerBusy() {
+    frame_.SetCaption(kWaitingCaption);
+    frame_.PauseProgress();
+    shown_ = true;
+}
+
+void RunProgress::MessengerAnswered() {
+    if (ordinal_ > 0) Entering(ordinal_, total_);
 }
 
 void RunProgress::End() {

@@ -1,5 +1,6 @@
 // What a run shows of itself while it enters pictures: the caption "Pimbrel - adding I of N"
-// and the taskbar button's progress. Every box of the run goes through it, so that the
+// and the taskbar button's progress, or "Pimbrel - waiting for MSN Messenger" and the
+// progress paused while Messenger keeps a text waiting. Every box of the run goes through it, so that the
 // caption reads "Pimbrel" again before any box shows, whatever end the run takes.
 #pragma once
 #include <string>
@@ -16,6 +17,8 @@ public:
     ~RunProgress() override { End(); }
 
     void Entering(int ordinal, int total) override;
+    void MessengerBusy() override;
+    void MessengerAnswered() override;
     // The caption reads the program title again and the taskbar shows no progress.
     void End();
 
@@ -27,6 +30,8 @@ private:
     WindowFrame& frame_;
     Dialogs& boxes_;
     bool shown_ = false;
+    int ordinal_ = 0;  // as last told by Entering
+    int total_ = 0;
 };
 
 }  // namespace pimbrel

@@ -13,6 +13,8 @@ using Text = std::u16string;
 
 // "Pimbrel - adding 3 of 10"
 Text ProgressCaption(int ordinal, int total);
+// While Messenger keeps a text waiting.
+inline constexpr char kWaitingCaption[] = "Pimbrel - waiting for MSN Messenger";
 
 // The tool tip of a picture that no run has entered yet: the shortcut the next Add sends,
 // and whether it comes from the list file.

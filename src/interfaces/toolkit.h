@@ -52,6 +52,8 @@ public:
     virtual void SetCaption(const std::string& text) = 0;  // UTF-8
     // `done` of `total` steps are done; total is at least 1.
     virtual void ShowProgress(int done, int total) = 0;
+    // The progress shown stays, marked as paused, until the next ShowProgress.
+    virtual void PauseProgress() = 0;
     virtual void HideProgress() = 0;
 };
 

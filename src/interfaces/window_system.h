@@ -59,8 +59,11 @@ public:
                                const std::string& text) = 0;
     // True once every text sent so far has been handled.
     virtual bool TextTaken() = 0;
-    // One pass of the pump: dispatch the own thread's pending events.
-    virtual void PumpEvents() = 0;
+    // One pass of the pump: dispatches the own thread's events as they come, for at least
+    // `milliseconds` (and at least the pump's floor of a millisecond).
+    virtual void PumpFor(std::uint32_t milliseconds) = 0;
+    // One pass at the floor.
+    void PumpEvents() { PumpFor(1); }
     virtual void SleepFor(std::uint32_t milliseconds) = 0;
 };
 

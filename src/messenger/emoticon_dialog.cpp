@@ -3,6 +3,7 @@
 
 #include "messenger/functions.h"
 #include "messenger/messenger_calls.h"
+#include "messenger/wait_pass.h"
 
 namespace pimbrel {
 
@@ -45,11 +46,12 @@ EmoticonDialogOutcome OpenEmoticonDialog(WindowSystem& windows, Dialogs& dialogs
 
     const char* dialogClass =
         messenger.newClient ? contract::kNewerEmoticonClass : contract::kDialogClass;
+    Wait wait(windows);
     for (;;) {
         messenger.emoticonDlg = FindOwnedWindow(windows, messenger.mainWnd, dialogClass);
         if (messenger.emoticonDlg != 0 && messenger.emoticonDlg != messenger.excludedDlg)
             return EmoticonDialogOutcome::Found;
-        windows.PumpEvents();
+        wait.Pass();
         // 64-bit so that the test cannot wrap whatever the budget holds.
         if (static_cast<long long>(loopCount) > static_cast<long long>(loopLimit) - 2 &&
             !retryPending) {

@@ -1,5 +1,6 @@
 // Every command and text that goes to Messenger: posts that tell when Messenger is out of
-// reach, and texts waited for in counted passes, so that no call can hang the program.
+// reach, and texts waited for in passes that keep the window alive, so that no call can hang
+// the program.
 #pragma once
 #include <stdexcept>
 #include <string>
@@ -20,10 +21,20 @@ struct MessengerOutOfReach : std::runtime_error {
 // (a window gone meanwhile) is left to the waits, which look at the windows again.
 void PostCommand(WindowSystem& windows, WindowHandle target, contract::Command command);
 
-// Sends WM_SETTEXT and returns once Messenger's thread has handled it. Until then every pass
-// pumps the program's own window and counts through CheckLoop, like any other wait, so a
-// client that stops answering ends in the loop guard, never in a frozen window.
-void SendTextTaken(WindowSystem& windows, Dialogs& dialogs, WindowHandle edit,
+// Told when Messenger has kept a text waiting for more than a second (it is busy: signing
+// in, loading its pictures, being scanned), and again when it has taken it.
+class TextWaitNotice {
+public:
+    virtual ~TextWaitNotice() = default;
+    virtual void MessengerBusy() = 0;
+    virtual void MessengerAnswered() = 0;
+};
+
+// Sends WM_SETTEXT and returns once Messenger's thread has handled it. Until then the passes
+// pump the program's own window, so that it can be repainted, moved and closed, and count
+// nothing: a blocking send cost none, and a Messenger that is busy for a while is not one
+// that will never answer. Closing the window ends the program; nothing else ends this wait.
+void SendTextTaken(WindowSystem& windows, TextWaitNotice& notice, WindowHandle edit,
                    const std::string& text);
 
 }  // namespace pimbrel

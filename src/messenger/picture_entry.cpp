@@ -5,6 +5,7 @@
 
 #include "messenger/functions.h"
 #include "messenger/messenger_calls.h"
+#include "messenger/wait_pass.h"
 #include "shortcuts/characters.h"
 #include "shortcuts/code_page.h"
 
@@ -27,10 +28,10 @@ struct CreateDialog {
 
 // Sends the text in the ANSI code page and waits until Messenger has taken it; returns the
 // bytes sent.
-std::string SendText(WindowSystem& windows, Dialogs& dialogs, WindowHandle edit,
+std::string SendText(WindowSystem& windows, TextWaitNotice& notice, WindowHandle edit,
                      const std::u16string& text) {
     std::string bytes = ToAnsi(text);
-    SendTextTaken(windows, dialogs, edit, bytes);
+    SendTextTaken(windows, notice, edit, bytes);
     return bytes;
 }
 
@@ -49,10 +50,10 @@ std::u16string AsSent(const std::string& bytes) {
 
 class PictureEntry {
 public:
-    PictureEntry(WindowSystem& windows, Dialogs& dialogs, WindowHandle emoticonDlg,
-                 bool newClient, ShortcutTables& tables, int overwriteValue,
-                 SettlingPause pause)
-        : windows_(windows), dialogs_(dialogs), emoticonDlg_(emoticonDlg),
+    PictureEntry(WindowSystem& windows, Dialogs& dialogs, TextWaitNotice& notice,
+                 WindowHandle emoticonDlg, bool newClient, ShortcutTables& tables,
+                 int overwriteValue, SettlingPause pause)
+        : windows_(windows), dialogs_(dialogs), notice_(notice), emoticonDlg_(emoticonDlg),
           newClient_(newClient), tables_(tables), overwriteValue_(overwriteValue),
           pause_(pause) {}
 
@@ -61,11 +62,12 @@ public:
         PostCommand(windows_, emoticonDlg_,
                     newClient_ ? contract::kOpenCreateNewer : contract::kOpenCreateOlder);
         CreateDialog create;
+        Wait wait(windows_);
         while (!TryFill(index, picture, create)) {
-            windows_.PumpEvents();
+            wait.Pass();
             CheckLoop(dialogs_);
         }
-        SendText(windows_, dialogs_, create.nameEdit, EmoticonName(picture.fileName));
+        SendText(windows_, notice_, create.nameEdit, EmoticonName(picture.fileName));
         PostCommand(windows_, create.dialog, contract::kConfirm);
         Settle(create);
         return AnswerPrompts(index, create);
@@ -129,12 +131,12 @@ private:
         create.shown = windows_.IsVisible(create.dialog);
         create.pathEdit = windows_.FindChildWindow(create.dialog, 0, contract::kEditClass);
         if (create.pathEdit == 0) return false;
-        SendText(windows_, dialogs_, create.pathEdit, picture.pathText);
+        SendText(windows_, notice_, create.pathEdit, picture.pathText);
         create.shortcutEdit =
             windows_.FindChildWindow(create.dialog, create.pathEdit, contract::kEditClass);
         if (create.shortcutEdit == 0) return false;
         std::u16string& shortcut = ChosenEntry(tables_, index);
-        shortcut = AsSent(SendText(windows_, dialogs_, create.shortcutEdit, shortcut));
+        shortcut = AsSent(SendText(windows_, notice_, create.shortcutEdit, shortcut));
         create.shortcut = shortcut;
         create.nameEdit =
             windows_.FindChildWindow(create.dialog, create.shortcutEdit, contract::kEditClass);
@@ -150,6 +152,7 @@ private:
         // every lookup finds it. Once a lookup has not, a window with its handle value is a
         // new prompt (the system may give a gone window's value to a new one).
         WindowHandle answered = 0;
+        Wait wait(windows_);
         for (;;) {
             const WindowHandle prompt =
                 FindOwnedWindow(windows_, create.dialog, contract::kDialogClass);
@@ -173,7 +176,7 @@ private:
                     PostCommand(windows_, prompt, contract::kDismissOneButton);
                     report.replacement =
                         FirstCharacters(ChosenEntry(tables_, index), kReplacementKeep) + u"2";
-                    SendText(windows_, dialogs_, create.shortcutEdit, report.replacement);
+                    SendText(windows_, notice_, create.shortcutEdit, report.replacement);
                     PostCommand(windows_, create.dialog, contract::kConfirm);
                     report.outcome = EntryOutcome::StoredAsReplacement;
                     answered = prompt;
@@ -190,7 +193,7 @@ private:
                 // A complete prompt without Buttons is waited on.
             }
             CheckLoop(dialogs_);
-            windows_.PumpEvents();
+            wait.Pass();
         }
     }
 
@@ -209,14 +212,16 @@ private:
     }
 
     void WaitUntilTaken(CreateDialog& create) {
+        Wait wait(windows_);
         while (!Taken(create)) {
-            windows_.PumpEvents();
+            wait.Pass();
             CheckLoop(dialogs_);
         }
     }
 
     WindowSystem& windows_;
     Dialogs& dialogs_;
+    TextWaitNotice& notice_;
     WindowHandle emoticonDlg_;
     bool newClient_;
     ShortcutTables& tables_;
@@ -243,7 +248,8 @@ std::vector<PictureReport> EnterPictures(WindowSystem& windows, Dialogs& dialogs
                                          const std::vector<PictureToEnter>& pictures,
                                          ShortcutTables tables, int overwriteValue,
                                          SettlingPause pause) {
-    PictureEntry entry(windows, dialogs, emoticonDlg, newClient, tables, overwriteValue, pause);
+    PictureEntry entry(windows, dialogs, progress, emoticonDlg, newClient, tables, overwriteValue,
+                       pause);
     const auto selected = static_cast<int>(
         std::count_if(pictures.begin(), pictures.end(),
                       [](const PictureToEnter& picture) { return picture.selected; }));

@@ -6,6 +6,7 @@
 
 #include "interfaces/toolkit.h"
 #include "interfaces/window_system.h"
+#include "messenger/messenger_calls.h"
 
 namespace pimbrel {
 
@@ -45,10 +46,9 @@ struct PictureReport {
     std::u16string shortcut;     // the shortcut as sent first
 };
 
-// Told before each selected picture is entered.
-class EntryProgress {
+// Told before each selected picture is entered, and while Messenger keeps a text waiting.
+class EntryProgress : public TextWaitNotice {
 public:
-    virtual ~EntryProgress() = default;
     // `ordinal` counts the selected pictures from 1; `total` is how many are selected.
     virtual void Entering(int ordinal, int total) = 0;
 };

@@ -28,6 +28,7 @@ const std::string kHigherRights =
 const Texts kEntering = {"caption Pimbrel - adding 1 of 2", "progress 0/2",
                          "caption Pimbrel - adding 2 of 2", "progress 1/2"};
 const Texts kDone = {"progress off", "caption Pimbrel"};
+const std::string kWaiting = "caption Pimbrel - waiting for MSN Messenger";
 
 // A first Add whose dialog never came: its retry is pending, the log cleared.
 void RetryPending(Rig& rig) {
@@ -120,18 +121,18 @@ TEST(AddRun, EachEndGivesTheControlsBackAndRestoresTheCaption) {
          },
          kDisable + Texts{"lock"} + kEntering + kDone + Texts{kGuard, "end", "unlock"}, 1 + 5 + 1,
          true, false},
-        // A client that stops answering in a text: the guard ends the wait once the budget is
-        // spent, and nothing more is sent.
-        {"Messenger hung in a text",
+        // A client busy for 20 s in a text, 20,000 passes: the run waits, costs no pass of
+        // its budget of 1300, says meanwhile that it waits for Messenger, and goes on.
+        {"Messenger busy in a text",
          [](Rig& rig) {
-             standin::Options hung;
-             hung.hangAtText = 2;
-             hung.hangMs = 3600000;
-             rig.windows.StartMessenger(hung);
+             standin::Options busy;
+             busy.hangAtText = 2;
+             busy.hangMs = 20000;
+             rig.windows.StartMessenger(busy);
          },
-         kDisable + Texts{"lock", kEntering[0], kEntering[1]} + kDone +
-             Texts{kGuard, "end", "unlock"},
-         1 + 3, true, false},
+         kDisable + Texts{"lock", kEntering[0], kEntering[1], kWaiting, "progress paused"} +
+             kEntering + kDone + Texts{kSuccess} + kEnable + Texts{"unlock"},
+         1 + 2 * 5 + 1, false, false},
         {"prompt without Buttons",
          [](Rig& rig) {
              standin::Options buttonless;
@@ -175,6 +176,23 @@ TEST(AddRun, StalledDialogRetriesOnceThroughTheTimerReadingTheListAfresh) {
     EXPECT_EQ(rig.toolkit.boxes, Texts{"The emoticons are added succesfully."});
     EXPECT_FALSE(rig.form.RetryPending()) << "a completed run clears it";
     EXPECT_EQ(rig.Store(), Texts{":second smile"});
+}
+
+// A Messenger that never opens its emoticon dialog: the first run's budget, its passes
+// growing longer as the wait goes on, spans at least 10 s and 1 s a picture before the
+// retry; a one-picture folder then reaches the guard within a minute of the click.
+TEST(AddRun, StalledDialogIsWaitedForSecondsNotMilliseconds) {
+    for (const int count : {0, 1, 10, 166}) {
+        std::vector<std::u16string> names;
+        for (int i = 0; i < count; ++i) names.push_back(u"p" + U16(std::to_string(i)) + u".gif");
+        Rig rig(names);
+        rig.Load();
+        RetryPending(rig);
+        EXPECT_GE(rig.windows.PassMs(), 10000u + 1000u * count) << count << " pictures";
+        if (count != 1) continue;
+        EXPECT_TRUE(rig.Tick());
+        EXPECT_LE(rig.windows.PassMs() + 1000, 60000u) << "both runs and the timer's second";
+    }
 }
 
 TEST(AddRun, EveryPictureSelectedOrNotTakesItsShortcut) {

@@ -291,42 +291,71 @@ scenario_progress() {
 
 # --- a Messenger that is late, goes away or stops answering; two programs at once ----------
 
-# Messenger opens its emoticon dialog only after the first run's budget (1300 passes of at
-# least 1 ms) is spent: one silent retry, a second later, finds it. Then Messenger goes away
-# after the first emoticon: the guard says so, with its stop icon, and ends the program.
-scenario_retry_then_gone() {
-  picture a1.gif b2.gif c3.gif
-  store_line "(keep)" keep 'C:\keep.gif'
-  start_standin --emoticon-delay 3000 --quit-after 1
-  start_program
-  drive click Add
-  expect_box 40000 "(icon) Fatal Error: Infinite Loop|Infinite loop detected, application will now shut down."
-  expect "the program ends after the guard's box" e2e_wait_for 15 gone "$program_pid"
-  expect_store "(keep)|keep|C:\keep.gif" "(a1)|a1|$(win a1.gif)"
-  expect_journal 2 $'^Main\t273\t4294942017\t0'
-}
-
-# Messenger stops answering for 3 s while it handles the first picture's shortcut. The
-# program's window goes on taking input meanwhile (a scroll of its list, posted 1 s after Add),
-# and the program waits in counted passes (30 pictures give a budget of 4000, more than 3 s of
-# passes of at least 1 ms each) before it enters every picture, each text once.
-scenario_hang_short() {
-  local i want=() start run_ms
-  for i in $(seq -f '%02g' 1 30); do
-    picture "p$i.gif"
-    want+=("(p$i)|p$i|$(win "p$i.gif")")
-  done
-  start_standin --hang-at-text 2 --hang-ms 3000
+# Messenger never opens its emoticon dialog. The waits grow patient (passes of 1 ms at
+# first, of 15 ms once a wait goes on), so a one-picture folder's budget of 1100 passes is
+# spent only after more than 11 s: then one silent retry a second later, a second run that
+# waits as long, and the guard's box with its stop icon, within a minute of the click; the
+# program ends.
+scenario_never_opens() {
+  local start ms
+  picture a.gif
+  start_standin --never-open
   start_program
   start=$(date +%s%N)
   drive click Add
-  sleep 1
-  expect_eq "the window while Messenger hangs" "$(drive responds 500)" responds
-  expect_box 30000 "$success_box"
+  expect_box 70000 "(icon) Fatal Error: Infinite Loop|Infinite loop detected, application will now shut down."
+  ms=$(( ($(date +%s%N) - start) / 1000000 ))
+  e2e_log "  the guard's box came $ms ms after the click"
+  expect "the guard came after $ms ms: more than two runs of 11 s and within a minute" \
+    test "$ms" -ge 23000 -a "$ms" -le 60000
+  expect "the program ends after the guard's box" e2e_wait_for 15 gone "$program_pid"
+  expect_journal 2 $'^Main\t273\t4294942017\t0'
+  expect_store
+}
+
+# Messenger busy for MS at the first text (signing in, loading its pictures, being scanned),
+# with COUNT pictures: the caption says after a second that the program waits for Messenger
+# (its window lives on: hang-60s-close closes it in such a wait), and counts again
+# once Messenger has taken the text (it then answers each confirm 0.3 s late, so that the
+# driver's look at the caption sees it), and every picture goes in, each text once. A text
+# that Messenger has not taken costs no pass, so even one picture's budget waits it out.
+scenario_busy() {
+  local count=$1 ms=$2 i want=() start run_ms
+  for i in $(seq 1 "$count"); do
+    picture "p$i.gif"
+    want+=("(p$i)|p$i|$(win "p$i.gif")")
+  done
+  start_standin --hang-at-text 1 --hang-ms "$ms" --prompt-delay 300
+  start_program
+  start=$(date +%s%N)
+  drive click Add
+  drive watch-caption $((ms + 30000)) >"$dir/captions.txt"
+  expect_eq "the caption as Messenger keeps the first text waiting, and takes it" \
+    "$(grep -B1 -A1 -m1 '^Pimbrel - waiting for MSN Messenger$' "$dir/captions.txt")" \
+    "Pimbrel - adding 1 of $count"$'\n'"Pimbrel - waiting for MSN Messenger"$'\n'"Pimbrel - adding 1 of $count"
+  expect_eq "the caption at the end" "$(tail -n 2 "$dir/captions.txt")" $'Pimbrel\nbox: Pimbrel'
+  expect_box 5000 "$success_box"
   run_ms=$(( ($(date +%s%N) - start) / 1000000 ))
-  expect "the run took $run_ms ms: Messenger did not stop answering" test "$run_ms" -ge 3000
+  expect "the run took $run_ms ms: Messenger was not busy" test "$run_ms" -ge "$ms"
   expect_store "${want[@]}"
-  expect_journal 1 $'^ShortcutEdit\t12\t256\t0\t\\(p01\\)$'
+  expect_journal 1 $'^PathEdit\t12\t256\t0\t.*p1\\.gif$'
+}
+
+# Messenger slow with every create dialog, as STAND-IN ARGUMENTS say (opened 0.4 s or 1 s
+# late, or a second of its own start-up with the client's thread busy): all twelve pictures go
+# in. The waits grow patient instead of spending the budget of 2200 passes on the first few
+# dialogs.
+scenario_slow_dialogs() {
+  local i want=()
+  for i in $(seq -f '%02g' 1 12); do
+    picture "s$i.gif"
+    want+=("(s$i)|s$i|$(win "s$i.gif")")
+  done
+  start_standin "$@"
+  start_program
+  drive click Add
+  expect_box 60000 "$success_box"
+  expect_store "${want[@]}"
 }
 
 # Messenger stops answering for a minute while it handles the second picture's path. Closing
@@ -467,8 +496,14 @@ prompts-reused-keep scenario_prompts 0 --client newer --reuse-create --build-gap
 cjk-932 scenario_cjk 932 older
 cjk-936 scenario_cjk 936 newer
 progress scenario_progress
-retry-then-gone scenario_retry_then_gone
-hang-3s scenario_hang_short
+never-opens scenario_never_opens
+busy-1-3s scenario_busy 1 3000
+busy-4-3s scenario_busy 4 3000
+busy-1-10s scenario_busy 1 10000
+busy-4-10s scenario_busy 4 10000
+slow-create-400ms scenario_slow_dialogs --create-delay 400
+slow-create-1s scenario_slow_dialogs --create-delay 1000
+slow-start-1s scenario_slow_dialogs --client newer --edits-delay 1000 --build-gap 1
 hang-60s-close scenario_hang_close
 two-programs scenario_two_programs
 planted-files scenario_planted_files

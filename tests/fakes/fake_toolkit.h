@@ -63,8 +63,8 @@ public:
 
 // The window's frame, boxes, retry timer and program starter. What they are told goes into
 // the log: a box as "box TEXT", with "stop " before it for the stop icon and its title after
-// "box " where that is not the program's; the taskbar's progress as "progress DONE/TOTAL"
-// and "progress off".
+// "box " where that is not the program's; the taskbar's progress as "progress DONE/TOTAL",
+// "progress paused" and "progress off".
 class FakeToolkit : public WindowFrame, public Dialogs, public RetryTimer, public ProgramStarter {
 public:
     explicit FakeToolkit(EventLog& log) : log_(log) {}
@@ -74,6 +74,7 @@ public:
     void ShowProgress(int done, int total) override {
         log_.push_back("progress " + std::to_string(done) + "/" + std::to_string(total));
     }
+    void PauseProgress() override { log_.push_back("progress paused"); }
     void HideProgress() override { log_.push_back("progress off"); }
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
         boxes.push_back(text);

@@ -36,6 +36,9 @@ public:
 
     const std::vector<SentMessage>& Sent() const { return sent_; }
     long Pumps() const { return pumps_; }
+    // The lengths of all pump passes as asked for, added up: the least time they take on a
+    // real system.
+    std::uint64_t PassMs() const { return passMs_; }
     std::uint64_t SleptMs() const { return slept_; }
     // A new window takes the handle value of the window destroyed last, where the system
     // would give it a new one: the worst case for telling a new window from a gone one.
@@ -65,8 +68,11 @@ public:
     TextState SendText(WindowHandle window, std::uint32_t wParam,
                        const std::string& text) override;
     bool TextTaken() override { return textsOnTheirWay_ == 0; }
-    void PumpEvents() override {
+    // Every pass takes one virtual millisecond, whatever its length: pass counts stay those
+    // of a pump at its floor. The lengths asked for are added up apart.
+    void PumpFor(std::uint32_t milliseconds) override {
         ++pumps_;
+        passMs_ += milliseconds;
         if (onPump) onPump();
         Advance(1);
     }
@@ -141,6 +147,7 @@ private:
     std::uint64_t order_ = 0;
     std::uint64_t slept_ = 0;
     long pumps_ = 0;
+    std::uint64_t passMs_ = 0;
 };
 
 }  // namespace pimbrel::testing

@@ -1,9 +1,11 @@
-// The loop guard's budget and counting, and the lookup of owned windows.
+// The loop guard's budget and counting, the lengths of a wait's passes, and the lookup of
+// owned windows.
 #include <gtest/gtest.h>
 
 #include "fake_toolkit.h"
 #include "fake_windows.h"
 #include "messenger/functions.h"
+#include "messenger/wait_pass.h"
 
 namespace pimbrel::testing {
 namespace {
@@ -24,6 +26,14 @@ TEST(CheckLoop, UnsetLimitIsFiveThousand) {
     for (int i = 0; i < 5000; ++i) CheckLoop(dialogs);
     EXPECT_TRUE(log.empty());
     EXPECT_THROW(CheckLoop(dialogs), ProgramEnded);
+}
+
+// A wait's first passes are at the floor, so that a quick answer is seen at once; then they
+// grow a millisecond a pass up to the ceiling, and stay there.
+TEST(PassLength, StartsAtTheFloorAndGrowsToTheCeiling) {
+    const std::pair<std::uint32_t, std::uint32_t> cases[] = {
+        {0, 1}, {19, 1}, {20, 2}, {21, 3}, {32, 14}, {33, 15}, {34, 15}, {4000000000u, 15}};
+    for (const auto& [pass, length] : cases) EXPECT_EQ(PassLength(pass), length) << pass;
 }
 
 TEST(FindOwnedWindow, PicksTheHighestOwnedWindowOfTheClassInItsCase) {

@@ -11,7 +11,7 @@ namespace standin {
 const char kUsage[] =
     "MessengerStandIn [--client older|newer] [--store FILE] [--journal FILE] [--ready FILE]\n"
     "  [--emoticon-delay MS] [--create-delay MS] [--edits-delay MS] [--prompt-delay MS]\n"
-    "  [--quit-after N]\n"
+    "  [--quit-after N] [--never-open]\n"
     "  [--preexisting-dialog-buttons N] [--idle-windows N]\n"
     "  [--build-gap MS] [--minimised] [--reuse-create] [--hang-at-text K --hang-ms MS]\n";
 
@@ -33,7 +33,8 @@ std::optional<StandInOptions> ParseArguments(const std::vector<std::string>& arg
         const std::string& name = args[i];
         const std::pair<const char*, bool*> flags[] = {
             {"--minimised", &options.model.minimised},
-            {"--reuse-create", &options.model.reuseCreateDialog}};
+            {"--reuse-create", &options.model.reuseCreateDialog},
+            {"--never-open", &options.model.neverOpenEmoticons}};
         const auto flag = std::find_if(std::begin(flags), std::end(flags),
                                        [&](const auto& known) { return name == known.first; });
         if (flag != std::end(flags)) {

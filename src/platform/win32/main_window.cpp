@@ -48,6 +48,9 @@ public:
     void ShowProgress(int done, int total) override {
         if (kShowProgress) taskbar_.Show(window_, done, total);
     }
+    void PauseProgress() override {
+        if (kShowProgress) taskbar_.Pause(window_);
+    }
     void HideProgress() override {
         if (kShowProgress) taskbar_.Hide(window_);
     }

@@ -59,6 +59,10 @@ void TaskbarProgress::Show(HWND window, int done, int total) {
                                static_cast<ULONGLONG>(total));
 }
 
+void TaskbarProgress::Pause(HWND window) {
+    if (taskbar_) taskbar_->SetProgressState(window, TBPF_PAUSED);
+}
+
 void TaskbarProgress::Hide(HWND window) {
     if (taskbar_) taskbar_->SetProgressState(window, TBPF_NOPROGRESS);
 }

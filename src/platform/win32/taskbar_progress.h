@@ -16,6 +16,8 @@ public:
     TaskbarProgress& operator=(const TaskbarProgress&) = delete;
 
     void Show(HWND window, int done, int total);
+    // The bar shown stays, in the paused state (yellow), until the next Show.
+    void Pause(HWND window);
     void Hide(HWND window);
 
 private:

@@ -87,19 +87,19 @@ bool Win32WindowSystem::Drain() {
     return true;
 }
 
-void Win32WindowSystem::PumpEvents() {
-    // A pass lasts at least a millisecond, so that pass budgets mean time on any machine;
-    // it waits for input instead of spinning.
+void Win32WindowSystem::PumpFor(std::uint32_t milliseconds) {
+    // A pass lasts at least a millisecond, so that pass budgets mean time on any machine; it
+    // waits for input instead of spinning, and dispatches whatever comes as it comes.
     LARGE_INTEGER frequency, start, now;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    const LONGLONG floor = frequency.QuadPart / 1000;
+    const LONGLONG length = frequency.QuadPart * (milliseconds > 1 ? milliseconds : 1) / 1000;
     for (;;) {
         if (!Drain()) return;
         QueryPerformanceCounter(&now);
         const LONGLONG elapsed = now.QuadPart - start.QuadPart;
-        if (elapsed >= floor) return;
-        const DWORD wait = static_cast<DWORD>((floor - elapsed) * 1000 / frequency.QuadPart) + 1;
+        if (elapsed >= length) return;
+        const DWORD wait = static_cast<DWORD>((length - elapsed) * 1000 / frequency.QuadPart) + 1;
         MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 }

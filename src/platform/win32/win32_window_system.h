@@ -1,4 +1,5 @@
-// The window system over the real Win32 API (ANSI functions), with a pump of at least 1 ms.
+// The window system over the real Win32 API (ANSI functions), with a pump of at least 1 ms a
+// pass.
 #pragma once
 #include <windows.h>
 
@@ -35,7 +36,7 @@ public:
     TextState SendText(WindowHandle window, std::uint32_t wParam,
                        const std::string& text) override;
     bool TextTaken() override;
-    void PumpEvents() override;
+    void PumpFor(std::uint32_t milliseconds) override;
     void SleepFor(std::uint32_t milliseconds) override;
 
     // Dispatches what is pending now; false once WM_QUIT was met (it is posted again).
