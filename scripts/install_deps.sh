@@ -7,7 +7,7 @@ set -euo pipefail
 # fonts-wqy-microhei: Chinese, Japanese and Korean glyphs for the screenshots.
 packages=(cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
-          wine wine32:i386 xvfb xauth xdotool imagemagick python3 locales fonts-wqy-microhei)
+          wine wine32:i386 wine64 xvfb xauth xdotool imagemagick python3 locales fonts-wqy-microhei)
 locales=(ja_JP.UTF-8 zh_CN.UTF-8)
 
 sudo=""

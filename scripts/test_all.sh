@@ -33,6 +33,8 @@ stage() {  # stage NAME COMMAND...: runs a stage and adds its counts from its cl
   echo "== $name: $p passed, $f failed ($((SECONDS - start)) s)"
 }
 
+win64_scenarios="collisions-older collisions-newer"
+
 build_native() { cmake --preset native >/dev/null && cmake --build --preset native -j2; }
 build_windows() { cmake --preset windows >/dev/null && cmake --build --preset windows -j2; }
 
@@ -43,6 +45,9 @@ stage windows-build build_windows
 if [ -n "$(find build/windows -name Pimbrel.exe -print -quit 2>/dev/null)" ]; then
   stage imports bash tests/imports/check_imports.sh
   stage e2e bash tests/e2e/run_e2e.sh
+  # Most users run 64-bit Windows, where this 32-bit program and the system's DLLs it loads
+  # come from syswow64: the picture scenarios and a plain run of each client there too.
+  E2E_WINEARCH=win64 stage e2e-win64 bash tests/e2e/run_e2e.sh $win64_scenarios
   # The benchmark's runs of 100 pictures must store every one; its figures go to the log,
   # and nothing fails on time. The whole-pause part (a minute) is left to runs by hand.
   stage wine-bench bash tests/benchmarks/wine_bench.sh entry lookup startup

@@ -1,5 +1,5 @@
-# Shared by the Wine suites, the Wine benchmark and the main job: a private 32-bit Wine prefix
-# and a display, the programs built for Windows and the driver that works them, and one
+# Shared by the Wine suites, the Wine benchmark and the main job: a private Wine prefix and a
+# display, the programs built for Windows and the driver that works them, and one
 # scenario's folder, problems and verdict. Source it. Every wait is bounded.
 
 E2E_ROOT=${E2E_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
@@ -7,8 +7,14 @@ E2E_BUILD=${E2E_BUILD:-$E2E_ROOT/build/windows}
 E2E_WORK=${E2E_WORK:-$E2E_ROOT/build/e2e/scenarios}
 E2E_TEMPLATES=$E2E_ROOT/build/e2e/templates
 E2E_JOURNAL=${E2E_JOURNAL-journal.txt}
-export WINEARCH=win32
-export WINEPREFIX=${E2E_WINEPREFIX:-$E2E_ROOT/build/e2e/wineprefix}
+# A 32-bit prefix, or with E2E_WINEARCH=win64 a 64-bit one, as most users' Windows is: there
+# the 32-bit program runs with the system's 32-bit DLLs from syswow64.
+export WINEARCH=${E2E_WINEARCH:-win32}
+case $WINEARCH in
+  win32) export WINEPREFIX=${E2E_WINEPREFIX:-$E2E_ROOT/build/e2e/wineprefix} ;;
+  win64) export WINEPREFIX=${E2E_WINEPREFIX:-$E2E_ROOT/build/e2e/wineprefix64} ;;
+  *) echo "E2E_WINEARCH must be win32 or win64" >&2; return 1 ;;
+esac
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
@@ -66,7 +72,10 @@ e2e_prepare_prefix() {
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     e2e_log "creating the Wine prefix $WINEPREFIX"
-    timeout 180 wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; return 1; }
+    # Only the 64-bit loader makes a 64-bit prefix; both run the 32-bit programs in it.
+    local loader=wine
+    [ "$WINEARCH" = win64 ] && loader=/usr/lib/wine/wine64
+    timeout 180 "$loader" wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; return 1; }
     # Dot files listed as on Windows; no 2 s stall on hiding captioned windows without a WM.
     timeout 60 wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null 2>&1
     timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1

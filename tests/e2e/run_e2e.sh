@@ -3,7 +3,8 @@
 # stand-in where a scenario needs one, worked from outside by tools/e2e_driver and by real
 # clicks. A scenario a behaviour; each starts from a fresh folder under build/e2e/scenarios,
 # where its screenshots stay, and checks the window, the message boxes and what the stand-in
-# stored and was sent. `run_e2e.sh NAME` runs one scenario. Ends with "e2e: N passed, M failed".
+# stored and was sent. `run_e2e.sh NAME...` runs the scenarios named. E2E_WINEARCH=win64 runs
+# them in a 64-bit prefix. Ends with "e2e: N passed, M failed".
 set -uo pipefail
 source "$(dirname "$0")/e2e_env.sh"
 
@@ -125,7 +126,7 @@ px() { echo $(( ($1 * $2 + 720) / 1440 )); }
 scenario_scaled() {
   local f dpi controls width height strip shared=$WINEPREFIX
   for f in a.gif b.gif c.png; do printf x >"$dir/pics/$f"; done
-  export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$E2E_ROOT/build/e2e/wineprefix-scaled}
+  export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$WINEPREFIX-scaled}
   e2e_prepare_prefix || problems+=("the scaled prefix was not made")
   for dpi in 120 144 168 192; do
     timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
@@ -480,7 +481,7 @@ main() {
   local start=$SECONDS name call
   # name, then the scenario function and its arguments
   while read -r -u 3 name call; do
-    [ -z "${1:-}" ] || [ "$1" = "$name" ] || continue
+    [ $# -eq 0 ] || [[ " $* " == *" $name "* ]] || continue
     new_scenario "$name"
     $call
     end_scenario
