@@ -1,7 +1,8 @@
 // What a run shows of itself while it enters pictures: the caption "Pimbrel - adding I of N"
 // and the taskbar button's progress, or "Pimbrel - waiting for MSN Messenger" and the
-// progress paused while Messenger keeps a text waiting. Every box of the run goes through it, so that the
-// caption reads "Pimbrel" again before any box shows, whatever end the run takes.
+// progress paused while Messenger keeps a text waiting. Every box of the run goes through
+// it, so that the caption reads "Pimbrel" again before any box shows, whatever end the run
+// takes.
 #pragma once
 #include <string>
 

@@ -7,8 +7,9 @@ namespace pimbrel {
 
 std::uint32_t PassLength(std::uint32_t pass) {
     if (pass < kPassesAtFloor) return kShortestPassMs;
-    const std::uint32_t grown = kShortestPassMs + 1 + std::min(pass - kPassesAtFloor, kLongestPassMs);
-    return std::min(grown, kLongestPassMs);
+    // A millisecond longer each pass; the cap inside keeps the sum from wrapping.
+    return std::min(kShortestPassMs + 1 + std::min(pass - kPassesAtFloor, kLongestPassMs),
+                    kLongestPassMs);
 }
 
 }  // namespace pimbrel

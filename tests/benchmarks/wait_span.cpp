@@ -12,7 +12,8 @@ namespace {
 // The least time that the first `passes` passes of one wait take, in seconds.
 double Seconds(std::int64_t passes) {
     std::uint64_t ms = 0;
-    for (std::int64_t k = 0; k < passes; ++k) ms += pimbrel::PassLength(static_cast<std::uint32_t>(k));
+    for (std::int64_t k = 0; k < passes; ++k)
+        ms += pimbrel::PassLength(static_cast<std::uint32_t>(k));
     return ms / 1000.0;
 }
 
