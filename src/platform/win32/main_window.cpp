@@ -10,6 +10,7 @@
 #include "app/main_window_layout.h"
 #include "form_controls.h"
 #include "list_tips.h"
+#include "picture_list_view.h"
 #include "resource_ids.h"
 #include "system_files.h"
 #include "taskbar_progress.h"
@@ -23,6 +24,8 @@ namespace pimbrel::win32 {
 namespace {
 
 constexpr char kWindowClass[] = "PimbrelMain";
+// Posted once the window has first been drawn: the work that can wait until it shows.
+constexpr UINT kShownMessage = WM_APP + 1;
 constexpr COLORREF kSiteColour = RGB(0, 0, 255);
 // Only the benchmark's build of the exe waits out the whole settling pause.
 #ifdef PIMBREL_FULL_SETTLING_PAUSE
@@ -108,7 +111,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
 struct MainWindow::Parts {
     Parts(HINSTANCE instance, HWND window, int dpi)
         : controls(instance, window, dpi),
-          file1(controls.Window("File1")),
+          file1(controls.Window("File1"), dpi),
           cmdAdd(controls.Window("cmdAdd")),
           chkOverwrite(controls.Window("chkOverwrite")),
           tmrRetry(window, IdOf("tmrRetry")),
@@ -116,7 +119,7 @@ struct MainWindow::Parts {
           windows(window) {}
 
     FormControls controls;
-    ListControl file1;
+    PictureListView file1;
     ControlSwitch cmdAdd;
     CheckControl chkOverwrite;
     WindowTimer tmrRetry;
@@ -137,12 +140,13 @@ MainWindow::~MainWindow() = default;
 void MainWindow::Open(int showCommand) {
     RegisterWindowClass(instance_, &MainWindow::Procedure);
     const int dpi = SystemDpi();
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    // The window opens at its smallest size and may grow, or be maximised.
+    const DWORD style = WS_OVERLAPPEDWINDOW;
     RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
+    smallest_ = {frame.right - frame.left, frame.bottom - frame.top};
     window_ = CreateWindowExA(0, kWindowClass, kProgramTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                              nullptr, instance_, this);
+                              smallest_.x, smallest_.y, nullptr, nullptr, instance_, this);
     if (!window_) throw std::runtime_error("the main window could not be created");
     parts_ = std::make_unique<Parts>(instance_, window_, dpi);
     parts_->listTips = std::make_unique<ListToolTips>(
@@ -161,6 +165,7 @@ void MainWindow::Open(int showCommand) {
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
     SetFocus(parts_->controls.Window("File1"));
+    PostMessageA(window_, kShownMessage, 0, 0);
 }
 
 template <typename Handler> void MainWindow::Guarded(Handler handler) {
@@ -201,8 +206,21 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The controls' notifications in their wide forms, so that the list's tool tips show
     // names in full. Asked for as a tip's tools are added, before the list's tips are here.
     if (message == WM_NOTIFYFORMAT && lParam == NF_QUERY) return NFR_UNICODE;
+    if (message == WM_GETMINMAXINFO) {
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = smallest_;
+        return 0;
+    }
     if (!parts_ || !parts_->form) return DefWindowProcA(window_, message, wParam, lParam);
     switch (message) {
+    case kShownMessage:
+        Guarded([&] { parts_->form->OnShown(); });
+        return 0;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) {
+            parts_->controls.Arrange(LOWORD(lParam), HIWORD(lParam));
+            parts_->file1.FitColumns();
+        }
+        return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
@@ -214,9 +232,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_NOTIFY: {
         LRESULT result = 0;
-        if (parts_->listTips &&
-            parts_->listTips->OnNotify(*reinterpret_cast<NMHDR*>(lParam), result))
-            return result;
+        NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
+        if (parts_->listTips && parts_->listTips->OnNotify(header, result)) return result;
+        if (parts_->file1.OnNotify(header)) return 0;
         break;
     }
     case WM_ACTIVATE:

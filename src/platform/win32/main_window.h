@@ -26,6 +26,7 @@ private:
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
+    POINT smallest_{};  // the frame's size at the client area's smallest
     std::unique_ptr<Parts> parts_;  // made once the window exists
 };
 
