@@ -47,8 +47,8 @@ scenario_window() {
   expect_eq "a message box with pictures" "$(drive box 500)" timeout
   controls=$(drive controls)
   printf '%s\n' "$controls" >"$dir/controls.txt"
-  expect "caption and fixed client area" grep -q \
-    '^window class=PimbrelMain text=Pimbrel client=265x151 sizable=0 maximizebox=0 minimizebox=1 ' <<<"$controls"
+  expect "caption, and the client area it opens with" grep -q \
+    '^window class=PimbrelMain text=Pimbrel client=265x151 sizable=1 maximizebox=1 minimizebox=1 ' <<<"$controls"
   local name class text rect tab line
   while read -r name class text rect tab; do
     [ "$text" = - ] && text=""
@@ -56,7 +56,7 @@ scenario_window() {
     expect_eq "$name: rectangle, tab stop, enabled" \
       "$(field "$line" rect) $(field "$line" tabstop) $(field "$line" enabled)" "$rect $tab 1"
   done <<'EOF'
-File1 ListBox - 8,48,137,97 1
+File1 SysListView32 - 8,48,137,97 1
 cmdAdd Button Add 152,56,105,25 1
 chkOverwrite Button Overwrite 152,128,105,17 1
 lblSite Static pimbrel.net 184,80,73,13 0
@@ -68,13 +68,15 @@ EOF
   expect "imgLogo at 40,0,174,40 in front of imgBack at 0,0,265,40" test "${logo:-9}" -lt "${back:--1}"
   expect_eq "tab order" "$(grep tabstop=1 <<<"$controls" | sed -nE 's/.*text=(.*)$/\1/p' | tr '\n' '|')" \
     "|Add|Overwrite|"
-  expect "focus in File1" grep -qE '^control .*class=ListBox .*focus=1 ' <<<"$controls"
+  expect "focus in File1" grep -qE '^control .*class=SysListView32 .*focus=1 ' <<<"$controls"
   local check style list
   check=$(control "$controls" Button Overwrite)
   style=$(field "$check" style)
-  list=$(field "$(control "$controls" ListBox '')" style)
+  list=$(field "$(control "$controls" SysListView32 '')" style)
   expect_eq "chkOverwrite: not ticked, an auto check box" "$(field "$check" checked) $(( ${style:-0} & 0xF ))" "0 3"
-  expect_eq "File1: extended selection, not sorted" "$(( ${list:-0} & 0x0802 ))" $((0x0800))
+  # Report view (1), several entries selectable (no 4), no sorting (no 0x30), not even by a
+  # click on a heading (0x8000).
+  expect_eq "File1: report view, extended selection, not sorted" "$(( ${list:-0} & 0x8037 ))" $((0x8001))
   expect "lblSite has its tool tip" grep -qE '^tooltips [1-9]' <<<"$controls"
   expect_eq "list" "$(drive items)" "count 8 selected 8$(printf '\nitem %s' "0 1 смайл.gif" \
     "1 1 a.jpg" "2 1 b.PNG" "3 1 C.Gif" "4 1 d.jpeg" "5 1 e.jpe" "6 1 f.bmp" "7 1 Zeta.png")"
