@@ -27,8 +27,9 @@ field() { sed -nE "s/.* $2=([^ ]*).*/\\1/p" <<<"$1" | head -n1; }
 control() { grep -E "^control .*class=$2 .*text=$3\$" <<<"$1" | head -n1; }
 selected() { drive items | grep -vE '^item [0-9]+ 0 '; }
 
-# click_item I [ctrl]: a real click on the list's entry I, with Ctrl held on request.
-click_item() { local x y; at_item "$1" && xdotool mousemove "$x" "$y" ${2:+keydown ctrl} click 1 ${2:+keyup ctrl} && sleep 0.5; }
+# click_item I [KEY]: a real click on the list's entry I, with KEY (ctrl, shift) held on
+# request.
+click_item() { local x y; at_item "$1" && xdotool mousemove "$x" "$y" ${2:+keydown $2} click 1 ${2:+keyup $2} && sleep 0.5; }
 
 # --- the window ---------------------------------------------------------------------------
 
@@ -85,6 +86,27 @@ EOF
   click_item 2 && expect_eq "plain click" "$(selected)" $'count 8 selected 1\nitem 2 1 b.PNG'
   click_item 4 ctrl && expect_eq "Ctrl click" "$(selected)" $'count 8 selected 2\nitem 2 1 b.PNG\nitem 4 1 d.jpeg'
   click_item 2 ctrl && expect_eq "Ctrl click on a selected entry" "$(selected)" $'count 8 selected 1\nitem 4 1 d.jpeg'
+  # Shift: the range from the entry last clicked (the one just taken out) to this one.
+  click_item 6 shift && expect_eq "Shift click" "$(selected)" \
+    $'count 8 selected 5\nitem 2 1 b.PNG\nitem 3 1 C.Gif\nitem 4 1 d.jpeg\nitem 5 1 e.jpe\nitem 6 1 f.bmp'
+  xdotool key ctrl+a && sleep 0.5
+  expect_eq "Ctrl+A" "$(selected | head -n1)" "count 8 selected 8"
+  click_item 4 && expect_eq "plain click after Ctrl+A" "$(selected)" $'count 8 selected 1\nitem 4 1 d.jpeg'
+  # Each row's shortcut, which the window works out once it shows; no result before a run.
+  expect_eq "Shortcut and Result columns" "$(drive rows | sed -nE 's/^item ([0-9]+) [01] [a-z]+ /\1 /p')" \
+    "$(printf '%s\n' "0 смайл.gif|(?????)|" "1 a.jpg|(a)|" "2 b.PNG|(b)|" "3 C.Gif|(C)|" \
+       "4 d.jpeg|(d)|" "5 e.jpe|(e)|" "6 f.bmp|(f)|" "7 Zeta.png|(Zeta)|")"
+  # The window is no smaller than it opens, and grows.
+  expect_eq "the smallest client area" "$(drive resize 100 60)" 265x151
+  expect_eq "a larger client area" "$(drive resize 500 400)" 500x400
+  controls=$(drive controls)
+  expect_eq "File1 takes the room gained" "$(field "$(control "$controls" SysListView32 '')" rect)" 8,48,372,346
+  expect_eq "cmdAdd against the right edge" "$(field "$(control "$controls" Button Add)" rect)" 387,56,105,25
+  expect_eq "lblSite against the right edge" "$(field "$(control "$controls" Static pimbrel.net)" rect)" 419,80,73,13
+  expect_eq "chkOverwrite against the right edge" "$(field "$(control "$controls" Button Overwrite)" rect)" 387,128,105,17
+  expect "imgBack across the window, imgLogo where it was" grep -qE '^control .*class=Static .*rect=0,0,500,40 ' <<<"$controls"
+  expect "imgLogo where it was" grep -qE '^control .*class=Static .*rect=40,0,174,40 ' <<<"$controls"
+  screenshot larger.png $(drive rect)
   # The site label's tool tip, and an entry's: the shortcut the next Add sends.
   local x y
   centre_of pimbrel.net && expect_eq "site tool tip" "$(tip_at "$x" "$y")" \

@@ -115,7 +115,7 @@ void AddToolTip(HINSTANCE instance, HWND form, HWND control, const char* text) {
 }  // namespace
 
 FormControls::FormControls(HINSTANCE instance, HWND form, int dpi)
-    : dpi_(dpi), dialogFont_(DialogFont()), siteFont_(SiteFont(dpi)),
+    : form_(form), dpi_(dpi), dialogFont_(DialogFont()), siteFont_(SiteFont(dpi)),
       banner_(LoadBannerPictures(instance, dpi)) {
     const auto& table = MainWindowControls();
     for (std::size_t i = 0; i < table.size(); ++i) {
@@ -157,8 +157,9 @@ void FormControls::Arrange(int clientWidth, int clientHeight) {
         SetWindowPos(windows_[i], nullptr, at.x, at.y, at.width, at.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    // The strip is stretched to its control: all of it is drawn anew.
-    InvalidateRect(Window("imgBack"), nullptr, FALSE);
+    // Everything is drawn anew, the controls too: the strip is stretched to its new size,
+    // and Wine would leave a moved button undrawn on a window that grew.
+    RedrawWindow(form_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace pimbrel::win32

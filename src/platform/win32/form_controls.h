@@ -32,6 +32,7 @@ public:
     void Arrange(int clientWidth, int clientHeight);
 
 private:
+    HWND form_;
     int dpi_;
     std::array<HWND, std::tuple_size_v<ControlTable>> windows_{};  // in table order
     HFONT dialogFont_ = nullptr;

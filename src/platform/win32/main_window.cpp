@@ -140,8 +140,9 @@ MainWindow::~MainWindow() = default;
 void MainWindow::Open(int showCommand) {
     RegisterWindowClass(instance_, &MainWindow::Procedure);
     const int dpi = SystemDpi();
-    // The window opens at its smallest size and may grow, or be maximised.
-    const DWORD style = WS_OVERLAPPEDWINDOW;
+    // The window opens at its smallest size and may grow, or be maximised. Its background
+    // is painted around the controls, which it moves as it grows, never over them.
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     smallest_ = {frame.right - frame.left, frame.bottom - frame.top};

@@ -167,9 +167,10 @@ void PictureListView::FitColumns() {
     int others = 0;
     for (int column = kPictureColumn; column < kResultColumn; ++column)
         others += static_cast<int>(SendMessageW(window_, LVM_GETCOLUMNWIDTH, column, 0));
-    const int width = std::max(MulDiv(kColumns[kResultColumn].width, dpi_, 96),
-                               static_cast<int>(client.right) - others);
-    SendMessageW(window_, LVM_SETCOLUMNWIDTH, kResultColumn, width);
+    const int least = MulDiv(kColumns[kResultColumn].width, dpi_, 96);
+    // The system's own fill of the last column knows what its scroll bars take.
+    SendMessageW(window_, LVM_SETCOLUMNWIDTH, kResultColumn,
+                 client.right - others > least ? LVSCW_AUTOSIZE_USEHEADER : least);
 }
 
 bool PictureListView::OnNotify(const NMHDR& header) {
