@@ -173,13 +173,4 @@ void PictureListView::FitColumns() {
                  client.right - others > least ? LVSCW_AUTOSIZE_USEHEADER : least);
 }
 
-bool PictureListView::OnNotify(const NMHDR& header) {
-    if (header.hwndFrom != window_ || header.code != LVN_KEYDOWN) return false;
-    // Ctrl+A selects every entry, as in the system's own lists of files.
-    const auto& key = reinterpret_cast<const NMLVKEYDOWN&>(header);
-    if (key.wVKey != 'A' || GetKeyState(VK_CONTROL) >= 0) return false;
-    SelectAll();
-    return true;
-}
-
 }  // namespace pimbrel::win32

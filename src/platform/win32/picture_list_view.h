@@ -32,8 +32,6 @@ public:
     void ShowPicture(int index, HBITMAP picture);
     // After the list's size changed: the Result column takes the width the others leave.
     void FitColumns();
-    // For the owner's WM_NOTIFY: true when the notification was the list's and is handled.
-    bool OnNotify(const NMHDR& header);
 
 private:
     void SetSubItemText(int index, int column, const std::u16string& text);
