@@ -20,6 +20,7 @@ account() {
 refused_group() { printf 'Added under another shortcut:'; printf '\n%s' "$@"; }
 left_out_group() { printf 'Left out (Overwrite is not ticked):'; printf '\n%s' "$@"; }
 replaced_group() { printf 'Replaced (Overwrite is ticked):'; printf '\n%s' "$@"; }
+not_added_group() { printf 'Not added (Messenger refused them twice):'; printf '\n%s' "$@"; }
 
 # field LINE NAME: NAME's value in a line of the driver's `controls`.
 field() { sed -nE "s/.* $2=([^ ]*).*/\\1/p" <<<"$1" | head -n1; }
@@ -166,6 +167,78 @@ scenario_scaled() {
     screenshot "dpi-$dpi.png" $(drive rect)
     expect "$dpi DPI: the program ends on close" drive close-program 15000
   done
+  wineserver -k 2>/dev/null
+  export WINEPREFIX=$shared
+}
+
+# Files of every kind a picture folder may hold, read from outside once every row shows its
+# picture or a placeholder (IMAGE is picture, placeholder or loading), then added beside the
+# stand-in with every picture selected: Messenger refuses the two that are no pictures at
+# all. Screenshots at 96 DPI, larger, and at 144 DPI.
+scenario_pictures() {
+  local p=$dir/pics
+  convert -size 40x30 xc:none -fill red -draw 'circle 20,15 20,2' -fill none -stroke black \
+    -draw 'rectangle 0,0 39,29' "$p/good.png"
+  convert -size 24x24 -delay 20 xc:blue xc:yellow -loop 0 "$p/animated.gif"
+  convert -size 48x36 gradient:green-white "$p/photo.jpg"
+  convert -size 20x28 xc:orange -fill purple -draw 'rectangle 4,4 15,23' BMP3:"$p/bitmap.bmp"
+  convert -size 64x64 -seed 1 plasma:fractal "$dir/whole.png"
+  head -c "$(( $(stat -c %s "$dir/whole.png") / 2 ))" "$dir/whole.png" >"$p/truncated.png"
+  : >"$p/empty.gif"
+  printf 'Not a picture at all.\r\n' >"$p/notes.jpg"
+  # A valid signature and header chunk (with its CRC) that claim 20,000 x 20,000, then junk.
+  python3 -c '
+import struct, sys, zlib
+header = b"IHDR" + struct.pack(">IIBBBBB", 20000, 20000, 8, 6, 0, 0, 0)
+png = b"\x89PNG\r\n\x1a\n" + struct.pack(">I", 13) + header + struct.pack(">I", zlib.crc32(header))
+open(sys.argv[1], "wb").write(png + bytes(range(256)) * 64)
+' "$p/huge.png"
+  local before=("0 1 picture animated.gif|(anima)|" "1 1 picture bitmap.bmp|(bitma)|"
+                "2 1 placeholder empty.gif|(empty)|Not a picture that Windows can read"
+                "3 1 picture good.png|(good)|"
+                "4 1 placeholder huge.png|(huge)|Too large to show here"
+                "5 1 placeholder notes.jpg|(notes)|Not a picture that Windows can read"
+                "6 1 picture photo.jpg|(photo)|"
+                "7 1 placeholder truncated.png|(trunc)|Not a picture that Windows can read")
+  start_standin
+  start_program
+  expect "every row shows its picture or a placeholder" drive wait-pictures 20000
+  expect_eq "rows before Add" "$(drive rows | sed 1d | sed 's/^item //')" "$(printf '%s\n' "${before[@]}")"
+  screenshot pictures-96.png $(drive rect)
+  drive click Add
+  expect_box 30000 "$(account "$(not_added_group "empty.gif: (empty) and (empty2 refused" \
+                                                 "notes.jpg: (notes) and (notes2 refused")")"
+  local name stored=()
+  for name in animated.gif bitmap.bmp good.png huge.png photo.jpg truncated.png; do
+    stored+=("($(head -c 5 <<<"${name%.*}"))|${name%.*}|$(win "$name")")
+  done
+  expect_store "${stored[@]}"
+  expect_eq "results after Add" "$(drive rows | sed 1d | cut -d'|' -f3)" "$(printf '%s\n' \
+    "Added as (anima)" "Added as (bitma)" "Not added: Messenger refused (empty) and (empty2" \
+    "Added as (good)" "Added as (huge)" "Not added: Messenger refused (notes) and (notes2" \
+    "Added as (photo)" "Added as (trunc)")"
+  # Larger: the list takes the room, the buttons and the link keep to the right edge.
+  local controls
+  expect_eq "resized" "$(drive resize 700 420)" 700x420
+  controls=$(drive controls)
+  expect_eq "File1 grown" "$(field "$(control "$controls" SysListView32 '')" rect)" 8,48,572,366
+  expect_eq "cmdAdd at the right edge" "$(field "$(control "$controls" Button Add)" rect)" 587,56,105,25
+  expect_eq "chkOverwrite at the right edge" "$(field "$(control "$controls" Button Overwrite)" rect)" 587,128,105,17
+  expect_eq "lblSite at the right edge" "$(field "$(control "$controls" Static pimbrel.net)" rect)" 619,80,73,13
+  screenshot pictures-larger.png $(drive rect)
+  expect "the program ends on close" drive close-program 15000
+  # 150 %: pictures of 48 pixels, in a prefix of its own (see scenario_scaled).
+  local shared=$WINEPREFIX
+  export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$E2E_ROOT/build/e2e/wineprefix-scaled}
+  e2e_prepare_prefix || problems+=("the scaled prefix was not made")
+  timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null; sleep 0.5
+  start_program
+  expect "144 DPI: every row shows its picture or a placeholder" drive wait-pictures 20000
+  expect_eq "144 DPI: images" "$(drive rows | sed 1d | cut -d' ' -f4)" \
+    "$(printf '%s\n' "${before[@]}" | cut -d' ' -f3)"
+  screenshot pictures-144.png $(drive rect)
+  expect "144 DPI: the program ends on close" drive close-program 15000
   wineserver -k 2>/dev/null
   export WINEPREFIX=$shared
 }
@@ -498,6 +571,7 @@ hang-60s-close scenario_hang_close
 two-programs scenario_two_programs
 planted-files scenario_planted_files
 scaled scenario_scaled
+pictures scenario_pictures
 EOF
   e2e_log "suite took $((SECONDS - start)) s"
   e2e_summary e2e
