@@ -93,12 +93,16 @@ EOF
   # Ctrl+A leaves the selection as it is, as the list box before the list view did.
   xdotool key ctrl+a && sleep 0.5
   expect_eq "Ctrl+A" "$(selected | head -n1)" "count 8 selected 5"
+  # A letter selects the next entry whose name begins with it, and that one alone.
+  xdotool key z && sleep 0.5
+  expect_eq "a letter typed" "$(selected)" $'count 8 selected 1\nitem 7 1 Zeta.png'
   click_item 4 && expect_eq "plain click" "$(selected)" $'count 8 selected 1\nitem 4 1 d.jpeg'
   # Each row's shortcut, which the window works out once it shows; no result before a run.
   expect_eq "Shortcut and Result columns" "$(drive rows | sed -nE 's/^item ([0-9]+) [01] [a-z]+ /\1 /p')" \
     "$(printf '%s\n' "0 смайл.gif|(?????)|" "1 a.jpg|(a)|" "2 b.PNG|(b)|" "3 C.Gif|(C)|" \
        "4 d.jpeg|(d)|" "5 e.jpe|(e)|" "6 f.bmp|(f)|" "7 Zeta.png|(Zeta)|")"
   # The window is no smaller than it opens, and grows.
+  xdotool mousemove 900 900
   expect_eq "the smallest client area" "$(drive resize 100 60)" 265x151
   expect_eq "a larger client area" "$(drive resize 500 400)" 500x400
   controls=$(drive controls)
@@ -385,6 +389,11 @@ scenario_progress() {
     expect_eq "tool tip of entry $index" "$(entry_tip "$index")" "${want[index]}"
   done
   xdotool mousemove 600 600
+  # The same in the Result column, beside the shortcut the next Add sends.
+  want[3]=""
+  expect_eq "Shortcut and Result columns" "$(drive rows | sed 1d | cut -d'|' -f2-)" \
+    "$(paste -d'|' <(printf '%s\n' "(?????)" ":D  (from Readme.txt)" "(happy)" "(left)" "(smile)") \
+                   <(printf '%s\n' "${want[@]}"))"
 }
 
 # --- a Messenger that is late, goes away or stops answering; two programs at once ----------

@@ -28,7 +28,8 @@ Look LookOf(ControlKind kind) {
         // A Unicode list view in our ANSI window, so that every name shows as the file system
         // spells it, whatever the code page can hold. Its rows keep our order: no sorting,
         // not even by a click on a column's heading.
-        return {"SysListView32", WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+        return {"SysListView32",
+                WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_OWNERDATA,
                 WS_EX_CLIENTEDGE, true};
     case ControlKind::PushButton:
         return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, false};

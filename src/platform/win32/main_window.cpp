@@ -233,9 +233,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_NOTIFY: {
         LRESULT result = 0;
-        if (parts_->listTips &&
-            parts_->listTips->OnNotify(*reinterpret_cast<NMHDR*>(lParam), result))
-            return result;
+        NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
+        if (parts_->listTips && parts_->listTips->OnNotify(header, result)) return result;
+        if (parts_->file1.OnNotify(header, result)) return result;
         break;
     }
     case WM_ACTIVATE:

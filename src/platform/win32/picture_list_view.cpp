@@ -67,6 +67,21 @@ HBITMAP Placeholder(int side, bool crossed) {
     return bitmap;
 }
 
+// Holds the list's drawing while it lives; the list is drawn anew, whole, after it.
+class HeldDrawing {
+public:
+    explicit HeldDrawing(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
+    ~HeldDrawing() {
+        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+    HeldDrawing(const HeldDrawing&) = delete;
+    HeldDrawing& operator=(const HeldDrawing&) = delete;
+
+private:
+    HWND list_;
+};
+
 }  // namespace
 
 PictureListView::PictureListView(HWND list, int dpi)
@@ -95,23 +110,14 @@ PictureListView::PictureListView(HWND list, int dpi)
 }
 
 void PictureListView::SetEntries(const std::vector<std::u16string>& names) {
-    // A thousand pictures are a thousand messages: room for all of them at once, and no
-    // drawing until the list is whole.
-    SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(window_, LVM_DELETEALLITEMS, 0, 0);
-    SendMessageW(window_, LVM_SETITEMCOUNT, names.size(), 0);
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        std::wstring name = ToWide(names[i]);
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = static_cast<int>(i);
-        item.pszText = name.data();
-        item.iImage = kImageLoading;
-        if (SendMessageW(window_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) == -1)
-            throw std::runtime_error("the picture list could not take its entries");
-    }
-    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(window_, nullptr, TRUE);
+    rows_.clear();
+    rows_.reserve(names.size());
+    for (const auto& name : names) rows_.push_back({ToWide(name), {}, {}, kImageLoading});
+    // The list holds no rows of its own, only their count: a thousand pictures cost it no
+    // more than one, and it asks for the texts and images of the rows it draws.
+    const HeldDrawing held(window_);
+    if (!SendMessageW(window_, LVM_SETITEMCOUNT, rows_.size(), 0))
+        throw std::runtime_error("the picture list could not take its entries");
 }
 
 void PictureListView::SelectAll() {
@@ -119,33 +125,26 @@ void PictureListView::SelectAll() {
     LVITEMW state{};
     state.stateMask = LVIS_SELECTED;
     state.state = LVIS_SELECTED;
-    if (SendMessageW(window_, LVM_GETITEMCOUNT, 0, 0) > 0 &&
-        !SendMessageW(window_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                      reinterpret_cast<LPARAM>(&state)))
+    // Wine's list selects the entries one by one, each drawn anew: not while drawing is held.
+    const HeldDrawing held(window_);
+    if (!rows_.empty() && !SendMessageW(window_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(&state)))
         throw std::runtime_error("the picture list could not select its entries");
 }
 
 bool PictureListView::IsSelected(int index) const {
-    if (index < 0 || index >= SendMessageW(window_, LVM_GETITEMCOUNT, 0, 0))
-        throw std::out_of_range("picture list index " + std::to_string(index));
+    Row(index);
     return SendMessageW(window_, LVM_GETITEMSTATE, index, LVIS_SELECTED) != 0;
 }
 
 void PictureListView::SetShortcutText(int index, const std::u16string& text) {
-    SetSubItemText(index, kShortcutColumn, text);
+    Row(index).shortcut = ToWide(text);
+    Redraw(index);
 }
 
 void PictureListView::SetResultText(int index, const std::u16string& text) {
-    SetSubItemText(index, kResultColumn, text);
-}
-
-void PictureListView::SetSubItemText(int index, int column, const std::u16string& text) {
-    std::wstring wide = ToWide(text);
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = wide.data();
-    if (!SendMessageW(window_, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)))
-        throw std::out_of_range("picture list index " + std::to_string(index));
+    Row(index).result = ToWide(text);
+    Redraw(index);
 }
 
 void PictureListView::ShowPicture(int index, HBITMAP picture) {
@@ -154,11 +153,26 @@ void PictureListView::ShowPicture(int index, HBITMAP picture) {
         const int added = ImageLists().add(images_, picture, nullptr);
         if (added >= kFirstPictureImage) image = added;
     }
-    LVITEMW item{};
-    item.mask = LVIF_IMAGE;
-    item.iItem = index;
-    item.iImage = image;
-    SendMessageW(window_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    Row(index).image = image;
+    Redraw(index);
+}
+
+PictureListView::Entry& PictureListView::Row(int index) {
+    return const_cast<Entry&>(static_cast<const PictureListView*>(this)->Row(index));
+}
+
+const PictureListView::Entry& PictureListView::Row(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= rows_.size())
+        throw std::out_of_range("picture list index " + std::to_string(index));
+    return rows_[index];
+}
+
+void PictureListView::Redraw(int index) {
+    // Only a row in view is drawn anew: under Wine each drawing asked for is a round trip to
+    // the server, and the columns are filled for a thousand rows at once.
+    const auto top = static_cast<int>(SendMessageW(window_, LVM_GETTOPINDEX, 0, 0));
+    const auto rows = static_cast<int>(SendMessageW(window_, LVM_GETCOUNTPERPAGE, 0, 0));
+    if (index >= top && index <= top + rows) SendMessageW(window_, LVM_REDRAWITEMS, index, index);
 }
 
 void PictureListView::FitColumns() {
@@ -171,6 +185,49 @@ void PictureListView::FitColumns() {
     // The system's own fill of the last column knows what its scroll bars take.
     SendMessageW(window_, LVM_SETCOLUMNWIDTH, kResultColumn,
                  client.right - others > least ? LVSCW_AUTOSIZE_USEHEADER : least);
+}
+
+bool PictureListView::OnNotify(NMHDR& header, LRESULT& result) {
+    if (header.hwndFrom != window_) return false;
+    result = 0;
+    if (header.code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(header).item;
+        if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.size()) return true;
+        const Entry& row = rows_[item.iItem];
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            const std::wstring& text = item.iSubItem == kShortcutColumn ? row.shortcut
+                                       : item.iSubItem == kResultColumn ? row.result
+                                                                        : row.name;
+            lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+        }
+        if (item.mask & LVIF_IMAGE) item.iImage = item.iSubItem == kPictureColumn ? row.image : -1;
+        return true;
+    }
+    if (header.code == LVN_ODFINDITEMW) {
+        result = FindByName(reinterpret_cast<NMLVFINDITEMW&>(header));
+        return true;
+    }
+    return false;
+}
+
+LRESULT PictureListView::FindByName(const NMLVFINDITEMW& find) const {
+    // A letter typed in the list goes to the next entry whose name begins with what was
+    // typed, as it did in the list box.
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+    const std::wstring typed = find.lvfi.psz;
+    const std::size_t count = rows_.size();
+    const std::size_t start = find.iStart >= 0 ? static_cast<std::size_t>(find.iStart) : 0;
+    for (std::size_t step = 0; step < count; ++step) {
+        const std::size_t i = (start + step) % count;
+        if (i < start && !(find.lvfi.flags & LVFI_WRAP)) break;
+        const std::wstring& name = rows_[i].name;
+        if (name.size() >= typed.size() &&
+            CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(),
+                           static_cast<int>(typed.size()), typed.c_str(),
+                           static_cast<int>(typed.size())) == CSTR_EQUAL)
+            return static_cast<LRESULT>(i);
+    }
+    return -1;
 }
 
 }  // namespace pimbrel::win32

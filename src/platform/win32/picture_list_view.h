@@ -1,5 +1,6 @@
 // The picture list as a report-view list view: a row a picture, with its picture (or a
-// placeholder) and name, its Shortcut and its Result, in the program's own order.
+// placeholder) and name, its Shortcut and its Result, in the program's own order. The rows
+// live here; the list only draws the ones in view.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -32,12 +33,26 @@ public:
     void ShowPicture(int index, HBITMAP picture);
     // After the list's size changed: the Result column takes the width the others leave.
     void FitColumns();
+    // For the owner's WM_NOTIFY, which the list sends in its wide forms: the rows' texts and
+    // images, and the search for a typed name. True when the notification was the list's.
+    bool OnNotify(NMHDR& header, LRESULT& result);
 
 private:
-    void SetSubItemText(int index, int column, const std::u16string& text);
+    struct Entry {
+        std::wstring name;
+        std::wstring shortcut;
+        std::wstring result;
+        int image;
+    };
+    // Throws std::out_of_range for an index outside the list.
+    Entry& Row(int index);
+    const Entry& Row(int index) const;
+    void Redraw(int index);
+    LRESULT FindByName(const NMLVFINDITEMW& find) const;
 
     int side_;
     int dpi_;
+    std::vector<Entry> rows_;
     HIMAGELIST images_ = nullptr;  // the list destroys it with itself
 };
 
