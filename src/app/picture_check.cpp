@@ -152,7 +152,8 @@ PictureState CheckBeforeDecoding(std::uint64_t fileSize, const std::string& byte
     if (fileSize > kLargestPictureFile) return PictureState::TooLarge;
     const Header header(bytes);
     for (auto side : {PngSide(header), GifSide(header), BmpSide(header), JpegSide(header)})
-        if (side) return *side > kLargestPictureSide ? PictureState::TooLarge : PictureState::Loading;
+        if (side)
+            return *side > kLargestPictureSide ? PictureState::TooLarge : PictureState::Loading;
     return PictureState::Loading;
 }
 

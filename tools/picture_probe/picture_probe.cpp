@@ -26,7 +26,8 @@ constexpr UINT kPicturesFinished = WM_APP + 1;
 constexpr DWORD kWaitMs = 120000;
 
 std::string Utf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string bytes(size > 0 ? size : 1, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &bytes[0], size, nullptr, nullptr);
     bytes.pop_back();
@@ -80,7 +81,7 @@ bool WriteBmp(HBITMAP bitmap, const std::wstring& path) {
     BITMAPV5HEADER info{};
     info.bV5Size = sizeof(info);
     info.bV5Width = width;
-    info.bV5Height = section.dsBmih.biHeight;  // negative: top-down, as drawn
+    info.bV5Height = -height;  // top-down, as the loader draws (the section's header may not say)
     info.bV5Planes = 1;
     info.bV5BitCount = 32;
     info.bV5Compression = BI_BITFIELDS;
@@ -147,8 +148,9 @@ int wmain(int argc, wchar_t** argv) {
     const int side = _wtoi(argv[2]);
     const bool sideBySide = argc > 4 && std::wstring(argv[4]) == L"--side-by-side";
     // Started here too, to say where it comes from; the loader's thread starts its own.
-    const pimbrel::win32::Gdiplus gdiplus(sideBySide ? pimbrel::win32::GdiplusSearch::SideBySideOnly
-                                                     : pimbrel::win32::GdiplusSearch::SystemFolderFirst);
+    using pimbrel::win32::GdiplusSearch;
+    const pimbrel::win32::Gdiplus gdiplus(sideBySide ? GdiplusSearch::SideBySideOnly
+                                                     : GdiplusSearch::SystemFolderFirst);
     wchar_t modulePath[MAX_PATH] = L"";
     if (gdiplus.Module()) GetModuleFileNameW(gdiplus.Module(), modulePath, MAX_PATH);
     std::printf("gdiplus|%s|%s\n", OriginName(gdiplus.Origin()), Utf8(modulePath).c_str());
@@ -171,7 +173,7 @@ int wmain(int argc, wchar_t** argv) {
                     Utf8(names[i]).c_str());
         if (picture.bitmap) {
             if (!WriteBmp(picture.bitmap, output + L"\\" + std::to_wstring(i) + L".bmp"))
-                std::fprintf(stderr, "could not write the bitmap of %u\n", static_cast<unsigned>(i));
+                std::fprintf(stderr, "no bitmap written for %u\n", static_cast<unsigned>(i));
             DeleteObject(picture.bitmap);
         }
     }

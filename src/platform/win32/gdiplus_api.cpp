@@ -78,8 +78,13 @@ Gdiplus::Gdiplus(GdiplusSearch search) {
         origin_ = GdiplusOrigin::SystemFolder;
     else if ((module_ = FromSideBySide()))
         origin_ = GdiplusOrigin::SideBySide;
+    if (!module_) return;
+    // Wine's GDI+ decodes through the imaging component, which it loads on first use by name,
+    // the program's folder first (its delayed loads ignore the narrowed search). Taken from
+    // the system folder now, it is found loaded then; where it is missing, nothing needs it.
+    LoadSystemLibrary(L"windowscodecs.dll");
     StartupFunction startup = nullptr;
-    if (!module_ || !TakeAll(module_, functions_) || !Take(module_, "GdiplusStartup", startup) ||
+    if (!TakeAll(module_, functions_) || !Take(module_, "GdiplusStartup", startup) ||
         !Take(module_, "GdiplusShutdown", shutdown_))
         return;
     // Only the codecs that come with GDI+: none that another program registered.
