@@ -495,8 +495,13 @@ scenario_two_programs() {
 # DLLs loaded at run time: by the program (comctl32 through the manifest, winmm and what it
 # imports, and the taskbar's object for the run's progress, which COM loads), by the system as
 # it draws (themes, blending), and the one DLL name the runtime asks for (only when it is
-# loaded already). COM itself (ole32) is a Known DLL, as are the DLLs it imports.
-planted_run_time_dlls=(comctl32 winmm msacm32 explorerframe uxtheme msimg32 libgcc_s_dw2-1)
+# loaded already). COM itself (ole32) is a Known DLL, as are the DLLs it imports. Then the
+# picture loader's GDI+, and what is loaded as it decodes (under Wine: the imaging component
+# and two DLLs that it and Wine's GDI+ ask for). Not planted: ucrtbase, zlib1 and version,
+# which Wine's own kernel32, msvcrt and advapi32 import as any program starts (before its
+# first instruction, from its folder first: Wine has no Known DLLs), and Windows' do not.
+planted_run_time_dlls=(comctl32 winmm msacm32 explorerframe uxtheme msimg32 libgcc_s_dw2-1
+                       gdiplus windowscodecs propsys shcore)
 
 # plant_files: the planted files in $dir/pics; sets $planted_overrides for WINEDLLOVERRIDES.
 plant_files() {
@@ -546,9 +551,84 @@ scenario_planted_files() {
   expect_eq "the site link started" "$(tr -d '\r' <"$dir/starts.txt" | grep -v '^watching$' |
     awk -F'|' -v OFS='|' '{ $1 = tolower($1); $2 = tolower($2); print }')" \
     'c:\windows\explorer.exe|c:\windows\|2|EXPLORER "http://pimbrel.net?fromapp=pimbrel"'
+  # The picture loader, run from the planted folder by the probe (as the window runs it): the
+  # picture is decoded by the system's GDI+.
+  cp "$probe" "$dir/pics/picture_probe.exe"
+  expect_eq "the picture decoded beside the planted files" "$(cd "$dir/pics" &&
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$planted_overrides" in_locale timeout 120 wine \
+      picture_probe.exe "$(winpath "$dir/pics")" 32 "$(winpath "$dir")" 2>/dev/null |
+      tr -d '\r' | tr 'A-Z' 'a-z')" \
+    $'gdiplus|system folder|c:\\windows\\system32\\gdiplus.dll\n0|shown|smile.gif'
+  expect "the picture drawn" grep -qE '^32x32 drawn=6,6,19x19 .*premultiplied=yes$' \
+    <<<"$(drawn "$dir" 0)"
   local marks
   marks=$(cd "$dir/pics" && ls -- *.mark 2>/dev/null)
   [ -z "$marks" ] || problems+=("code from the picture folder ran: $(echo $marks)")
+}
+
+# --- the pictures themselves ---------------------------------------------------------------
+
+# probe_pictures FOLDER SIDE OUT [--side-by-side]: the picture probe's lines (tools/picture_probe:
+# the loader over FOLDER's pictures, as the window runs it), its bitmaps left in OUT.
+probe_pictures() {
+  mkdir -p "$3"
+  in_locale timeout 120 wine "$probe" "$(winpath "$1")" "$2" "$(winpath "$3")" ${4:+"$4"} \
+    2>>"$dir/probe-errors.txt" | tr -d '\r'
+}
+
+# drawn OUT INDEX: the bitmap the probe drew for that picture, described (drawn_picture.py),
+# and kept as a PNG to look at.
+drawn() { python3 "$E2E_ROOT/tests/e2e/drawn_picture.py" "$1/$2.bmp" --png "$1/$2.png" 2>&1; }
+
+# Every kind of file a pack may hold (picture_kinds), through the loader at 100 and 200 %:
+# the pictures shown, fitted into the square with their proportions, centred, transparent
+# around them and premultiplied, the first frame of the GIF; the rest not decoded or not
+# readable, without a stall. GDI+ comes from the system folder, and can be had the way
+# Windows XP finds it: from the side-by-side store, through the exe's manifest for it.
+scenario_picture_decoding() {
+  picture_kinds "$dir/pics"
+  [ -n "$probe" ] || { problems+=("picture_probe.exe is not built"); return; }
+  local lines out
+  lines=$(probe_pictures "$dir/pics" 32 "$dir/drawn-32")
+  expect_eq "GDI+ at 100 %" "$(head -n1 <<<"$lines" | tr 'A-Z' 'a-z')" \
+    'gdiplus|system folder|c:\windows\system32\gdiplus.dll'
+  expect_eq "states" "$(tail -n +2 <<<"$lines")" "$(printf '%s\n' 0\|Shown\|anim.gif \
+    1\|TooLarge\|big.jpg 2\|Unreadable\|empty.gif 3\|Shown\|good.png 4\|TooLarge\|huge.png \
+    5\|Unreadable\|notes.jpg 6\|Shown\|photo.jpg 7\|Shown\|plain.bmp \
+    8\|Unreadable\|truncated.png 9\|Shown\|смайл.png)"
+  out=$dir/drawn-32
+  expect_eq "the GIF's first frame" "$(drawn "$out" 0)" \
+    "32x32 drawn=6,6,19x19 centre=255,0,0,255 premultiplied=yes"
+  expect_eq "the BMP" "$(drawn "$out" 7)" \
+    "32x32 drawn=6,6,19x19 centre=255,255,255,255 premultiplied=yes"
+  expect "the JPEG shrunk to 32 x 19" grep -qE \
+    '^32x32 drawn=0,6,32x19 centre=[0-9]+,[0-9]+,[0-9]+,255 premultiplied=yes$' \
+    <<<"$(drawn "$out" 6)"
+  local index
+  for index in 3 9; do
+    expect "the PNG's circle $index, gold in the clear" grep -qE \
+      '^32x32 drawn=[5-7],[5-7],(19|2[01])x(19|2[01]) centre=255,215,0,255 premultiplied=yes$' \
+      <<<"$(drawn "$out" "$index")"
+  done
+  # At 200 %: small pictures by whole pixels, three times; larger ones shrunk.
+  lines=$(probe_pictures "$dir/pics" 64 "$dir/drawn-64")
+  out=$dir/drawn-64
+  expect_eq "the GIF at 200 %" "$(drawn "$out" 0)" \
+    "64x64 drawn=3,3,57x57 centre=255,0,0,255 premultiplied=yes"
+  expect_eq "the BMP at 200 %" "$(drawn "$out" 7)" \
+    "64x64 drawn=3,3,57x57 centre=255,255,255,255 premultiplied=yes"
+  # (38 rows at 13; Wine's GDI+ leaves the first one clear)
+  expect "the JPEG at 200 %" grep -qE '^64x64 drawn=0,1[34],64x3[78] ' <<<"$(drawn "$out" 6)"
+  expect "the PNG at 200 %, as it is" grep -qE '^64x64 drawn=(19|20),(19|20),2[45]x2[45] ' \
+    <<<"$(drawn "$out" 3)"
+  montage "$dir"/drawn-32/*.png "$dir"/drawn-64/*.png -tile 5x -geometry +4+4 \
+    -background '#c0c0c0' "$dir/drawn.png" 2>/dev/null
+  # Windows XP's way, taken alone.
+  mkdir "$dir/one" && cp "$dir/pics/good.png" "$dir/one/"
+  lines=$(probe_pictures "$dir/one" 32 "$dir/drawn-sxs" --side-by-side)
+  expect "GDI+ from the side-by-side store" grep -qiE '^gdiplus\|side by side\|c:\\windows\\winsxs\\'\
+'x86_microsoft\.windows\.gdiplus_6595b64144ccf1df_1\.0\.' <<<"$lines"
+  expect_eq "decoded by it" "$(tail -n +2 <<<"$lines")" "0|Shown|good.png"
 }
 
 # --- run ------------------------------------------------------------------------------
@@ -581,6 +661,7 @@ two-programs scenario_two_programs
 planted-files scenario_planted_files
 scaled scenario_scaled
 pictures scenario_pictures
+picture-decoding scenario_picture_decoding
 EOF
   e2e_log "suite took $((SECONDS - start)) s"
   e2e_summary e2e
