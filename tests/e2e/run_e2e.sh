@@ -27,6 +27,8 @@ field() { sed -nE "s/.* $2=([^ ]*).*/\\1/p" <<<"$1" | head -n1; }
 # control CONTROLS CLASS TEXT: the line of the child with that class and text.
 control() { grep -E "^control .*class=$2 .*text=$3\$" <<<"$1" | head -n1; }
 selected() { drive items | grep -vE '^item [0-9]+ 0 '; }
+# all_read: true once every row of the list shows its picture or a placeholder (20 s at most).
+all_read() { drive wait-pictures 20000 >/dev/null; }
 
 # click_item I [KEY]: a real click on the list's entry I, with KEY (ctrl, shift) held on
 # request.
@@ -97,10 +99,14 @@ EOF
   xdotool key z && sleep 0.5
   expect_eq "a letter typed" "$(selected)" $'count 8 selected 1\nitem 7 1 Zeta.png'
   click_item 4 && expect_eq "plain click" "$(selected)" $'count 8 selected 1\nitem 4 1 d.jpeg'
-  # Each row's shortcut, which the window works out once it shows; no result before a run.
-  expect_eq "Shortcut and Result columns" "$(drive rows | sed -nE 's/^item ([0-9]+) [01] [a-z]+ /\1 /p')" \
-    "$(printf '%s\n' "0 смайл.gif|(?????)|" "1 a.jpg|(a)|" "2 b.PNG|(b)|" "3 C.Gif|(C)|" \
-       "4 d.jpeg|(d)|" "5 e.jpe|(e)|" "6 f.bmp|(f)|" "7 Zeta.png|(Zeta)|")"
+  # Each row's shortcut, which the window works out once it shows; files that are no
+  # pictures, each with its placeholder and its result before a run.
+  expect "every row shows its picture or a placeholder" all_read
+  local unreadable="Not a picture that Windows can read"
+  expect_eq "the rows" "$(drive rows | sed -nE 's/^item ([0-9]+) [01] /\1 /p')" \
+    "$(printf "%s|$unreadable\n" "0 placeholder смайл.gif|(?????)" "1 placeholder a.jpg|(a)" \
+       "2 placeholder b.PNG|(b)" "3 placeholder C.Gif|(C)" "4 placeholder d.jpeg|(d)" \
+       "5 placeholder e.jpe|(e)" "6 placeholder f.bmp|(f)" "7 placeholder Zeta.png|(Zeta)")"
   # The window is no smaller than it opens, and grows.
   xdotool mousemove 900 900
   expect_eq "the smallest client area" "$(drive resize 100 60)" 265x151
@@ -206,7 +212,7 @@ open(sys.argv[1], "wb").write(png + bytes(range(256)) * 64)
                 "7 1 placeholder truncated.png|(trunc)|Not a picture that Windows can read")
   start_standin
   start_program
-  expect "every row shows its picture or a placeholder" drive wait-pictures 20000
+  expect "every row shows its picture or a placeholder" all_read
   expect_eq "rows before Add" "$(drive rows | sed 1d | sed 's/^item //')" "$(printf '%s\n' "${before[@]}")"
   screenshot pictures-96.png $(drive rect)
   drive click Add
@@ -231,6 +237,14 @@ open(sys.argv[1], "wb").write(png + bytes(range(256)) * 64)
   expect_eq "lblSite at the right edge" "$(field "$(control "$controls" Static pimbrel.net)" rect)" 619,80,73,13
   screenshot pictures-larger.png $(drive rect)
   expect "the program ends on close" drive close-program 15000
+  # Closed while it reads a hundred large pictures: the program ends at once all the same.
+  local i
+  mkdir -p "$dir/many"
+  convert -size 1600x1600 -seed 2 plasma:fractal -quality 95 "$dir/many/p000.jpg"
+  for i in $(seq -f '%03g' 1 99); do cp "$dir/many/p000.jpg" "$dir/many/p$i.jpg"; done
+  start_program "$dir/many"
+  expect "closed while reading: pictures still being read" grep -q '^timeout' <<<"$(drive wait-pictures 0)"
+  expect "closed while reading: the program ends within 2 s" drive close-program 2000
   # 150 %: pictures of 48 pixels, in a prefix of its own (see scenario_scaled).
   local shared=$WINEPREFIX
   export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$E2E_ROOT/build/e2e/wineprefix-scaled}
@@ -238,7 +252,7 @@ open(sys.argv[1], "wb").write(png + bytes(range(256)) * 64)
   timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
   wineserver -k 2>/dev/null; sleep 0.5
   start_program
-  expect "144 DPI: every row shows its picture or a placeholder" drive wait-pictures 20000
+  expect "144 DPI: every row shows its picture or a placeholder" all_read
   expect_eq "144 DPI: images" "$(drive rows | sed 1d | cut -d' ' -f4)" \
     "$(printf '%s\n' "${before[@]}" | cut -d' ' -f3)"
   screenshot pictures-144.png $(drive rect)

@@ -11,6 +11,7 @@
 #include "form_controls.h"
 #include "list_tips.h"
 #include "picture_list_view.h"
+#include "picture_loader.h"
 #include "resource_ids.h"
 #include "system_files.h"
 #include "taskbar_progress.h"
@@ -26,6 +27,8 @@ namespace {
 constexpr char kWindowClass[] = "PimbrelMain";
 // Posted once the window has first been drawn: the work that can wait until it shows.
 constexpr UINT kShownMessage = WM_APP + 1;
+// Posted by the picture loader when it has finished pictures.
+constexpr UINT kPicturesReadMessage = WM_APP + 2;
 constexpr COLORREF kSiteColour = RGB(0, 0, 255);
 // Only the benchmark's build of the exe waits out the whole settling pause.
 #ifdef PIMBREL_FULL_SETTLING_PAUSE
@@ -131,6 +134,7 @@ struct MainWindow::Parts {
     Win32RunLock runLock;
     std::unique_ptr<FrmMain> form;
     std::unique_ptr<ListToolTips> listTips;
+    std::unique_ptr<PictureLoader> loader;  // from the first paint on
 };
 
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
@@ -214,7 +218,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!parts_ || !parts_->form) return DefWindowProcA(window_, message, wParam, lParam);
     switch (message) {
     case kShownMessage:
+        StartPictureLoader();
         Guarded([&] { parts_->form->OnShown(); });
+        return 0;
+    case kPicturesReadMessage:
+        Guarded([&] { ShowReadPictures(); });
         return 0;
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED) {
@@ -262,6 +270,28 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void MainWindow::StartPictureLoader() {
+    const PictureList& pictures = parts_->form->Pictures();
+    std::wstring folder = ToWide(pictures.folder.text);
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    std::vector<std::wstring> paths;
+    paths.reserve(pictures.entries.size());
+    for (const Picture& picture : pictures.entries) paths.push_back(folder + ToWide(picture.name));
+    parts_->loader = std::make_unique<PictureLoader>(window_, kPicturesReadMessage,
+                                                     std::move(paths), parts_->file1.PictureSide());
+}
+
+void MainWindow::ShowReadPictures() {
+    if (!parts_->loader) return;
+    for (const LoadedPicture& picture : parts_->loader->TakeFinished()) {
+        // The list keeps a copy of the bitmap.
+        parts_->file1.ShowPicture(picture.index,
+                                  picture.state == PictureState::Shown ? picture.bitmap : nullptr);
+        if (picture.bitmap) DeleteObject(picture.bitmap);
+        parts_->form->OnPictureRead(picture.index, picture.state);
+    }
 }
 
 int MainWindow::RunMessageLoop() {
