@@ -18,7 +18,7 @@ struct ColumnSpec {
     const wchar_t* heading;
     int width;  // pixels at 96 DPI
 };
-constexpr ColumnSpec kColumns[] = {{L"Picture", 150}, {L"Shortcut", 110}, {L"Result", 220}};
+constexpr ColumnSpec kColumns[] = {{L"Picture", 150}, {L"Shortcut", 160}, {L"Result", 220}};
 
 // A picture is shown in a square of 32 pixels at 100 %.
 constexpr int kPictureSide = 32;
