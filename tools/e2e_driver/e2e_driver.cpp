@@ -120,10 +120,12 @@ public:
     // The buffer's address in the other process, `offset` bytes in.
     char* At(SIZE_T offset = 0) const { return static_cast<char*>(at_) + offset; }
     bool Put(const void* data, SIZE_T size, SIZE_T offset = 0) const {
-        return offset + size <= size_ && WriteProcessMemory(process_, At(offset), data, size, nullptr);
+        return offset + size <= size_ &&
+               WriteProcessMemory(process_, At(offset), data, size, nullptr);
     }
     bool Get(void* data, SIZE_T size, SIZE_T offset = 0) const {
-        return offset + size <= size_ && ReadProcessMemory(process_, At(offset), data, size, nullptr);
+        return offset + size <= size_ &&
+               ReadProcessMemory(process_, At(offset), data, size, nullptr);
     }
 
 private:
@@ -367,7 +369,8 @@ int ItemPoint(int index) {
     if (HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)))
         GetWindowRect(header, &heading);
     POINT point{item.left + 20, (item.top + item.bottom) / 2};
-    if (point.y < heading.bottom - heading.top || point.y >= client.bottom) return Fail("not in view");
+    if (point.y < heading.bottom - heading.top || point.y >= client.bottom)
+        return Fail("not in view");
     ClientToScreen(list, &point);
     std::printf("%ld %ld\n", point.x, point.y);
     return 0;
@@ -410,7 +413,8 @@ int Select(int index, bool selected) {
     state.stateMask = LVIS_SELECTED;
     state.state = selected ? LVIS_SELECTED : 0;
     if (!remote.Put(&state, sizeof state)) return Fail("cannot reach the program's memory");
-    return SendMessageW(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(remote.At())) ? 0 : 3;
+    const LPARAM at = reinterpret_cast<LPARAM>(remote.At());
+    return SendMessageW(list, LVM_SETITEMSTATE, index, at) ? 0 : 3;
 }
 
 int SetOverwrite(bool ticked) {

@@ -59,8 +59,8 @@ HBITMAP Placeholder(int side, bool crossed) {
             const bool inside = left >= 0 && top >= 0 && left < size && top < size;
             const bool edge = inside && (left < line || top < line || left >= size - line ||
                                          top >= size - line);
-            const bool cross = inside && crossed &&
-                               (std::abs(left - top) < line || std::abs(left + top - size + 1) < line);
+            const bool cross = inside && crossed && (std::abs(left - top) < line ||
+                                                     std::abs(left + top - size + 1) < line);
             pixels[y * side + x] = edge || cross ? frame : 0;
         }
     }
