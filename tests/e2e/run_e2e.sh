@@ -236,6 +236,17 @@ open(sys.argv[1], "wb").write(png + bytes(range(256)) * 64)
   expect_eq "chkOverwrite at the right edge" "$(field "$(control "$controls" Button Overwrite)" rect)" 587,128,105,17
   expect_eq "lblSite at the right edge" "$(field "$(control "$controls" Static pimbrel.net)" rect)" 619,80,73,13
   screenshot pictures-larger.png $(drive rect)
+  # Maximised, the same on the screen's whole width; restored, the size it had.
+  local maximised width
+  maximised=$(drive maximise 1)
+  width=${maximised%x*}
+  controls=$(drive controls)
+  expect "maximised: wider than before" test "${width:-0}" -gt 700
+  screenshot pictures-maximised.png $(drive rect)
+  expect_eq "maximised: File1 and cmdAdd" \
+    "$(field "$(control "$controls" SysListView32 '')" rect | cut -d, -f3) $(field "$(control "$controls" Button Add)" rect | cut -d, -f1)" \
+    "$((width - 128)) $((width - 113))"
+  expect_eq "restored" "$(drive maximise 0)" 700x420
   expect "the program ends on close" drive close-program 15000
   # Closed while it reads a hundred large pictures: the program ends at once all the same.
   local i

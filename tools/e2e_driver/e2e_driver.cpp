@@ -393,6 +393,19 @@ int Resize(int width, int height) {
     return 0;
 }
 
+// Maximises the main window as its title bar's button would, or gives it its size back;
+// prints the client area it has then.
+int Maximise(bool maximise) {
+    HWND program = FindProgram();
+    if (!program) return Fail("no program window");
+    PostMessageA(program, WM_SYSCOMMAND, maximise ? SC_MAXIMIZE : SC_RESTORE, 0);
+    Sleep(500);  // the program lays its controls out and draws them
+    RECT client{};
+    GetClientRect(program, &client);
+    std::printf("%ldx%ld\n", client.right, client.bottom);
+    return 0;
+}
+
 int State() {
     HWND program = FindProgram();
     HWND add = FindChild(program, "Button", "Add");
@@ -717,7 +730,7 @@ int Usage() {
     std::fprintf(stderr,
                  "e2e_driver COMMAND, one of:\n"
                  "  wait-program MS | click TEXT | rect [TEXT] | controls | items | rows\n"
-                 "  | wait-pictures MS | item-point I | resize W H\n"
+                 "  | wait-pictures MS | item-point I | resize W H | maximise 0|1\n"
                  "  | state | select I 0|1 | overwrite 0|1 | box MS [dismiss] | watch-caption MS\n"
                  "  | responds MS | close-program MS | quit-standin MS\n"
                  "  | timed-add MS | timed-start FOLDER MS | script FOLDER COUNT\n"
@@ -745,6 +758,7 @@ int main(int argc, char** argv) {
     else if (is("rows", 0)) rc = Items(true);
     else if (is("wait-pictures", 1)) rc = WaitPictures(number(2));
     else if (is("resize", 2)) rc = Resize(std::atoi(argv[2]), std::atoi(argv[3]));
+    else if (is("maximise", 1)) rc = Maximise(number(2) != 0);
     else if (is("item-point", 1)) rc = ItemPoint(std::atoi(argv[2]));
     else if (is("state", 0)) rc = State();
     else if (is("select", 2)) rc = Select(std::atoi(argv[2]), number(3) != 0);
