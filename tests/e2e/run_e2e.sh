@@ -593,11 +593,11 @@ scenario_planted_files() {
 
 # --- the pictures themselves ---------------------------------------------------------------
 
-# probe_pictures FOLDER SIDE OUT [--side-by-side]: the picture probe's lines (tools/picture_probe:
+# probe_pictures FOLDER SIDE OUT [OPTION...]: the picture probe's lines (tools/picture_probe:
 # the loader over FOLDER's pictures, as the window runs it), its bitmaps left in OUT.
 probe_pictures() {
   mkdir -p "$3"
-  in_locale timeout 120 wine "$probe" "$(winpath "$1")" "$2" "$(winpath "$3")" ${4:+"$4"} \
+  in_locale timeout 120 wine "$probe" "$(winpath "$1")" "$2" "$(winpath "$3")" "${@:4}" \
     2>>"$dir/probe-errors.txt" | tr -d '\r'
 }
 
@@ -654,6 +654,18 @@ scenario_picture_decoding() {
   expect "GDI+ from the side-by-side store" grep -qiE '^gdiplus\|side by side\|c:\\windows\\winsxs\\'\
 'x86_microsoft\.windows\.gdiplus_6595b64144ccf1df_1\.0\.' <<<"$lines"
   expect_eq "decoded by it" "$(tail -n +2 <<<"$lines")" "0|Shown|good.png"
+  # Pictures of the largest size decoded, three of them: the loader ended after the first,
+  # with the second in hand, returns at once (well within the first one's time) and nothing
+  # comes from it afterwards.
+  mkdir "$dir/largest" &&
+    convert -size 4096x4096 gradient:red-blue -depth 8 "$dir/largest/a.png" &&
+    cp "$dir/largest/a.png" "$dir/largest/b.png" && cp "$dir/largest/a.png" "$dir/largest/c.png"
+  local end took late
+  IFS='|' read -r _ end took late < <(probe_pictures "$dir/largest" 32 "$dir/drawn-largest" \
+    --stop-after 1 | grep '^stopped|')
+  expect "the loader ended at once: $end ms, the first picture took $took ms" \
+    test "${end:-999}" -lt $(( ${took:-0} / 2 ))
+  expect_eq "messages after the loader's end" "${late:-none}" 0
 }
 
 # --- run ------------------------------------------------------------------------------

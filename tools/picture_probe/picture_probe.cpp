@@ -1,14 +1,22 @@
 // Runs the picture loader over the pictures of a folder, as the main window does, and
 // prints what became of each: "index|state|name", in list order, after a first line that
 // says where GDI+ came from ("gdiplus|origin|path"). Each shown picture is written to
-// OUTPUT\<index>.bmp as the loader drew it: 32 bits, top-down, premultiplied alpha.
-//   picture_probe FOLDER SIDE OUTPUT [--side-by-side]
+// OUTPUT\<index>.bmp as the loader drew it: 32 bits, top-down, premultiplied alpha. The time
+// they took and the process's peak memory go to the error output.
+//   picture_probe FOLDER SIDE OUTPUT [--side-by-side] [--stop-after N]
 // --side-by-side first loads GDI+ the way Windows XP needs (through the exe's manifest for
-// it) and fails when that does not work. Exit status 0 once every picture is in.
+// it) and fails when that does not work. --stop-after N ends the loader once N pictures are
+// in, as a window closed while they load does, and then says
+// "stopped|<ms the loader's end took>|<ms the N took>|<messages that came after the end>",
+// pumping for 3 s after it.
+// Exit status 0 once every picture is in (or, stopped, when no message came after the end).
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -116,23 +124,44 @@ HWND MessageWindow() {
                          windowClass.hInstance, nullptr);
 }
 
-// Pumps until every picture is in or the wait is over; what came in, by index.
-std::vector<LoadedPicture> Collect(pimbrel::win32::PictureLoader& loader, std::size_t count) {
-    std::vector<LoadedPicture> pictures(count, LoadedPicture{0, PictureState::Loading, nullptr});
+double NowMs() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Pumps for at most `waitMs`, until `enough` pictures are in; counts the loader's messages.
+int Pump(pimbrel::win32::PictureLoader* loader, std::vector<LoadedPicture>& pictures,
+         std::size_t enough, DWORD waitMs) {
     std::size_t arrived = 0;
+    int messages = 0;
     const DWORD start = GetTickCount();
-    while (arrived < count && GetTickCount() - start < kWaitMs) {
+    while (arrived < enough && GetTickCount() - start < waitMs) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message != kPicturesFinished) continue;
-            for (const LoadedPicture& picture : loader.TakeFinished()) {
+            ++messages;
+            if (!loader) continue;
+            for (const LoadedPicture& picture : loader->TakeFinished()) {
                 pictures[picture.index] = picture;
                 ++arrived;
             }
         }
     }
-    return pictures;
+    return messages;
+}
+
+void PrintPeakMemory() {
+    using Counters = BOOL(WINAPI*)(HANDLE, PROCESS_MEMORY_COUNTERS*, DWORD);
+    const auto counters = pimbrel::win32::ExportOf<Counters>(GetModuleHandleW(L"kernel32.dll"),
+                                                             "K32GetProcessMemoryInfo");
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof(memory);
+    if (counters && counters(GetCurrentProcess(), &memory, sizeof(memory)))
+        std::fprintf(stderr, "peak working set %lu MB\n",
+                     static_cast<unsigned long>(memory.PeakWorkingSetSize >> 20));
 }
 
 }  // namespace
@@ -146,7 +175,13 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring folder = argv[1], output = argv[3];
     const int side = _wtoi(argv[2]);
-    const bool sideBySide = argc > 4 && std::wstring(argv[4]) == L"--side-by-side";
+    bool sideBySide = false;
+    int stopAfter = -1;
+    for (int i = 4; i < argc; ++i) {
+        const std::wstring option = argv[i];
+        if (option == L"--side-by-side") sideBySide = true;
+        if (option == L"--stop-after" && i + 1 < argc) stopAfter = _wtoi(argv[++i]);
+    }
     // Started here too, to say where it comes from; the loader's thread starts its own.
     using pimbrel::win32::GdiplusSearch;
     const pimbrel::win32::Gdiplus gdiplus(sideBySide ? GdiplusSearch::SideBySideOnly
@@ -160,10 +195,21 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<std::wstring> paths;
     for (const std::wstring& name : names) paths.push_back(folder + L"\\" + name);
     const HWND window = MessageWindow();
-    const DWORD start = GetTickCount();
-    pimbrel::win32::PictureLoader loader(window, kPicturesFinished, paths, side);
-    const std::vector<LoadedPicture> pictures = Collect(loader, names.size());
-    const DWORD elapsed = GetTickCount() - start;
+    std::vector<LoadedPicture> pictures(names.size(), {0, PictureState::Loading, nullptr});
+    const double start = NowMs();
+    auto loader = std::make_unique<pimbrel::win32::PictureLoader>(window, kPicturesFinished,
+                                                                  paths, side);
+    const bool stopping = stopAfter >= 0;
+    Pump(loader.get(), pictures, stopping ? stopAfter : names.size(), kWaitMs);
+    const double elapsed = NowMs() - start;
+    double endMs = 0;
+    int late = 0;
+    if (stopping) {
+        const double end = NowMs();
+        loader.reset();
+        endMs = NowMs() - end;
+        late = Pump(nullptr, pictures, names.size() + 1, 3000);
+    }
 
     int missing = 0;
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -177,8 +223,9 @@ int wmain(int argc, wchar_t** argv) {
             DeleteObject(picture.bitmap);
         }
     }
+    if (stopping) std::printf("stopped|%.0f|%.0f|%d\n", endMs, elapsed, late);
     std::fflush(stdout);
-    std::fprintf(stderr, "%u pictures in %lu ms\n", static_cast<unsigned>(names.size()),
-                 static_cast<unsigned long>(elapsed));
-    return missing == 0 ? 0 : 1;
+    std::fprintf(stderr, "%u pictures in %.0f ms\n", static_cast<unsigned>(names.size()), elapsed);
+    PrintPeakMemory();
+    return (stopping ? late == 0 : missing == 0) ? 0 : 1;
 }
