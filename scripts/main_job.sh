@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The main job: build Pimbrel.exe, start the Messenger stand-in (older client) and the exe
 # under Wine on the bundled samples, press Add, answer the success message, print what the
-# stand-in stored and save a screenshot of the main window, with the tool tip of an entry
-# saying what became of its picture. Uses Xvfb when there is no display.
+# stand-in stored and save a screenshot of the main window, larger, with the tool tip of an
+# entry saying what became of its picture. Uses Xvfb when there is no display.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,7 +22,9 @@ click_at Add
 box=$(drive box 60000 dismiss)
 echo "message: ${box#*|}"
 sleep 0.5
-# The mouse on the third entry (heart.jpg): its tool tip says what the run did with it.
+# Large enough for every row and column, with the mouse on the third entry (heart.jpg): its
+# tool tip says what the run did with it, as its Result does.
+drive resize 680 270 >/dev/null
 entry_tip 2 >/dev/null
 screenshot screenshot.png $(drive rect)
 

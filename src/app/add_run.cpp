@@ -107,6 +107,7 @@ void FrmMain::AddRun() try {
                       parts_.chkOverwrite.Value(), parts_.settlingPause);
     outcomes_.assign(pictures_.entries.size(), std::nullopt);
     for (const PictureReport& report : reports) outcomes_.at(report.index) = report;
+    ShowColumns();  // behind the box: what became of each picture
 
     if (messenger.newClient) {
         parts_.windows.PumpEvents();

@@ -24,6 +24,11 @@ void FrmMain::Load() {
     parts_.file1.SetEntries(names);
     parts_.file1.SelectAll();
     outcomes_.assign(names.size(), std::nullopt);
+    pictureStates_.assign(names.size(), PictureState::Loading);
+    shownShortcuts_.assign(names.size(), std::u16string());
+    shownResults_.assign(names.size(), std::u16string());
+    plan_.reset();
+    if (shown_) ShowColumns();
     if (names.empty())
         parts_.dialogs.ShowMessage(
             "Please put this program in the same directory of your emoticons.", kProgramTitle,
@@ -37,16 +42,73 @@ void FrmMain::OnRetryTick() {
     AddRun();
 }
 
-void FrmMain::OnActivated() { plan_.reset(); }
+void FrmMain::OnShown() {
+    shown_ = true;
+    ShowColumns();
+}
+
+void FrmMain::OnActivated() {
+    plan_.reset();
+    ShowColumns();
+}
+
+void FrmMain::OnPictureRead(int index, PictureState state) {
+    pictureStates_.at(index) = state;
+    ShowResult(index);
+}
+
+ShortcutPlan& FrmMain::Plan() {
+    if (!plan_) plan_ = std::make_unique<ShortcutPlan>(PlanShortcuts(parts_.files, pictures_));
+    return *plan_;
+}
+
+namespace {
+
+// The shortcut the next Add sends for entry `index`, and whether the list file gave it.
+std::u16string PlannedShortcut(ShortcutPlan& plan, std::size_t index, bool& listed) {
+    const std::u16string& shortcut =
+        ChosenShortcut(ShortcutTables{plan.autoShortcuts, plan.listedShortcuts}, index);
+    listed = &shortcut == &plan.listedShortcuts.at(index);
+    return SentForm(shortcut);
+}
+
+}  // namespace
 
 std::u16string FrmMain::EntryToolTip(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= pictures_.entries.size()) return {};
     if (const auto& outcome = outcomes_.at(index)) return OutcomeToolTip(*outcome);
     // Read only now, not at start-up: the window shows as fast with a thousand pictures.
-    if (!plan_) plan_ = std::make_unique<ShortcutPlan>(PlanShortcuts(parts_.files, pictures_));
-    const ShortcutTables tables{plan_->autoShortcuts, plan_->listedShortcuts};
-    const std::u16string& shortcut = ChosenShortcut(tables, index);
-    return PlannedToolTip(SentForm(shortcut), &shortcut == &plan_->listedShortcuts.at(index));
+    bool listed = false;
+    const std::u16string shortcut = PlannedShortcut(Plan(), index, listed);
+    return PlannedToolTip(shortcut, listed);
+}
+
+std::u16string FrmMain::ResultText(std::size_t index) const {
+    if (const auto& outcome = outcomes_.at(index)) return OutcomeToolTip(*outcome);
+    return PictureStateResult(pictureStates_.at(index));
+}
+
+void FrmMain::ShowColumns() {
+    for (std::size_t i = 0; i < pictures_.entries.size(); ++i) {
+        // The shortcuts wait for the window to show; the results need no reading.
+        if (shown_) {
+            bool listed = false;
+            std::u16string shortcut = PlannedShortcut(Plan(), i, listed);
+            shortcut = ShortcutColumn(shortcut, listed);
+            if (shortcut != shownShortcuts_[i]) {
+                parts_.file1.SetShortcutText(static_cast<int>(i), shortcut);
+                shownShortcuts_[i] = std::move(shortcut);
+            }
+        }
+        ShowResult(i);
+    }
+}
+
+void FrmMain::ShowResult(std::size_t index) {
+    std::u16string result = ResultText(index);
+    if (result == shownResults_.at(index)) return;
+    parts_.file1.SetResultText(static_cast<int>(index), result);
+    shownResults_[index] = std::move(result);
 }
 
 void FrmMain::OnSiteClick() {

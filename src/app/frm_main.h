@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/picture_check.h"
 #include "app/picture_list.h"
 #include "messenger/picture_entry.h"
 #include "interfaces/file_system.h"
@@ -47,8 +48,14 @@ public:
     void OnAddClick();
     void OnSiteClick();
     void OnRetryTick();
+    // The window has been drawn for the first time: now the Shortcut column, which reads the
+    // list file and works out every shortcut, so that a thousand pictures do not hold the
+    // window back.
+    void OnShown();
     // The window is active again: the user may have changed the list file meanwhile.
     void OnActivated();
+    // The list has read the picture of entry `index` (Shown), or found it cannot show it.
+    void OnPictureRead(int index, PictureState state);
 
     // The tool tip of the list's entry `index`: what the last run did with the picture, or
     // else the shortcut the next Add would send. Empty for an index outside the list.
@@ -61,6 +68,11 @@ public:
 private:
     void AddRun();
     void EnableControls();
+    ShortcutPlan& Plan();
+    // Tells the list the texts of every row that shows other ones now.
+    void ShowColumns();
+    void ShowResult(std::size_t index);
+    std::u16string ResultText(std::size_t index) const;
 
     MainWindowParts parts_;
     PictureList pictures_;
@@ -68,6 +80,11 @@ private:
     std::unique_ptr<ShortcutPlan> plan_;
     // Per entry, what the last run that entered pictures did with it.
     std::vector<std::optional<PictureReport>> outcomes_;
+    std::vector<PictureState> pictureStates_;
+    // What the list's rows show, so that it is told only what changes.
+    std::vector<std::u16string> shownShortcuts_;
+    std::vector<std::u16string> shownResults_;
+    bool shown_ = false;
     bool retryPending_ = false;
     bool runActive_ = false;
 };

@@ -8,13 +8,14 @@ namespace pimbrel {
 
 const ControlTable& MainWindowControls() {
     static const ControlTable controls = {{
-        {"imgLogo", ControlKind::Picture, 104, {600, 0, 2610, 600}, ""},
-        {"File1", ControlKind::FileList, 100, {120, 720, 2055, 1455}, ""},
-        {"cmdAdd", ControlKind::PushButton, 101, {2280, 840, 1575, 375}, "Add"},
-        {"chkOverwrite", ControlKind::CheckBox, 102, {2280, 1920, 1575, 255}, "Overwrite"},
-        {"lblSite", ControlKind::Label, 103, {2760, 1200, 1095, 200}, kSiteHost},
-        {"imgBack", ControlKind::StretchedPicture, 105, {0, 0, 3975, 600}, ""},
-        {"tmrRetry", ControlKind::Timer, 1, {0, 0, 0, 0}, ""},
+        {"imgLogo", ControlKind::Picture, 104, {600, 0, 2610, 600}, "", Anchor::Stays},
+        {"File1", ControlKind::FileList, 100, {120, 720, 2055, 1455}, "", Anchor::AcrossAndDown},
+        {"cmdAdd", ControlKind::PushButton, 101, {2280, 840, 1575, 375}, "Add", Anchor::Right},
+        {"chkOverwrite", ControlKind::CheckBox, 102, {2280, 1920, 1575, 255}, "Overwrite",
+         Anchor::Right},
+        {"lblSite", ControlKind::Label, 103, {2760, 1200, 1095, 200}, kSiteHost, Anchor::Right},
+        {"imgBack", ControlKind::StretchedPicture, 105, {0, 0, 3975, 600}, "", Anchor::Across},
+        {"tmrRetry", ControlKind::Timer, 1, {0, 0, 0, 0}, "", Anchor::Stays},
     }};
     return controls;
 }

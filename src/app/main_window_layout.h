@@ -16,14 +16,21 @@ struct TwipsRect {
     int height = 0;
 };
 
+// What a control does as the window grows beyond its smallest size, which is the one the
+// table gives: stays put, moves with the right edge, or takes the room gained across, or
+// across and down.
+enum class Anchor { Stays, Right, Across, AcrossAndDown };
+
 struct ControlSpec {
     const char* name;
     ControlKind kind;
     std::uint16_t id;     // the window's id of the control; for the timer, the timer's
     TwipsRect rect;       // from the client area's top left; all zero for the timer
     const char* caption;  // empty where the control shows no text of its own
+    Anchor anchor;
 };
 
+// The client area the window opens with, which is also its smallest.
 inline constexpr int kClientWidthTwips = 3975;
 inline constexpr int kClientHeightTwips = 2265;
 inline constexpr int kTwipsPerInch = 1440;

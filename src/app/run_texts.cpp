@@ -56,6 +56,23 @@ Text PlannedToolTip(const Text& shortcut, bool listed) {
     return Words(listed ? "Shortcut from Readme.txt: " : "Shortcut: ") + shortcut;
 }
 
+Text ShortcutColumn(const Text& shortcut, bool listed) {
+    return listed ? shortcut + Words("  (from Readme.txt)") : shortcut;
+}
+
+Text PictureStateResult(PictureState state) {
+    switch (state) {
+    case PictureState::Unreadable:
+        return Words("Not a picture that Windows can read");
+    case PictureState::TooLarge:
+        return Words("Too large to show here");
+    case PictureState::Loading:
+    case PictureState::Shown:
+        break;
+    }
+    return Text();
+}
+
 Text OutcomeToolTip(const PictureReport& report) {
     switch (report.outcome) {
     case EntryOutcome::Stored:

@@ -1,9 +1,11 @@
 // The texts that tell the user what a run is doing and what it did: the caption while it
-// enters pictures, each list entry's tool tip, and the account under the success message.
+// enters pictures, each list entry's tool tip and columns, and the account under the success
+// message.
 #pragma once
 #include <string>
 #include <vector>
 
+#include "app/picture_check.h"
 #include "messenger/picture_entry.h"
 
 namespace pimbrel {
@@ -22,6 +24,14 @@ Text PlannedToolTip(const Text& shortcut, bool listed);
 
 // The tool tip of a picture that the last run entered: what became of it.
 Text OutcomeToolTip(const PictureReport& report);
+
+// The Shortcut column: the shortcut the next Add sends, and whether it comes from the list
+// file.
+Text ShortcutColumn(const Text& shortcut, bool listed);
+
+// The Result column of a picture that the last run did not enter: why the list shows no
+// picture, where it shows none for good; else empty.
+Text PictureStateResult(PictureState state);
 
 // The success message: its first line alone when every selected picture went in under the
 // shortcut it was given; otherwise a blank line and an account of the others, one group

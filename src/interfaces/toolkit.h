@@ -15,14 +15,17 @@ public:
     virtual void SetEnabled(bool enabled) = 0;
 };
 
-// The picture list box: shows names in the given order, in full Unicode, with extended
-// multiple selection.
+// The picture list: a row a picture, in the given order, names in full Unicode, with
+// extended multiple selection. Beside each picture and its name, a row has two texts of
+// ours: its Shortcut and its Result; both are empty when the entries are set.
 class FileListControl : public Switchable {
 public:
     virtual void SetEntries(const std::vector<std::u16string>& names) = 0;
     // Selects every entry, in one step however long the list.
     virtual void SelectAll() = 0;
     virtual bool IsSelected(int index) const = 0;
+    virtual void SetShortcutText(int index, const std::u16string& text) = 0;
+    virtual void SetResultText(int index, const std::u16string& text) = 0;
 };
 
 class CheckBoxControl : public Switchable {

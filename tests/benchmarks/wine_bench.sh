@@ -10,9 +10,12 @@
 #   - the same 20 pictures with the whole settling pause, to show what ending it early saves;
 #   - one window-lookup pass with 50, 500 and 1,000 idle top-level windows;
 #   - start-up to a shown window with 1 and with 1,000 pictures in the folder, alternating,
-#     and the ratio of their medians.
+#     and the ratio of their medians;
+#   - the picture loader alone (through tools/picture_probe): the time until 1,000 emoticons
+#     are drawn, and the time and peak memory for 1 and 30 pictures of the largest size it
+#     decodes (4096 x 4096), whose memory must not add up.
 # It stops with an error when a run does not store what it should. Arguments pick parts:
-#   wine_bench.sh [entry] [pause] [waiting] [lookup] [startup]      (default: all)
+#   wine_bench.sh [entry] [pause] [waiting] [lookup] [startup] [decode]      (default: all)
 # Build first: cmake --preset windows && cmake --build --preset windows
 set -uo pipefail
 E2E_WORK=$(cd "$(dirname "$0")/../.." && pwd)/build/bench
@@ -150,11 +153,38 @@ startup() {
   awk -v a="$a" -v b="$b" 'BEGIN { printf "start-up, 1000 pictures against 1: %.2f times\n", b / a }'
 }
 
+# decode_run NAME: the loader over that folder's pics/ at 32 pixels; prints its figures.
+decode_run() {
+  local figures
+  mkdir -p "$E2E_WORK/$1/drawn"
+  figures=$(timeout 600 wine "$probe" "$(winpath "$E2E_WORK/$1/pics")" 32 \
+    "$(winpath "$E2E_WORK/$1/drawn")" 2>&1 >/dev/null | tr -d '\r')
+  [ "${PIPESTATUS[0]}" = 0 ] || die "the loader did not draw every picture in $1: $figures"
+  echo "decode, $(sed -n 's/ pictures in / pictures drawn in /p' <<<"$figures");" \
+    "$(grep '^peak working set' <<<"$figures")"
+}
+
+# decode: the loader over 1,000 emoticons, and over 1 and 30 of the largest pictures.
+decode() {
+  local count
+  folder decode-1000 1000
+  decode_run decode-1000
+  for count in 1 30; do
+    dir=$E2E_WORK/decode-largest-$count
+    if [ "$(ls "$dir/pics" 2>/dev/null | grep -c '\.png$')" != "$count" ]; then
+      rm -rf "$dir" && mkdir -p "$dir/pics"
+      convert -size 4096x4096 gradient:red-blue -depth 8 "$dir/pics/p1.png" || die "convert failed"
+      for ((i = 2; i <= count; i++)); do cp "$dir/pics/p1.png" "$dir/pics/p$i.png"; done
+    fi
+    decode_run "decode-largest-$count"
+  done
+}
+
 main() {
-  [ -n "$full_exe" ] && [ -n "$quiet_exe" ] && [ -n "$lookup" ] && e2e_begin ||
+  [ -n "$full_exe" ] && [ -n "$quiet_exe" ] && [ -n "$lookup" ] && [ -n "$probe" ] && e2e_begin ||
     die "build the windows preset first"
   echo "machine: $(nproc) cores, $(wine --version 2>/dev/null), $(date -u +%Y-%m-%d)"
-  local parts=${*:-entry pause waiting lookup startup} client count
+  local parts=${*:-entry pause waiting lookup startup decode} client count
   for part in $parts; do
     case $part in
       entry)
@@ -165,7 +195,8 @@ main() {
                  --edits-delay 100 --prompt-delay 100 ;;
       lookup) for count in 50 500 1000; do lookup "$count"; done ;;
       startup) startup 7 ;;
-      *) die "unknown part $part (entry pause waiting lookup startup)" ;;
+      decode) decode ;;
+      *) die "unknown part $part (entry pause waiting lookup startup decode)" ;;
     esac
   done
 }

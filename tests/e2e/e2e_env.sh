@@ -23,6 +23,7 @@ built() { find "$E2E_BUILD" -name "$1" -print -quit 2>/dev/null; }
 exe=$(built Pimbrel.exe)
 standin=$(built MessengerStandIn.exe)
 driver=$(built e2e_driver.exe)
+probe=$(built picture_probe.exe)
 
 # The locale that a scenario's Windows programs run in: Wine takes the ANSI code page from
 # LANG, process by process (one prefix serves every locale). Its files' texts are in $code_page.
@@ -125,6 +126,31 @@ picture() {
     case $ext in jpe|jpeg) ext=jpg ;; esac
     cp "$E2E_TEMPLATES/t.$ext" "$dir/pics/$file"
   done
+}
+
+# picture_kinds FOLDER: every kind of file a pack may hold, in FOLDER: pictures of each format
+# (a PNG with transparency, wider than high, also under a name no code page holds; a GIF of
+# two frames, red then blue; a JPEG; a BMP), and files not to be decoded: a truncated PNG,
+# an empty GIF, a text named .jpg, a PNG whose header claims 20,000 x 20,000 and a 5 MB file.
+picture_kinds() {
+  local folder=$1
+  convert -size 40x30 xc:none -fill gold -draw 'circle 20,15 20,3' "$folder/good.png" &&
+    cp "$folder/good.png" "$folder/смайл.png" &&
+    convert -size 19x19 xc:red \( -size 19x19 xc:blue \) -set delay 50 -loop 0 "$folder/anim.gif" &&
+    convert -size 100x60 gradient:navy-orange "$folder/photo.jpg" &&
+    convert -size 19x19 xc:green -fill white -draw 'rectangle 5,5 13,13' "BMP3:$folder/plain.bmp" &&
+    convert -size 64x64 plasma:fractal "$folder/full.png" || problems+=("the pictures were not made")
+  head -c 300 "$folder/full.png" >"$folder/truncated.png"
+  rm -f "$folder/full.png"
+  : >"$folder/empty.gif"
+  echo "These are not the pictures you are looking for." >"$folder/notes.jpg"
+  python3 - "$folder/huge.png" <<'PY'
+import struct, sys, zlib
+header = b"IHDR" + struct.pack(">IIBBBBB", 20000, 20000, 8, 6, 0, 0, 0)
+chunk = struct.pack(">I", 13) + header + struct.pack(">I", zlib.crc32(header))
+open(sys.argv[1], "wb").write(b"\x89PNG\r\n\x1a\n" + chunk + b"junk" * 1000)
+PY
+  head -c 5000000 /dev/urandom >"$folder/big.jpg"
 }
 
 # winpath PATH: the file's Wine path (drive Z: is the root); win FILE: a picture's, as

@@ -21,15 +21,19 @@ account() {
 refused_group() { printf 'Added under another shortcut:'; printf '\n%s' "$@"; }
 left_out_group() { printf 'Left out (Overwrite is not ticked):'; printf '\n%s' "$@"; }
 replaced_group() { printf 'Replaced (Overwrite is ticked):'; printf '\n%s' "$@"; }
+not_added_group() { printf 'Not added (Messenger refused them twice):'; printf '\n%s' "$@"; }
 
 # field LINE NAME: NAME's value in a line of the driver's `controls`.
 field() { sed -nE "s/.* $2=([^ ]*).*/\\1/p" <<<"$1" | head -n1; }
 # control CONTROLS CLASS TEXT: the line of the child with that class and text.
 control() { grep -E "^control .*class=$2 .*text=$3\$" <<<"$1" | head -n1; }
 selected() { drive items | grep -vE '^item [0-9]+ 0 '; }
+# all_read: true once every row of the list shows its picture or a placeholder (20 s at most).
+all_read() { drive wait-pictures 20000 >/dev/null; }
 
-# click_item I [ctrl]: a real click on the list's entry I, with Ctrl held on request.
-click_item() { local x y; at_item "$1" && xdotool mousemove "$x" "$y" ${2:+keydown ctrl} click 1 ${2:+keyup ctrl} && sleep 0.5; }
+# click_item I [KEY]: a real click on the list's entry I, with KEY (ctrl, shift) held on
+# request.
+click_item() { local x y; at_item "$1" && xdotool mousemove "$x" "$y" ${2:+keydown $2} click 1 ${2:+keyup $2} && sleep 0.5; }
 
 # --- the window ---------------------------------------------------------------------------
 
@@ -48,8 +52,8 @@ scenario_window() {
   expect_eq "a message box with pictures" "$(drive box 500)" timeout
   controls=$(drive controls)
   printf '%s\n' "$controls" >"$dir/controls.txt"
-  expect "caption and fixed client area" grep -q \
-    '^window class=PimbrelMain text=Pimbrel client=265x151 sizable=0 maximizebox=0 minimizebox=1 ' <<<"$controls"
+  expect "caption, and the client area it opens with" grep -q \
+    '^window class=PimbrelMain text=Pimbrel client=265x151 sizable=1 maximizebox=1 minimizebox=1 ' <<<"$controls"
   local name class text rect tab line
   while read -r name class text rect tab; do
     [ "$text" = - ] && text=""
@@ -57,7 +61,7 @@ scenario_window() {
     expect_eq "$name: rectangle, tab stop, enabled" \
       "$(field "$line" rect) $(field "$line" tabstop) $(field "$line" enabled)" "$rect $tab 1"
   done <<'EOF'
-File1 ListBox - 8,48,137,97 1
+File1 SysListView32 - 8,48,137,97 1
 cmdAdd Button Add 152,56,105,25 1
 chkOverwrite Button Overwrite 152,128,105,17 1
 lblSite Static pimbrel.net 184,80,73,13 0
@@ -69,13 +73,15 @@ EOF
   expect "imgLogo at 40,0,174,40 in front of imgBack at 0,0,265,40" test "${logo:-9}" -lt "${back:--1}"
   expect_eq "tab order" "$(grep tabstop=1 <<<"$controls" | sed -nE 's/.*text=(.*)$/\1/p' | tr '\n' '|')" \
     "|Add|Overwrite|"
-  expect "focus in File1" grep -qE '^control .*class=ListBox .*focus=1 ' <<<"$controls"
+  expect "focus in File1" grep -qE '^control .*class=SysListView32 .*focus=1 ' <<<"$controls"
   local check style list
   check=$(control "$controls" Button Overwrite)
   style=$(field "$check" style)
-  list=$(field "$(control "$controls" ListBox '')" style)
+  list=$(field "$(control "$controls" SysListView32 '')" style)
   expect_eq "chkOverwrite: not ticked, an auto check box" "$(field "$check" checked) $(( ${style:-0} & 0xF ))" "0 3"
-  expect_eq "File1: extended selection, not sorted" "$(( ${list:-0} & 0x0802 ))" $((0x0800))
+  # Report view (1), several entries selectable (no 4), no sorting (no 0x30), not even by a
+  # click on a heading (0x8000).
+  expect_eq "File1: report view, extended selection, not sorted" "$(( ${list:-0} & 0x8037 ))" $((0x8001))
   expect "lblSite has its tool tip" grep -qE '^tooltips [1-9]' <<<"$controls"
   expect_eq "list" "$(drive items)" "count 8 selected 8$(printf '\nitem %s' "0 1 смайл.gif" \
     "1 1 a.jpg" "2 1 b.PNG" "3 1 C.Gif" "4 1 d.jpeg" "5 1 e.jpe" "6 1 f.bmp" "7 1 Zeta.png")"
@@ -84,6 +90,36 @@ EOF
   click_item 2 && expect_eq "plain click" "$(selected)" $'count 8 selected 1\nitem 2 1 b.PNG'
   click_item 4 ctrl && expect_eq "Ctrl click" "$(selected)" $'count 8 selected 2\nitem 2 1 b.PNG\nitem 4 1 d.jpeg'
   click_item 2 ctrl && expect_eq "Ctrl click on a selected entry" "$(selected)" $'count 8 selected 1\nitem 4 1 d.jpeg'
+  # Shift: the range from the entry last clicked (the one just taken out) to this one.
+  click_item 6 shift && expect_eq "Shift click" "$(selected)" \
+    $'count 8 selected 5\nitem 2 1 b.PNG\nitem 3 1 C.Gif\nitem 4 1 d.jpeg\nitem 5 1 e.jpe\nitem 6 1 f.bmp'
+  # Ctrl+A leaves the selection as it is, as the list box before the list view did.
+  xdotool key ctrl+a && sleep 0.5
+  expect_eq "Ctrl+A" "$(selected | head -n1)" "count 8 selected 5"
+  # A letter selects the next entry whose name begins with it, and that one alone.
+  xdotool key z && sleep 0.5
+  expect_eq "a letter typed" "$(selected)" $'count 8 selected 1\nitem 7 1 Zeta.png'
+  click_item 4 && expect_eq "plain click" "$(selected)" $'count 8 selected 1\nitem 4 1 d.jpeg'
+  # Each row's shortcut, which the window works out once it shows; files that are no
+  # pictures, each with its placeholder and its result before a run.
+  expect "every row shows its picture or a placeholder" all_read
+  local unreadable="Not a picture that Windows can read"
+  expect_eq "the rows" "$(drive rows | sed -nE 's/^item ([0-9]+) [01] /\1 /p')" \
+    "$(printf "%s|$unreadable\n" "0 placeholder смайл.gif|(?????)" "1 placeholder a.jpg|(a)" \
+       "2 placeholder b.PNG|(b)" "3 placeholder C.Gif|(C)" "4 placeholder d.jpeg|(d)" \
+       "5 placeholder e.jpe|(e)" "6 placeholder f.bmp|(f)" "7 placeholder Zeta.png|(Zeta)")"
+  # The window is no smaller than it opens, and grows.
+  xdotool mousemove 900 900
+  expect_eq "the smallest client area" "$(drive resize 100 60)" 265x151
+  expect_eq "a larger client area" "$(drive resize 500 400)" 500x400
+  controls=$(drive controls)
+  expect_eq "File1 takes the room gained" "$(field "$(control "$controls" SysListView32 '')" rect)" 8,48,372,346
+  expect_eq "cmdAdd against the right edge" "$(field "$(control "$controls" Button Add)" rect)" 387,56,105,25
+  expect_eq "lblSite against the right edge" "$(field "$(control "$controls" Static pimbrel.net)" rect)" 419,80,73,13
+  expect_eq "chkOverwrite against the right edge" "$(field "$(control "$controls" Button Overwrite)" rect)" 387,128,105,17
+  expect "imgBack across the window, imgLogo where it was" grep -qE '^control .*class=Static .*rect=0,0,500,40 ' <<<"$controls"
+  expect "imgLogo where it was" grep -qE '^control .*class=Static .*rect=40,0,174,40 ' <<<"$controls"
+  screenshot larger.png $(drive rect)
   # The site label's tool tip, and an entry's: the shortcut the next Add sends.
   local x y
   centre_of pimbrel.net && expect_eq "site tool tip" "$(tip_at "$x" "$y")" \
@@ -142,6 +178,97 @@ scenario_scaled() {
     screenshot "dpi-$dpi.png" $(drive rect)
     expect "$dpi DPI: the program ends on close" drive close-program 15000
   done
+  wineserver -k 2>/dev/null
+  export WINEPREFIX=$shared
+}
+
+# Files of every kind a picture folder may hold, read from outside once every row shows its
+# picture or a placeholder (IMAGE is picture, placeholder or loading), then added beside the
+# stand-in with every picture selected: Messenger refuses the two that are no pictures at
+# all. Screenshots at 96 DPI, larger, and at 144 DPI.
+scenario_pictures() {
+  local p=$dir/pics
+  convert -size 40x30 xc:none -fill red -draw 'circle 20,15 20,2' -fill none -stroke black \
+    -draw 'rectangle 0,0 39,29' "$p/good.png"
+  convert -size 24x24 -delay 20 xc:blue xc:yellow -loop 0 "$p/animated.gif"
+  convert -size 48x36 gradient:green-white "$p/photo.jpg"
+  convert -size 20x28 xc:orange -fill purple -draw 'rectangle 4,4 15,23' BMP3:"$p/bitmap.bmp"
+  convert -size 64x64 -seed 1 plasma:fractal "$dir/whole.png"
+  head -c "$(( $(stat -c %s "$dir/whole.png") / 2 ))" "$dir/whole.png" >"$p/truncated.png"
+  : >"$p/empty.gif"
+  printf 'Not a picture at all.\r\n' >"$p/notes.jpg"
+  # A valid signature and header chunk (with its CRC) that claim 20,000 x 20,000, then junk.
+  python3 -c '
+import struct, sys, zlib
+header = b"IHDR" + struct.pack(">IIBBBBB", 20000, 20000, 8, 6, 0, 0, 0)
+png = b"\x89PNG\r\n\x1a\n" + struct.pack(">I", 13) + header + struct.pack(">I", zlib.crc32(header))
+open(sys.argv[1], "wb").write(png + bytes(range(256)) * 64)
+' "$p/huge.png"
+  local before=("0 1 picture animated.gif|(anima)|" "1 1 picture bitmap.bmp|(bitma)|"
+                "2 1 placeholder empty.gif|(empty)|Not a picture that Windows can read"
+                "3 1 picture good.png|(good)|"
+                "4 1 placeholder huge.png|(huge)|Too large to show here"
+                "5 1 placeholder notes.jpg|(notes)|Not a picture that Windows can read"
+                "6 1 picture photo.jpg|(photo)|"
+                "7 1 placeholder truncated.png|(trunc)|Not a picture that Windows can read")
+  start_standin
+  start_program
+  expect "every row shows its picture or a placeholder" all_read
+  expect_eq "rows before Add" "$(drive rows | sed 1d | sed 's/^item //')" "$(printf '%s\n' "${before[@]}")"
+  screenshot pictures-96.png $(drive rect)
+  drive click Add
+  expect_box 30000 "$(account "$(not_added_group "empty.gif: (empty) and (empty2 refused" \
+                                                 "notes.jpg: (notes) and (notes2 refused")")"
+  local name stored=()
+  for name in animated.gif bitmap.bmp good.png huge.png photo.jpg truncated.png; do
+    stored+=("($(head -c 5 <<<"${name%.*}"))|${name%.*}|$(win "$name")")
+  done
+  expect_store "${stored[@]}"
+  expect_eq "results after Add" "$(drive rows | sed 1d | cut -d'|' -f3)" "$(printf '%s\n' \
+    "Added as (anima)" "Added as (bitma)" "Not added: Messenger refused (empty) and (empty2" \
+    "Added as (good)" "Added as (huge)" "Not added: Messenger refused (notes) and (notes2" \
+    "Added as (photo)" "Added as (trunc)")"
+  # Larger: the list takes the room, the buttons and the link keep to the right edge.
+  local controls
+  expect_eq "resized" "$(drive resize 700 420)" 700x420
+  controls=$(drive controls)
+  expect_eq "File1 grown" "$(field "$(control "$controls" SysListView32 '')" rect)" 8,48,572,366
+  expect_eq "cmdAdd at the right edge" "$(field "$(control "$controls" Button Add)" rect)" 587,56,105,25
+  expect_eq "chkOverwrite at the right edge" "$(field "$(control "$controls" Button Overwrite)" rect)" 587,128,105,17
+  expect_eq "lblSite at the right edge" "$(field "$(control "$controls" Static pimbrel.net)" rect)" 619,80,73,13
+  screenshot pictures-larger.png $(drive rect)
+  # Maximised, the same on the screen's whole width; restored, the size it had.
+  local maximised width
+  maximised=$(drive maximise 1)
+  width=${maximised%x*}
+  controls=$(drive controls)
+  expect "maximised: wider than before" test "${width:-0}" -gt 700
+  screenshot pictures-maximised.png $(drive rect)
+  expect_eq "maximised: File1 and cmdAdd" \
+    "$(field "$(control "$controls" SysListView32 '')" rect | cut -d, -f3) $(field "$(control "$controls" Button Add)" rect | cut -d, -f1)" \
+    "$((width - 128)) $((width - 113))"
+  expect_eq "restored" "$(drive maximise 0)" 700x420
+  expect "the program ends on close" drive close-program 15000
+  # Closed while it reads a hundred large pictures: the program ends at once all the same.
+  local i
+  mkdir -p "$dir/many"
+  convert -size 1600x1600 -seed 2 plasma:fractal -quality 95 "$dir/many/p000.jpg"
+  for i in $(seq -f '%03g' 1 99); do cp "$dir/many/p000.jpg" "$dir/many/p$i.jpg"; done
+  start_program "$dir/many"
+  expect "closed while reading: pictures still being read" grep -q '^timeout' <<<"$(drive wait-pictures 0)"
+  expect "closed while reading: the program ends within 2 s" drive close-program 2000
+  # 150 %: pictures of 48 pixels, in a prefix of its own (see scenario_scaled).
+  local shared=$WINEPREFIX
+  export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$E2E_ROOT/build/e2e/wineprefix-scaled}
+  e2e_prepare_prefix || problems+=("the scaled prefix was not made")
+  timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null; sleep 0.5
+  start_program
+  expect "144 DPI: every row shows its picture or a placeholder" all_read
+  expect_eq "144 DPI: images" "$(drive rows | sed 1d | cut -d' ' -f4)" \
+    "$(printf '%s\n' "${before[@]}" | cut -d' ' -f3)"
+  screenshot pictures-144.png $(drive rect)
+  expect "144 DPI: the program ends on close" drive close-program 15000
   wineserver -k 2>/dev/null
   export WINEPREFIX=$shared
 }
@@ -288,6 +415,11 @@ scenario_progress() {
     expect_eq "tool tip of entry $index" "$(entry_tip "$index")" "${want[index]}"
   done
   xdotool mousemove 600 600
+  # The same in the Result column, beside the shortcut the next Add sends.
+  want[3]=""
+  expect_eq "Shortcut and Result columns" "$(drive rows | sed 1d | cut -d'|' -f2-)" \
+    "$(paste -d'|' <(printf '%s\n' "(?????)" ":D  (from Readme.txt)" "(happy)" "(left)" "(smile)") \
+                   <(printf '%s\n' "${want[@]}"))"
 }
 
 # --- a Messenger that is late, goes away or stops answering; two programs at once ----------
@@ -418,8 +550,13 @@ scenario_two_programs() {
 # DLLs loaded at run time: by the program (comctl32 through the manifest, winmm and what it
 # imports, and the taskbar's object for the run's progress, which COM loads), by the system as
 # it draws (themes, blending), and the one DLL name the runtime asks for (only when it is
-# loaded already). COM itself (ole32) is a Known DLL, as are the DLLs it imports.
-planted_run_time_dlls=(comctl32 winmm msacm32 explorerframe uxtheme msimg32 libgcc_s_dw2-1)
+# loaded already). COM itself (ole32) is a Known DLL, as are the DLLs it imports. Then the
+# picture loader's GDI+, and what is loaded as it decodes (under Wine: the imaging component
+# and two DLLs that it and Wine's GDI+ ask for). Not planted: ucrtbase, zlib1 and version,
+# which Wine's own kernel32, msvcrt and advapi32 import as any program starts (before its
+# first instruction, from its folder first: Wine has no Known DLLs), and Windows' do not.
+planted_run_time_dlls=(comctl32 winmm msacm32 explorerframe uxtheme msimg32 libgcc_s_dw2-1
+                       gdiplus windowscodecs propsys shcore)
 
 # plant_files: the planted files in $dir/pics; sets $planted_overrides for WINEDLLOVERRIDES.
 plant_files() {
@@ -469,9 +606,96 @@ scenario_planted_files() {
   expect_eq "the site link started" "$(tr -d '\r' <"$dir/starts.txt" | grep -v '^watching$' |
     awk -F'|' -v OFS='|' '{ $1 = tolower($1); $2 = tolower($2); print }')" \
     'c:\windows\explorer.exe|c:\windows\|2|EXPLORER "http://pimbrel.net?fromapp=pimbrel"'
+  # The picture loader, run from the planted folder by the probe (as the window runs it): the
+  # picture is decoded by the system's GDI+.
+  cp "$probe" "$dir/pics/picture_probe.exe"
+  expect_eq "the picture decoded beside the planted files" "$(cd "$dir/pics" &&
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$planted_overrides" in_locale timeout 120 wine \
+      picture_probe.exe "$(winpath "$dir/pics")" 32 "$(winpath "$dir")" 2>/dev/null |
+      tr -d '\r' | tr 'A-Z' 'a-z')" \
+    $'gdiplus|system folder|c:\\windows\\system32\\gdiplus.dll\n0|shown|smile.gif'
+  expect "the picture drawn" grep -qE '^32x32 drawn=6,6,19x19 .*premultiplied=yes$' \
+    <<<"$(drawn "$dir" 0)"
   local marks
   marks=$(cd "$dir/pics" && ls -- *.mark 2>/dev/null)
   [ -z "$marks" ] || problems+=("code from the picture folder ran: $(echo $marks)")
+}
+
+# --- the pictures themselves ---------------------------------------------------------------
+
+# probe_pictures FOLDER SIDE OUT [OPTION...]: the picture probe's lines (tools/picture_probe:
+# the loader over FOLDER's pictures, as the window runs it), its bitmaps left in OUT.
+probe_pictures() {
+  mkdir -p "$3"
+  in_locale timeout 120 wine "$probe" "$(winpath "$1")" "$2" "$(winpath "$3")" "${@:4}" \
+    2>>"$dir/probe-errors.txt" | tr -d '\r'
+}
+
+# drawn OUT INDEX: the bitmap the probe drew for that picture, described (drawn_picture.py),
+# and kept as a PNG to look at.
+drawn() { python3 "$E2E_ROOT/tests/e2e/drawn_picture.py" "$1/$2.bmp" --png "$1/$2.png" 2>&1; }
+
+# Every kind of file a pack may hold (picture_kinds), through the loader at 100 and 200 %:
+# the pictures shown, fitted into the square with their proportions, centred, transparent
+# around them and premultiplied, the first frame of the GIF; the rest not decoded or not
+# readable, without a stall. GDI+ comes from the system folder, and can be had the way
+# Windows XP finds it: from the side-by-side store, through the exe's manifest for it.
+scenario_picture_decoding() {
+  picture_kinds "$dir/pics"
+  [ -n "$probe" ] || { problems+=("picture_probe.exe is not built"); return; }
+  local lines out
+  lines=$(probe_pictures "$dir/pics" 32 "$dir/drawn-32")
+  expect_eq "GDI+ at 100 %" "$(head -n1 <<<"$lines" | tr 'A-Z' 'a-z')" \
+    'gdiplus|system folder|c:\windows\system32\gdiplus.dll'
+  expect_eq "states" "$(tail -n +2 <<<"$lines")" "$(printf '%s\n' 0\|Shown\|anim.gif \
+    1\|TooLarge\|big.jpg 2\|Unreadable\|empty.gif 3\|Shown\|good.png 4\|TooLarge\|huge.png \
+    5\|Unreadable\|notes.jpg 6\|Shown\|photo.jpg 7\|Shown\|plain.bmp \
+    8\|Unreadable\|truncated.png 9\|Shown\|смайл.png)"
+  out=$dir/drawn-32
+  expect_eq "the GIF's first frame" "$(drawn "$out" 0)" \
+    "32x32 drawn=6,6,19x19 centre=255,0,0,255 premultiplied=yes"
+  expect_eq "the BMP" "$(drawn "$out" 7)" \
+    "32x32 drawn=6,6,19x19 centre=255,255,255,255 premultiplied=yes"
+  expect "the JPEG shrunk to 32 x 19" grep -qE \
+    '^32x32 drawn=0,6,32x19 centre=[0-9]+,[0-9]+,[0-9]+,255 premultiplied=yes$' \
+    <<<"$(drawn "$out" 6)"
+  local index
+  for index in 3 9; do
+    expect "the PNG's circle $index, gold in the clear" grep -qE \
+      '^32x32 drawn=[5-7],[5-7],(19|2[01])x(19|2[01]) centre=255,215,0,255 premultiplied=yes$' \
+      <<<"$(drawn "$out" "$index")"
+  done
+  # At 200 %: small pictures by whole pixels, three times; larger ones shrunk.
+  lines=$(probe_pictures "$dir/pics" 64 "$dir/drawn-64")
+  out=$dir/drawn-64
+  expect_eq "the GIF at 200 %" "$(drawn "$out" 0)" \
+    "64x64 drawn=3,3,57x57 centre=255,0,0,255 premultiplied=yes"
+  expect_eq "the BMP at 200 %" "$(drawn "$out" 7)" \
+    "64x64 drawn=3,3,57x57 centre=255,255,255,255 premultiplied=yes"
+  # (38 rows at 13; Wine's GDI+ leaves the first one clear)
+  expect "the JPEG at 200 %" grep -qE '^64x64 drawn=0,1[34],64x3[78] ' <<<"$(drawn "$out" 6)"
+  expect "the PNG at 200 %, as it is" grep -qE '^64x64 drawn=(19|20),(19|20),2[45]x2[45] ' \
+    <<<"$(drawn "$out" 3)"
+  montage "$dir"/drawn-32/*.png "$dir"/drawn-64/*.png -tile 5x -geometry +4+4 \
+    -background '#c0c0c0' "$dir/drawn.png" 2>/dev/null
+  # Windows XP's way, taken alone.
+  mkdir "$dir/one" && cp "$dir/pics/good.png" "$dir/one/"
+  lines=$(probe_pictures "$dir/one" 32 "$dir/drawn-sxs" --side-by-side)
+  expect "GDI+ from the side-by-side store" grep -qiE '^gdiplus\|side by side\|c:\\windows\\winsxs\\'\
+'x86_microsoft\.windows\.gdiplus_6595b64144ccf1df_1\.0\.' <<<"$lines"
+  expect_eq "decoded by it" "$(tail -n +2 <<<"$lines")" "0|Shown|good.png"
+  # Pictures of the largest size decoded, three of them: the loader ended after the first,
+  # with the second in hand, returns at once (well within the first one's time) and nothing
+  # comes from it afterwards.
+  mkdir "$dir/largest" &&
+    convert -size 4096x4096 gradient:red-blue -depth 8 "$dir/largest/a.png" &&
+    cp "$dir/largest/a.png" "$dir/largest/b.png" && cp "$dir/largest/a.png" "$dir/largest/c.png"
+  local end took late
+  IFS='|' read -r _ end took late < <(probe_pictures "$dir/largest" 32 "$dir/drawn-largest" \
+    --stop-after 1 | grep '^stopped|')
+  expect "the loader ended at once: $end ms, the first picture took $took ms" \
+    test "${end:-999}" -lt $(( ${took:-0} / 2 ))
+  expect_eq "messages after the loader's end" "${late:-none}" 0
 }
 
 # --- run ------------------------------------------------------------------------------
@@ -509,6 +733,8 @@ hang-60s-close scenario_hang_close
 two-programs scenario_two_programs
 planted-files scenario_planted_files
 scaled scenario_scaled
+pictures scenario_pictures
+picture-decoding scenario_picture_decoding
 EOF
   e2e_log "suite took $((SECONDS - start)) s"
   e2e_summary e2e

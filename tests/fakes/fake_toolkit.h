@@ -42,12 +42,26 @@ public:
     void SetEntries(const std::vector<std::u16string>& names) override {
         names_ = names;
         selected_.assign(names.size(), false);
+        shortcuts.assign(names.size(), u"");
+        results.assign(names.size(), u"");
     }
     void SelectAll() override { selected_.assign(names_.size(), true); }
     // The user's click, for the tests.
     void SetSelected(int index, bool selected) { selected_.at(index) = selected; }
     bool IsSelected(int index) const override { return selected_.at(index); }
+    void SetShortcutText(int index, const std::u16string& text) override {
+        shortcuts.at(index) = text;
+        ++textsTold;
+    }
+    void SetResultText(int index, const std::u16string& text) override {
+        results.at(index) = text;
+        ++textsTold;
+    }
     const std::vector<std::u16string>& Names() const { return names_; }
+    // The two columns of our own, a text a row, and how many texts the list was told.
+    std::vector<std::u16string> shortcuts;
+    std::vector<std::u16string> results;
+    std::size_t textsTold = 0;
 
 private:
     std::vector<std::u16string> names_;

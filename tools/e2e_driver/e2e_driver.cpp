@@ -2,6 +2,7 @@
 // window messages only, for the end-to-end suites, the benchmark and the main job. One
 // command a run (see Usage); every wait is bounded.
 #include <windows.h>
+#include <commctrl.h>
 #include <tlhelp32.h>
 #include <winternl.h>
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "common/outside_view.h"
+#include "list_view_images.h"
 #include "messenger/messenger_contract.h"
 
 namespace contract = pimbrel::contract;
@@ -95,7 +97,90 @@ std::vector<HWND> Children(HWND parent) {
     return children;
 }
 
-HWND ListOf(HWND program) { return FindChild(program, "ListBox", nullptr); }
+HWND ListOf(HWND program) { return FindChild(program, WC_LISTVIEWA, nullptr); }
+
+// Memory in the process of another program's window, for the messages whose structures a
+// list view reads and fills where they are: the system does not carry them across.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND window, SIZE_T size) : size_(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               pid);
+        if (process_) at_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    bool Usable() const { return at_ != nullptr; }
+    // The buffer's address in the other process, `offset` bytes in.
+    char* At(SIZE_T offset = 0) const { return static_cast<char*>(at_) + offset; }
+    bool Put(const void* data, SIZE_T size, SIZE_T offset = 0) const {
+        return offset + size <= size_ &&
+               WriteProcessMemory(process_, At(offset), data, size, nullptr);
+    }
+    bool Get(void* data, SIZE_T size, SIZE_T offset = 0) const {
+        return offset + size <= size_ &&
+               ReadProcessMemory(process_, At(offset), data, size, nullptr);
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* at_ = nullptr;
+    SIZE_T size_;
+};
+
+// One row of the program's list view as the list holds it: its image, its selection and the
+// texts of its three columns (picture name, shortcut, result) in UTF-8.
+struct Row {
+    int image = -1;
+    bool selected = false;
+    std::string texts[3];
+};
+
+constexpr SIZE_T kTextChars = 1024;
+
+bool ReadRow(HWND list, const RemoteBuffer& remote, int index, Row& row) {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE | LVIF_STATE;
+    item.iItem = index;
+    item.stateMask = LVIS_SELECTED;
+    if (!remote.Put(&item, sizeof item) ||
+        !SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.At())) ||
+        !remote.Get(&item, sizeof item))
+        return false;
+    row.image = item.iImage;
+    row.selected = (item.state & LVIS_SELECTED) != 0;
+    for (int column = 0; column < 3; ++column) {
+        LVITEMW text{};
+        text.iSubItem = column;
+        text.pszText = reinterpret_cast<wchar_t*>(remote.At(sizeof(LVITEMW)));
+        text.cchTextMax = kTextChars;
+        wchar_t wide[kTextChars] = {};
+        char bytes[4 * kTextChars] = {};
+        if (!remote.Put(&text, sizeof text)) return false;
+        const LRESULT length =
+            SendMessageW(list, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(remote.At()));
+        if (length > 0 && !remote.Get(wide, length * sizeof(wchar_t), sizeof(LVITEMW)))
+            return false;
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, bytes, sizeof bytes, nullptr, nullptr);
+        row.texts[column] = bytes;
+    }
+    return true;
+}
+
+// The buffer that ReadRow needs.
+SIZE_T RowBufferSize() { return sizeof(LVITEMW) + kTextChars * sizeof(wchar_t); }
+
+const char* ImageName(int image) {
+    if (image == pimbrel::win32::kImageLoading) return "loading";
+    if (image == pimbrel::win32::kImageNoPicture) return "placeholder";
+    return image >= pimbrel::win32::kFirstPictureImage ? "picture" : "none";
+}
 
 // A message box of the program's process: a visible top-level standard dialog.
 HWND BoxOf(DWORD pid) {
@@ -209,39 +294,115 @@ int Controls() {
     return 0;
 }
 
-// "count N selected M", then "item I 0|1 NAME" an entry, the names in UTF-8 as the list holds
-// them (Wine hands another process an ANSI LB_GETTEXT's first character only).
-int Items() {
+// "count N selected M", then "item I 0|1 NAME" an entry, the names in UTF-8 as the list
+// holds them; with `columns`, "item I 0|1 IMAGE NAME|SHORTCUT|RESULT", IMAGE being loading,
+// placeholder or picture.
+int Items(bool columns) {
     HWND list = ListOf(FindProgram());
     if (!list) return Fail("no list");
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    const RemoteBuffer remote(list, RowBufferSize());
+    if (!remote.Usable()) return Fail("cannot reach the program's memory");
+    const LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
     std::printf("count %ld selected %ld\n", static_cast<long>(count),
-                static_cast<long>(SendMessageW(list, LB_GETSELCOUNT, 0, 0)));
-    for (LRESULT i = 0; i < count; ++i) {
-        wchar_t wide[1024] = {};
-        char text[4096] = {};
-        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 1024) {
-            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
-            WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-        }
-        std::printf("item %ld %d %s\n", static_cast<long>(i),
-                    SendMessageW(list, LB_GETSEL, i, 0) > 0 ? 1 : 0, text);
+                static_cast<long>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0)));
+    for (int i = 0; i < count; ++i) {
+        Row row;
+        if (!ReadRow(list, remote, i, row)) return Fail("cannot read a row");
+        if (columns)
+            std::printf("item %d %d %s %s|%s|%s\n", i, row.selected ? 1 : 0, ImageName(row.image),
+                        row.texts[0].c_str(), row.texts[1].c_str(), row.texts[2].c_str());
+        else
+            std::printf("item %d %d %s\n", i, row.selected ? 1 : 0, row.texts[0].c_str());
     }
     return 0;
 }
 
-// The screen point "X Y" inside the list's entry, for a real click or a mouse at rest.
+// Polls the list's images every 5 ms until no row shows the placeholder of a picture still
+// being read; prints "MS ms: P pictures, U placeholders", MS counted from the first look.
+int WaitPictures(DWORD timeoutMs) {
+    HWND list = ListOf(FindProgram());
+    if (!list) return Fail("no list");
+    const RemoteBuffer remote(list, sizeof(LVITEMW));
+    if (!remote.Usable()) return Fail("cannot reach the program's memory");
+    const double start = NowMs();
+    for (;;) {
+        const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        int pictures = 0, placeholders = 0, loading = 0;
+        for (int i = 0; i < count; ++i) {
+            LVITEMW item{};
+            item.mask = LVIF_IMAGE;
+            item.iItem = i;
+            if (!remote.Put(&item, sizeof item) ||
+                !SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.At())) ||
+                !remote.Get(&item, sizeof item))
+                return Fail("cannot read a row");
+            const std::string image = ImageName(item.iImage);
+            (image == "picture" ? pictures : image == "loading" ? loading : placeholders)++;
+        }
+        if (loading == 0) {
+            std::printf("%.1f ms: %d pictures, %d placeholders\n", NowMs() - start, pictures,
+                        placeholders);
+            return 0;
+        }
+        if (NowMs() - start >= timeoutMs) {
+            std::printf("timeout: %d loading\n", loading);
+            return 3;
+        }
+        Sleep(5);
+    }
+}
+
+// The screen point "X Y" inside the list's entry, for a real click or a mouse at rest; the
+// list is scrolled to show the entry first, as a user would.
 int ItemPoint(int index) {
     HWND list = ListOf(FindProgram());
     if (!list) return Fail("no list");
-    RECT client{};
+    SendMessageW(list, LVM_ENSUREVISIBLE, index, FALSE);
+    const RemoteBuffer remote(list, sizeof(RECT));
+    RECT item{LVIR_BOUNDS, 0, 0, 0};
+    if (!remote.Put(&item, sizeof item) ||
+        !SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote.At())) ||
+        !remote.Get(&item, sizeof item))
+        return Fail("no such entry");
+    RECT client{}, heading{};
     GetClientRect(list, &client);
-    const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
-    const LRESULT height = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
-    POINT point{client.left + 20, static_cast<LONG>((index - top) * height + height / 2)};
-    if (index < top || height <= 0 || point.y >= client.bottom) return Fail("not in view");
+    if (HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)))
+        GetWindowRect(header, &heading);
+    POINT point{item.left + 20, (item.top + item.bottom) / 2};
+    if (point.y < heading.bottom - heading.top || point.y >= client.bottom)
+        return Fail("not in view");
     ClientToScreen(list, &point);
     std::printf("%ld %ld\n", point.x, point.y);
+    return 0;
+}
+
+// Gives the main window a client area of W x H pixels, as a user's drag of its frame would,
+// and waits until the window has taken it; prints the client area it has then.
+int Resize(int width, int height) {
+    HWND program = FindProgram();
+    if (!program) return Fail("no program window");
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, GetWindowLongA(program, GWL_STYLE), FALSE,
+                       GetWindowLongA(program, GWL_EXSTYLE));
+    SetWindowPos(program, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Sleep(300);  // the program lays its controls out and draws them
+    RECT client{};
+    GetClientRect(program, &client);
+    std::printf("%ldx%ld\n", client.right, client.bottom);
+    return 0;
+}
+
+// Maximises the main window as its title bar's button would, or gives it its size back;
+// prints the client area it has then.
+int Maximise(bool maximise) {
+    HWND program = FindProgram();
+    if (!program) return Fail("no program window");
+    PostMessageA(program, WM_SYSCOMMAND, maximise ? SC_MAXIMIZE : SC_RESTORE, 0);
+    Sleep(500);  // the program lays its controls out and draws them
+    RECT client{};
+    GetClientRect(program, &client);
+    std::printf("%ldx%ld\n", client.right, client.bottom);
     return 0;
 }
 
@@ -260,7 +421,13 @@ int State() {
 int Select(int index, bool selected) {
     HWND list = ListOf(FindProgram());
     if (!list) return Fail("no list");
-    return SendMessageA(list, LB_SETSEL, selected ? TRUE : FALSE, index) == LB_ERR ? 3 : 0;
+    const RemoteBuffer remote(list, sizeof(LVITEMW));
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = selected ? LVIS_SELECTED : 0;
+    if (!remote.Put(&state, sizeof state)) return Fail("cannot reach the program's memory");
+    const LPARAM at = reinterpret_cast<LPARAM>(remote.At());
+    return SendMessageW(list, LVM_SETITEMSTATE, index, at) ? 0 : 3;
 }
 
 int SetOverwrite(bool ticked) {
@@ -321,11 +488,11 @@ int WatchCaption(DWORD timeoutMs) {
 int Responds(DWORD timeoutMs) {
     HWND list = ListOf(FindProgram());
     if (!list) return Fail("no list");
-    const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    PostMessageA(list, LB_SETTOPINDEX, top == 0 ? count - 1 : 0, 0);
+    const LRESULT top = SendMessageW(list, LVM_GETTOPINDEX, 0, 0);
+    const LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+    PostMessageW(list, LVM_ENSUREVISIBLE, top == 0 ? count - 1 : 0, FALSE);
     const bool moved = WaitFor(timeoutMs, [&] {
-        return SendMessageA(list, LB_GETTOPINDEX, 0, 0) != top ? Done() : nullptr;
+        return SendMessageW(list, LVM_GETTOPINDEX, 0, 0) != top ? Done() : nullptr;
     });
     std::printf("%s\n", moved ? "responds" : "frozen");
     return 0;
@@ -560,7 +727,8 @@ int Starts(const std::string& name, DWORD timeoutMs, unsigned count) {
 int Usage() {
     std::fprintf(stderr,
                  "e2e_driver COMMAND, one of:\n"
-                 "  wait-program MS | click TEXT | rect [TEXT] | controls | items | item-point I\n"
+                 "  wait-program MS | click TEXT | rect [TEXT] | controls | items | rows\n"
+                 "  | wait-pictures MS | item-point I | resize W H | maximise 0|1\n"
                  "  | state | select I 0|1 | overwrite 0|1 | box MS [dismiss] | watch-caption MS\n"
                  "  | responds MS | close-program MS | quit-standin MS\n"
                  "  | timed-add MS | timed-start FOLDER MS | script FOLDER COUNT\n"
@@ -584,7 +752,11 @@ int main(int argc, char** argv) {
     else if (is("click", 1)) rc = Click(argv[2]);
     else if (is("rect", 0) || is("rect", 1)) rc = Rect(argc == 3 ? argv[2] : nullptr);
     else if (is("controls", 0)) rc = Controls();
-    else if (is("items", 0)) rc = Items();
+    else if (is("items", 0)) rc = Items(false);
+    else if (is("rows", 0)) rc = Items(true);
+    else if (is("wait-pictures", 1)) rc = WaitPictures(number(2));
+    else if (is("resize", 2)) rc = Resize(std::atoi(argv[2]), std::atoi(argv[3]));
+    else if (is("maximise", 1)) rc = Maximise(number(2) != 0);
     else if (is("item-point", 1)) rc = ItemPoint(std::atoi(argv[2]));
     else if (is("state", 0)) rc = State();
     else if (is("select", 2)) rc = Select(std::atoi(argv[2]), number(3) != 0);

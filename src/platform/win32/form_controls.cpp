@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -24,11 +25,11 @@ struct Look {
 Look LookOf(ControlKind kind) {
     switch (kind) {
     case ControlKind::FileList:
-        // A Unicode list box in our ANSI window, so that every name shows as the file system
-        // spells it, whatever the code page can hold.
-        return {"LISTBOX",
-                WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_EXTENDEDSEL | LBS_NOTIFY |
-                    LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
+        // A Unicode list view in our ANSI window, so that every name shows as the file system
+        // spells it, whatever the code page can hold. Its rows keep our order: no sorting,
+        // not even by a click on a column's heading.
+        return {"SysListView32",
+                WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_OWNERDATA,
                 WS_EX_CLIENTEDGE, true};
     case ControlKind::PushButton:
         return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, false};
@@ -115,7 +116,7 @@ void AddToolTip(HINSTANCE instance, HWND form, HWND control, const char* text) {
 }  // namespace
 
 FormControls::FormControls(HINSTANCE instance, HWND form, int dpi)
-    : dialogFont_(DialogFont()), siteFont_(SiteFont(dpi)),
+    : form_(form), dpi_(dpi), dialogFont_(DialogFont()), siteFont_(SiteFont(dpi)),
       banner_(LoadBannerPictures(instance, dpi)) {
     const auto& table = MainWindowControls();
     for (std::size_t i = 0; i < table.size(); ++i) {
@@ -142,31 +143,24 @@ HWND FormControls::Window(const char* name) const {
     return windows_[&MainWindowControl(name) - MainWindowControls().data()];
 }
 
-void ListControl::SetEntries(const std::vector<std::u16string>& names) {
-    // A thousand pictures are a thousand messages: room for all of them at once, and no
-    // drawing until the list is whole.
-    SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(window_, LB_RESETCONTENT, 0, 0);
-    std::size_t characters = 0;
-    for (const auto& name : names) characters += name.size() + 1;
-    SendMessageW(window_, LB_INITSTORAGE, names.size(), characters * sizeof(wchar_t));
-    for (const auto& name : names)
-        SendMessageW(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(name).c_str()));
-    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(window_, nullptr, TRUE);
-}
-
-void ListControl::SelectAll() {
-    // Index -1 selects every entry in one message.
-    if (SendMessageA(window_, LB_GETCOUNT, 0, 0) > 0 &&
-        SendMessageA(window_, LB_SETSEL, TRUE, -1) == LB_ERR)
-        throw std::runtime_error("the picture list could not select its entries");
-}
-
-bool ListControl::IsSelected(int index) const {
-    const LRESULT state = SendMessageA(window_, LB_GETSEL, index, 0);
-    if (state == LB_ERR) throw std::out_of_range("picture list index " + std::to_string(index));
-    return state > 0;
+void FormControls::Arrange(int clientWidth, int clientHeight) {
+    // The room the window has gained over its smallest size goes to the anchored controls.
+    const int wider = std::max(0, clientWidth - TwipsToPixels(kClientWidthTwips, dpi_));
+    const int taller = std::max(0, clientHeight - TwipsToPixels(kClientHeightTwips, dpi_));
+    const auto& table = MainWindowControls();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const ControlSpec& spec = table[i];
+        if (spec.kind == ControlKind::Timer || spec.anchor == Anchor::Stays) continue;
+        PixelRect at = PixelsOf(spec.rect, dpi_);
+        if (spec.anchor == Anchor::Right) at.x += wider;
+        if (spec.anchor != Anchor::Right) at.width += wider;
+        if (spec.anchor == Anchor::AcrossAndDown) at.height += taller;
+        SetWindowPos(windows_[i], nullptr, at.x, at.y, at.width, at.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Everything is drawn anew, the controls too: the strip is stretched to its new size,
+    // and Wine would leave a moved button undrawn on a window that grew.
+    RedrawWindow(form_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace pimbrel::win32

@@ -27,7 +27,13 @@ public:
     // for a name the table does not have.
     HWND Window(const char* name) const;
 
+    // Places the controls for a client area of that size in pixels, no smaller than the
+    // table's: the anchored ones take the room the window has gained.
+    void Arrange(int clientWidth, int clientHeight);
+
 private:
+    HWND form_;
+    int dpi_;
     std::array<HWND, std::tuple_size_v<ControlTable>> windows_{};  // in table order
     HFONT dialogFont_ = nullptr;
     HFONT siteFont_ = nullptr;
@@ -46,15 +52,6 @@ protected:
 };
 
 using ControlSwitch = Control<Switchable>;
-
-// Fills the Unicode list box, so that every name shows as the file system spells it.
-class ListControl : public Control<FileListControl> {
-public:
-    using Control::Control;
-    void SetEntries(const std::vector<std::u16string>& names) override;
-    void SelectAll() override;
-    bool IsSelected(int index) const override;
-};
 
 class CheckControl : public Control<CheckBoxControl> {
 public:

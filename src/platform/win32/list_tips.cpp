@@ -1,4 +1,4 @@
-// Tool tips for a list box's entries; see list_tips.h.
+// Tool tips for a list view's entries; see list_tips.h.
 #include "list_tips.h"
 
 #include <commctrl.h>
@@ -47,8 +47,11 @@ LRESULT CALLBACK ListToolTips::ListProcedure(HWND list, UINT message, WPARAM wPa
 
 void ListToolTips::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MOUSEMOVE) {
-        const LRESULT found = SendMessageW(list_, LB_ITEMFROMPOINT, 0, lParam);
-        const int entry = HIWORD(found) == 0 ? LOWORD(found) : -1;
+        LVHITTESTINFO hit{};
+        hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const int found =
+            static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        const int entry = found >= 0 && (hit.flags & LVHT_ONITEM) ? found : -1;
         if (entry != entry_) {
             // Another entry: the tip shown for the last one goes, and the next one asks
             // for its text afresh.

@@ -1,4 +1,4 @@
-// Tool tips for the entries of a list box: the text of the entry under the mouse, asked for
+// Tool tips for the entries of a list view: the text of the entry under the mouse, asked for
 // each time the tip is about to show, and a fresh tip whenever the mouse moves to another
 // entry.
 #pragma once

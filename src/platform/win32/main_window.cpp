@@ -10,6 +10,8 @@
 #include "app/main_window_layout.h"
 #include "form_controls.h"
 #include "list_tips.h"
+#include "picture_list_view.h"
+#include "picture_loader.h"
 #include "resource_ids.h"
 #include "system_files.h"
 #include "taskbar_progress.h"
@@ -23,6 +25,10 @@ namespace pimbrel::win32 {
 namespace {
 
 constexpr char kWindowClass[] = "PimbrelMain";
+// Posted once the window has first been drawn: the work that can wait until it shows.
+constexpr UINT kShownMessage = WM_APP + 1;
+// Posted by the picture loader when it has finished pictures.
+constexpr UINT kPicturesReadMessage = WM_APP + 2;
 constexpr COLORREF kSiteColour = RGB(0, 0, 255);
 // Only the benchmark's build of the exe waits out the whole settling pause.
 #ifdef PIMBREL_FULL_SETTLING_PAUSE
@@ -111,7 +117,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
 struct MainWindow::Parts {
     Parts(HINSTANCE instance, HWND window, int dpi)
         : controls(instance, window, dpi),
-          file1(controls.Window("File1")),
+          file1(controls.Window("File1"), dpi),
           cmdAdd(controls.Window("cmdAdd")),
           chkOverwrite(controls.Window("chkOverwrite")),
           tmrRetry(window, IdOf("tmrRetry")),
@@ -119,7 +125,7 @@ struct MainWindow::Parts {
           windows(window) {}
 
     FormControls controls;
-    ListControl file1;
+    PictureListView file1;
     ControlSwitch cmdAdd;
     CheckControl chkOverwrite;
     WindowTimer tmrRetry;
@@ -131,6 +137,7 @@ struct MainWindow::Parts {
     Win32RunLock runLock;
     std::unique_ptr<FrmMain> form;
     std::unique_ptr<ListToolTips> listTips;
+    std::unique_ptr<PictureLoader> loader;  // from the first paint on
 };
 
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
@@ -140,12 +147,14 @@ MainWindow::~MainWindow() = default;
 void MainWindow::Open(int showCommand) {
     RegisterWindowClass(instance_, &MainWindow::Procedure);
     const int dpi = SystemDpi();
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    // The window opens at its smallest size and may grow, or be maximised. Its background
+    // is painted around the controls, which it moves as it grows, never over them.
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
+    smallest_ = {frame.right - frame.left, frame.bottom - frame.top};
     window_ = CreateWindowExA(0, kWindowClass, kProgramTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                              nullptr, instance_, this);
+                              smallest_.x, smallest_.y, nullptr, nullptr, instance_, this);
     if (!window_) throw std::runtime_error("the main window could not be created");
     parts_ = std::make_unique<Parts>(instance_, window_, dpi);
     parts_->listTips = std::make_unique<ListToolTips>(
@@ -164,6 +173,7 @@ void MainWindow::Open(int showCommand) {
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
     SetFocus(parts_->controls.Window("File1"));
+    PostMessageA(window_, kShownMessage, 0, 0);
 }
 
 template <typename Handler> void MainWindow::Guarded(Handler handler) {
@@ -204,8 +214,25 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The controls' notifications in their wide forms, so that the list's tool tips show
     // names in full. Asked for as a tip's tools are added, before the list's tips are here.
     if (message == WM_NOTIFYFORMAT && lParam == NF_QUERY) return NFR_UNICODE;
+    if (message == WM_GETMINMAXINFO) {
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = smallest_;
+        return 0;
+    }
     if (!parts_ || !parts_->form) return DefWindowProcA(window_, message, wParam, lParam);
     switch (message) {
+    case kShownMessage:
+        StartPictureLoader();
+        Guarded([&] { parts_->form->OnShown(); });
+        return 0;
+    case kPicturesReadMessage:
+        Guarded([&] { ShowReadPictures(); });
+        return 0;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) {
+            parts_->controls.Arrange(LOWORD(lParam), HIWORD(lParam));
+            parts_->file1.FitColumns();
+        }
+        return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
@@ -217,9 +244,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_NOTIFY: {
         LRESULT result = 0;
-        if (parts_->listTips &&
-            parts_->listTips->OnNotify(*reinterpret_cast<NMHDR*>(lParam), result))
-            return result;
+        NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
+        if (parts_->listTips && parts_->listTips->OnNotify(header, result)) return result;
+        if (parts_->file1.OnNotify(header, result)) return result;
         break;
     }
     case WM_ACTIVATE:
@@ -246,6 +273,28 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void MainWindow::StartPictureLoader() {
+    const PictureList& pictures = parts_->form->Pictures();
+    std::wstring folder = ToWide(pictures.folder.text);
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    std::vector<std::wstring> paths;
+    paths.reserve(pictures.entries.size());
+    for (const Picture& picture : pictures.entries) paths.push_back(folder + ToWide(picture.name));
+    parts_->loader = std::make_unique<PictureLoader>(window_, kPicturesReadMessage,
+                                                     std::move(paths), parts_->file1.PictureSide());
+}
+
+void MainWindow::ShowReadPictures() {
+    if (!parts_->loader) return;
+    for (const LoadedPicture& picture : parts_->loader->TakeFinished()) {
+        // The list keeps a copy of the bitmap.
+        parts_->file1.ShowPicture(picture.index,
+                                  picture.state == PictureState::Shown ? picture.bitmap : nullptr);
+        if (picture.bitmap) DeleteObject(picture.bitmap);
+        parts_->form->OnPictureRead(picture.index, picture.state);
+    }
 }
 
 int MainWindow::RunMessageLoop() {

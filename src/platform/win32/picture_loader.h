@@ -39,6 +39,8 @@ public:
 
 private:
     struct Shared;
+    static DWORD WINAPI Run(void* shared);
+
     Shared* shared_ = nullptr;
 };
 

@@ -11,3 +11,6 @@
 #define kBitmapBack150 15
 #define kBitmapLogo200 16
 #define kBitmapBack200 17
+// The manifest that GDI+ is loaded through where it lives in the side-by-side store alone
+// (above the ids that Windows reserves for manifests of its own use).
+#define kManifestGdiplus 100

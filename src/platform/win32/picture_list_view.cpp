@@ -1,0 +1,233 @@
+// The picture list as a list view; see picture_list_view.h.
+#include "picture_list_view.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "system_files.h"
+#include "win32_code_page.h"
+
+namespace pimbrel::win32 {
+
+namespace {
+
+enum Column { kPictureColumn, kShortcutColumn, kResultColumn };
+
+struct ColumnSpec {
+    const wchar_t* heading;
+    int width;  // pixels at 96 DPI
+};
+constexpr ColumnSpec kColumns[] = {{L"Picture", 150}, {L"Shortcut", 160}, {L"Result", 220}};
+
+// A picture is shown in a square of 32 pixels at 100 %.
+constexpr int kPictureSide = 32;
+
+// The image list's calls, from the common controls that start-up loaded (imported, they
+// would load before the DLL search is narrowed).
+struct ImageListCalls {
+    using Create = HIMAGELIST(WINAPI*)(int, int, UINT, int, int);
+    using Add = int(WINAPI*)(HIMAGELIST, HBITMAP, HBITMAP);
+    Create create = nullptr;
+    Add add = nullptr;
+};
+
+const ImageListCalls& ImageLists() {
+    static const ImageListCalls calls = [] {
+        const HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+        return ImageListCalls{ExportOf<ImageListCalls::Create>(controls, "ImageList_Create"),
+                              ExportOf<ImageListCalls::Add>(controls, "ImageList_Add")};
+    }();
+    return calls;
+}
+
+// A placeholder of side x side pixels: a grey frame, empty inside while the picture is being
+// read, crossed where there is no picture to show.
+HBITMAP Placeholder(int side, bool crossed) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) return nullptr;
+    auto* pixels = static_cast<DWORD*>(bits);
+    const int line = std::max(1, side / 32);
+    const int inset = side / 8;  // a frame a little smaller than a picture's square
+    const DWORD frame = crossed ? 0xFF8C8C8C : 0xFFC8C8C8;  // opaque grey, premultiplied
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            const int left = x - inset, top = y - inset, size = side - 2 * inset;
+            const bool inside = left >= 0 && top >= 0 && left < size && top < size;
+            const bool edge = inside && (left < line || top < line || left >= size - line ||
+                                         top >= size - line);
+            const bool cross = inside && crossed && (std::abs(left - top) < line ||
+                                                     std::abs(left + top - size + 1) < line);
+            pixels[y * side + x] = edge || cross ? frame : 0;
+        }
+    }
+    return bitmap;
+}
+
+// Holds the list's drawing while it lives; the list is drawn anew, whole, after it.
+class HeldDrawing {
+public:
+    explicit HeldDrawing(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
+    ~HeldDrawing() {
+        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+    HeldDrawing(const HeldDrawing&) = delete;
+    HeldDrawing& operator=(const HeldDrawing&) = delete;
+
+private:
+    HWND list_;
+};
+
+}  // namespace
+
+PictureListView::PictureListView(HWND list, int dpi)
+    : Control(list), side_(MulDiv(kPictureSide, dpi, 96)), dpi_(dpi) {
+    SendMessageW(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    for (int column = kPictureColumn; column <= kResultColumn; ++column) {
+        LVCOLUMNW spec{};
+        spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        spec.pszText = const_cast<wchar_t*>(kColumns[column].heading);
+        spec.cx = MulDiv(kColumns[column].width, dpi, 96);
+        spec.iSubItem = column;
+        SendMessageW(window_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&spec));
+    }
+    // Without the image list the rows simply show no pictures.
+    const ImageListCalls& calls = ImageLists();
+    if (!calls.create || !calls.add) return;
+    images_ = calls.create(side_, side_, ILC_COLOR32, 64, 64);
+    if (!images_) return;
+    for (bool crossed : {false, true}) {
+        HBITMAP placeholder = Placeholder(side_, crossed);
+        calls.add(images_, placeholder, nullptr);
+        if (placeholder) DeleteObject(placeholder);
+    }
+    SendMessageW(window_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+}
+
+void PictureListView::SetEntries(const std::vector<std::u16string>& names) {
+    rows_.clear();
+    rows_.reserve(names.size());
+    for (const auto& name : names) rows_.push_back({ToWide(name), {}, {}, kImageLoading});
+    // The list holds no rows of its own, only their count: a thousand pictures cost it no
+    // more than one, and it asks for the texts and images of the rows it draws.
+    const HeldDrawing held(window_);
+    if (!SendMessageW(window_, LVM_SETITEMCOUNT, rows_.size(), 0))
+        throw std::runtime_error("the picture list could not take its entries");
+}
+
+void PictureListView::SelectAll() {
+    // Index -1 selects every entry in one message.
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    // Wine's list selects the entries one by one, each drawn anew: not while drawing is held.
+    const HeldDrawing held(window_);
+    if (!rows_.empty() && !SendMessageW(window_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(&state)))
+        throw std::runtime_error("the picture list could not select its entries");
+}
+
+bool PictureListView::IsSelected(int index) const {
+    Row(index);
+    return SendMessageW(window_, LVM_GETITEMSTATE, index, LVIS_SELECTED) != 0;
+}
+
+void PictureListView::SetShortcutText(int index, const std::u16string& text) {
+    Row(index).shortcut = ToWide(text);
+    Redraw(index);
+}
+
+void PictureListView::SetResultText(int index, const std::u16string& text) {
+    Row(index).result = ToWide(text);
+    Redraw(index);
+}
+
+void PictureListView::ShowPicture(int index, HBITMAP picture) {
+    int image = kImageNoPicture;
+    if (picture && images_) {
+        const int added = ImageLists().add(images_, picture, nullptr);
+        if (added >= kFirstPictureImage) image = added;
+    }
+    Row(index).image = image;
+    Redraw(index);
+}
+
+PictureListView::Entry& PictureListView::Row(int index) {
+    return const_cast<Entry&>(static_cast<const PictureListView*>(this)->Row(index));
+}
+
+const PictureListView::Entry& PictureListView::Row(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= rows_.size())
+        throw std::out_of_range("picture list index " + std::to_string(index));
+    return rows_[index];
+}
+
+void PictureListView::Redraw(int index) {
+    // Only a row in view is drawn anew: under Wine each drawing asked for is a round trip to
+    // the server, and the columns are filled for a thousand rows at once.
+    const auto top = static_cast<int>(SendMessageW(window_, LVM_GETTOPINDEX, 0, 0));
+    const auto rows = static_cast<int>(SendMessageW(window_, LVM_GETCOUNTPERPAGE, 0, 0));
+    if (index >= top && index <= top + rows) SendMessageW(window_, LVM_REDRAWITEMS, index, index);
+}
+
+void PictureListView::FitColumns() {
+    RECT client{};
+    GetClientRect(window_, &client);
+    int others = 0;
+    for (int column = kPictureColumn; column < kResultColumn; ++column)
+        others += static_cast<int>(SendMessageW(window_, LVM_GETCOLUMNWIDTH, column, 0));
+    const int least = MulDiv(kColumns[kResultColumn].width, dpi_, 96);
+    // The system's own fill of the last column knows what its scroll bars take.
+    SendMessageW(window_, LVM_SETCOLUMNWIDTH, kResultColumn,
+                 client.right - others > least ? LVSCW_AUTOSIZE_USEHEADER : least);
+}
+
+bool PictureListView::OnNotify(NMHDR& header, LRESULT& result) {
+    if (header.hwndFrom != window_) return false;
+    result = 0;
+    if (header.code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(header).item;
+        if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.size()) return true;
+        const Entry& row = rows_[item.iItem];
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            const std::wstring& text = item.iSubItem == kShortcutColumn ? row.shortcut
+                                       : item.iSubItem == kResultColumn ? row.result
+                                                                        : row.name;
+            lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+        }
+        if (item.mask & LVIF_IMAGE) item.iImage = item.iSubItem == kPictureColumn ? row.image : -1;
+        return true;
+    }
+    if (header.code == LVN_ODFINDITEMW) {
+        result = FindByName(reinterpret_cast<NMLVFINDITEMW&>(header));
+        return true;
+    }
+    return false;
+}
+
+LRESULT PictureListView::FindByName(const NMLVFINDITEMW& find) const {
+    // A letter typed in the list goes to the next entry whose name begins with what was
+    // typed, as it did in the list box.
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+    const std::wstring typed = find.lvfi.psz;
+    const std::size_t count = rows_.size();
+    const std::size_t start = find.iStart >= 0 ? static_cast<std::size_t>(find.iStart) : 0;
+    for (std::size_t step = 0; step < count; ++step) {
+        const std::size_t i = (start + step) % count;
+        if (i < start && !(find.lvfi.flags & LVFI_WRAP)) break;
+        const std::wstring& name = rows_[i].name;
+        if (name.size() >= typed.size() &&
+            CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(),
+                           static_cast<int>(typed.size()), typed.c_str(),
+                           static_cast<int>(typed.size())) == CSTR_EQUAL)
+            return static_cast<LRESULT>(i);
+    }
+    return -1;
+}
+
+}  // namespace pimbrel::win32

@@ -1,0 +1,59 @@
+// The picture list as a report-view list view: a row a picture, with its picture (or a
+// placeholder) and name, its Shortcut and its Result, in the program's own order. The rows
+// live here; the list only draws the ones in view.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "form_controls.h"
+#include "list_view_images.h"
+
+namespace pimbrel::win32 {
+
+class PictureListView : public Control<FileListControl> {
+public:
+    // Gives the list its columns and its images for `dpi`.
+    PictureListView(HWND list, int dpi);
+    PictureListView(const PictureListView&) = delete;
+    PictureListView& operator=(const PictureListView&) = delete;
+
+    void SetEntries(const std::vector<std::u16string>& names) override;
+    void SelectAll() override;
+    bool IsSelected(int index) const override;
+    void SetShortcutText(int index, const std::u16string& text) override;
+    void SetResultText(int index, const std::u16string& text) override;
+
+    // The side in pixels of the square a picture is shown in.
+    int PictureSide() const { return side_; }
+    // Entry `index` shows `picture` (side x side, 32 bits with premultiplied alpha; the
+    // list keeps a copy), or, for nullptr, the placeholder of a picture it cannot show.
+    void ShowPicture(int index, HBITMAP picture);
+    // After the list's size changed: the Result column takes the width the others leave.
+    void FitColumns();
+    // For the owner's WM_NOTIFY, which the list sends in its wide forms: the rows' texts and
+    // images, and the search for a typed name. True when the notification was the list's.
+    bool OnNotify(NMHDR& header, LRESULT& result);
+
+private:
+    struct Entry {
+        std::wstring name;
+        std::wstring shortcut;
+        std::wstring result;
+        int image;
+    };
+    // Throws std::out_of_range for an index outside the list.
+    Entry& Row(int index);
+    const Entry& Row(int index) const;
+    void Redraw(int index);
+    LRESULT FindByName(const NMLVFINDITEMW& find) const;
+
+    int side_;
+    int dpi_;
+    std::vector<Entry> rows_;
+    HIMAGELIST images_ = nullptr;  // the list destroys it with itself
+};
+
+}  // namespace pimbrel::win32
