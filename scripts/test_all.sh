@@ -33,7 +33,7 @@ stage() {  # stage NAME COMMAND...: runs a stage and adds its counts from its cl
   echo "== $name: $p passed, $f failed ($((SECONDS - start)) s)"
 }
 
-win64_scenarios="collisions-older collisions-newer"
+win64_scenarios="collisions-older collisions-newer pictures picture-decoding"
 
 build_native() { cmake --preset native >/dev/null && cmake --build --preset native -j2; }
 build_windows() { cmake --preset windows >/dev/null && cmake --build --preset windows -j2; }

@@ -115,16 +115,16 @@ lookup() {
   stop_all
 }
 
-# start_once NAME: the program started in that folder's pics/, until its window shows; prints
-# the milliseconds.
+# start_once NAME: the program started in that folder's pics/, until its window shows and
+# until every row shows its picture; prints both, in milliseconds.
 start_once() {
-  local ms
+  local times
   # To a file: the program inherits the driver's output, and a pipe would stay open with it.
-  timeout 120 wine "$driver" timed-start "$(winpath "$E2E_WORK/$1/pics")" 60000 >"$E2E_WORK/$1/start.txt" 2>/dev/null
-  ms=$(tr -d '\r' <"$E2E_WORK/$1/start.txt")
+  timeout 120 wine "$driver" timed-start "$(winpath "$E2E_WORK/$1/pics")" 60000 drawn >"$E2E_WORK/$1/start.txt" 2>/dev/null
+  times=$(tr -d '\r' <"$E2E_WORK/$1/start.txt")
   drive close-program 10000 >/dev/null
-  [[ $ms =~ ^[0-9.]+$ ]] || die "start-up in $1: $ms"
-  echo "$ms"
+  [[ $times =~ ^[0-9.]+\ [0-9.]+$ ]] || die "start-up in $1: $times"
+  echo "$times"
 }
 
 median() { tr ' ' '\n' | grep . | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
@@ -134,7 +134,7 @@ median() { tr ' ' '\n' | grep . | sort -n | awk '{v[NR] = $1} END {print v[int((
 # when Wine has been idle for a few seconds, whatever the program does; so both folders are
 # made first and the starts follow one another, alternating, and the medians are compared.
 startup() {
-  local rounds=$1 count one=() many=() r a b
+  local rounds=$1 count one=() many=() drawn=() r a b times
   for count in 1 1000; do
     folder "startup-$count" "$count"
     cp "$exe" "$dir/pics/Pimbrel.exe"
@@ -143,41 +143,18 @@ startup() {
   # start_once dies in a subshell here: its status ends the benchmark.
   start_once startup-1 >/dev/null || exit 1  # the first start after the folders were made
   for ((r = 0; r < rounds; r++)); do
-    one+=("$(start_once startup-1)") || exit 1
-    many+=("$(start_once startup-1000)") || exit 1
+    times=$(start_once startup-1) || exit 1
+    one+=("${times% *}")
+    times=$(start_once startup-1000) || exit 1
+    many+=("${times% *}")
+    drawn+=("${times#* }")
   done
   a=$(median <<<"${one[*]}")
   b=$(median <<<"${many[*]}")
   echo "start-up, 1 picture:     window shown after $a ms (median of $rounds: ${one[*]})"
   echo "start-up, 1000 pictures: window shown after $b ms (median of $rounds: ${many[*]})"
   awk -v a="$a" -v b="$b" 'BEGIN { printf "start-up, 1000 pictures against 1: %.2f times\n", b / a }'
-}
-
-# decode_run NAME: the loader over that folder's pics/ at 32 pixels; prints its figures.
-decode_run() {
-  local figures
-  mkdir -p "$E2E_WORK/$1/drawn"
-  figures=$(timeout 600 wine "$probe" "$(winpath "$E2E_WORK/$1/pics")" 32 \
-    "$(winpath "$E2E_WORK/$1/drawn")" 2>&1 >/dev/null | tr -d '\r')
-  [ "${PIPESTATUS[0]}" = 0 ] || die "the loader did not draw every picture in $1: $figures"
-  echo "decode, $(sed -n 's/ pictures in / pictures drawn in /p' <<<"$figures");" \
-    "$(grep '^peak working set' <<<"$figures")"
-}
-
-# decode: the loader over 1,000 emoticons, and over 1 and 30 of the largest pictures.
-decode() {
-  local count
-  folder decode-1000 1000
-  decode_run decode-1000
-  for count in 1 30; do
-    dir=$E2E_WORK/decode-largest-$count
-    if [ "$(ls "$dir/pics" 2>/dev/null | grep -c '\.png$')" != "$count" ]; then
-      rm -rf "$dir" && mkdir -p "$dir/pics"
-      convert -size 4096x4096 gradient:red-blue -depth 8 "$dir/pics/p1.png" || die "convert failed"
-      for ((i = 2; i <= count; i++)); do cp "$dir/pics/p1.png" "$dir/pics/p$i.png"; done
-    fi
-    decode_run "decode-largest-$count"
-  done
+  echo "start-up, 1000 pictures: every picture drawn after $(median <<<"${drawn[*]}") ms (median of $rounds: ${drawn[*]})"
 }
 
 main() {

@@ -259,7 +259,7 @@ open(sys.argv[1], "wb").write(png + bytes(range(256)) * 64)
   expect "closed while reading: the program ends within 2 s" drive close-program 2000
   # 150 %: pictures of 48 pixels, in a prefix of its own (see scenario_scaled).
   local shared=$WINEPREFIX
-  export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$E2E_ROOT/build/e2e/wineprefix-scaled}
+  export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$WINEPREFIX-scaled}
   e2e_prepare_prefix || problems+=("the scaled prefix was not made")
   timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
   wineserver -k 2>/dev/null; sleep 0.5

@@ -317,39 +317,62 @@ int Items(bool columns) {
     return 0;
 }
 
-// Polls the list's images every 5 ms until no row shows the placeholder of a picture still
-// being read; prints "MS ms: P pictures, U placeholders", MS counted from the first look.
+struct ImageCounts {
+    int pictures = 0, placeholders = 0, loading = 0;
+};
+
+// The kinds of image that the list's rows from `first` on show; false when a row cannot be
+// read.
+bool CountImages(HWND list, const RemoteBuffer& remote, int first, ImageCounts& counts) {
+    counts = ImageCounts{};
+    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = first < 0 ? 0 : first; i < count; ++i) {
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = i;
+        if (!remote.Put(&item, sizeof item) ||
+            !SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.At())) ||
+            !remote.Get(&item, sizeof item))
+            return false;
+        const std::string image = ImageName(item.iImage);
+        (image == "picture" ? counts.pictures : image == "loading" ? counts.loading
+                                                                   : counts.placeholders)++;
+    }
+    return true;
+}
+
+// Polls every 5 ms until no row shows the placeholder of a picture still being read. The
+// pictures are read in list order, so only the last row is looked at until it is read, and
+// then every row: looks at a thousand rows would keep the program busy answering them.
+// 0 when all are read; 3 on a timeout (`counts` then says how many were loading) or when a
+// row cannot be read (said on the output).
+int WaitUntilRead(HWND list, double deadline, ImageCounts& counts) {
+    const RemoteBuffer remote(list, sizeof(LVITEMW));
+    if (!remote.Usable()) return Fail("cannot reach the program's memory");
+    for (;;) {
+        const int last = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) - 1;
+        if (!CountImages(list, remote, last, counts)) return Fail("cannot read a row");
+        if (counts.loading == 0 && !CountImages(list, remote, 0, counts))
+            return Fail("cannot read a row");
+        if (counts.loading == 0) return 0;
+        if (NowMs() >= deadline) return 3;
+        Sleep(5);
+    }
+}
+
+// Prints "MS ms: P pictures, U placeholders" once no row shows a picture still being read,
+// MS counted from the first look; or "timeout: N loading".
 int WaitPictures(DWORD timeoutMs) {
     HWND list = ListOf(FindProgram());
     if (!list) return Fail("no list");
-    const RemoteBuffer remote(list, sizeof(LVITEMW));
-    if (!remote.Usable()) return Fail("cannot reach the program's memory");
     const double start = NowMs();
-    for (;;) {
-        const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-        int pictures = 0, placeholders = 0, loading = 0;
-        for (int i = 0; i < count; ++i) {
-            LVITEMW item{};
-            item.mask = LVIF_IMAGE;
-            item.iItem = i;
-            if (!remote.Put(&item, sizeof item) ||
-                !SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.At())) ||
-                !remote.Get(&item, sizeof item))
-                return Fail("cannot read a row");
-            const std::string image = ImageName(item.iImage);
-            (image == "picture" ? pictures : image == "loading" ? loading : placeholders)++;
-        }
-        if (loading == 0) {
-            std::printf("%.1f ms: %d pictures, %d placeholders\n", NowMs() - start, pictures,
-                        placeholders);
-            return 0;
-        }
-        if (NowMs() - start >= timeoutMs) {
-            std::printf("timeout: %d loading\n", loading);
-            return 3;
-        }
-        Sleep(5);
-    }
+    ImageCounts counts;
+    const int rc = WaitUntilRead(list, start + timeoutMs, counts);
+    if (rc == 0)
+        std::printf("%.1f ms: %d pictures, %d placeholders\n", NowMs() - start, counts.pictures,
+                    counts.placeholders);
+    if (rc == 3) std::printf("timeout: %d loading\n", counts.loading);
+    return rc;
 }
 
 // The screen point "X Y" inside the list's entry, for a real click or a mouse at rest; the
@@ -547,8 +570,9 @@ int TimedAdd(DWORD timeoutMs) {
 }
 
 // Starts FOLDER\Pimbrel.exe in FOLDER and prints the milliseconds until its main window is
-// visible; the program is left running.
-int TimedStart(const std::string& folder, DWORD timeoutMs) {
+// visible, and with `drawn` also until every row shows its picture (or a placeholder for one
+// that cannot be shown); the program is left running.
+int TimedStart(const std::string& folder, DWORD timeoutMs, bool drawn) {
     std::string commandLine = "\"" + folder + "\\Pimbrel.exe\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -569,9 +593,16 @@ int TimedStart(const std::string& folder, DWORD timeoutMs) {
         CloseHandle(info.hProcess);
     }
     const double wall = NowMs() - start;
+    ImageCounts counts;
+    const int rc = shown && drawn ? WaitUntilRead(ListOf(shown), start + timeoutMs, counts) : 0;
+    const double read = NowMs() - start;
     timeEndPeriod(1);
     if (!shown) return Fail("timeout");
-    std::printf("%.1f\n", wall);
+    if (rc != 0) return Fail("timeout while the pictures were read");
+    if (drawn)
+        std::printf("%.1f %.1f\n", wall, read);
+    else
+        std::printf("%.1f\n", wall);
     return 0;
 }
 
@@ -731,7 +762,7 @@ int Usage() {
                  "  | wait-pictures MS | item-point I | resize W H | maximise 0|1\n"
                  "  | state | select I 0|1 | overwrite 0|1 | box MS [dismiss] | watch-caption MS\n"
                  "  | responds MS | close-program MS | quit-standin MS\n"
-                 "  | timed-add MS | timed-start FOLDER MS | script FOLDER COUNT\n"
+                 "  | timed-add MS | timed-start FOLDER MS [drawn] | script FOLDER COUNT\n"
                  "  | starts NAME MS COUNT\n");
     return 2;
 }
@@ -768,7 +799,9 @@ int main(int argc, char** argv) {
     else if (is("close-program", 1)) rc = CloseProgram(number(2));
     else if (is("quit-standin", 1)) rc = QuitStandIn(number(2));
     else if (is("timed-add", 1)) rc = TimedAdd(number(2));
-    else if (is("timed-start", 2)) rc = TimedStart(argv[2], number(3));
+    else if (is("timed-start", 2)) rc = TimedStart(argv[2], number(3), false);
+    else if (is("timed-start", 3) && std::string(argv[4]) == "drawn")
+        rc = TimedStart(argv[2], number(3), true);
     else if (is("script", 2)) rc = Script(argv[2], std::atoi(argv[3]));
     else if (is("starts", 3)) rc = Starts(argv[2], number(3), number(4));
     else return Usage();
