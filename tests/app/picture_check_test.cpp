@@ -60,6 +60,21 @@ std::string Jpeg(std::uint32_t width, std::uint32_t height, char frame = '\xC0')
 }
 std::string JpegTail() { return "\x03" + Bytes(9, 1) + "\xFF\xDA" + Be(12, 2) + "data"; }
 
+// A TIFF's first directory after a gap, its sides as longs (little-endian) or as shorts
+// (big-endian, in the first two bytes of their field) after another tag.
+std::string Tiff(bool big, std::uint32_t width, std::uint32_t length) {
+    auto number = [big](std::uint32_t value, int count) {
+        return big ? Be(value, count) : Le(value, count);
+    };
+    auto entry = [&](std::uint32_t tag, std::uint32_t value) {
+        return number(tag, 2) + number(big ? 3 : 4, 2) + number(1, 4) + number(value, big ? 2 : 4);
+    };
+    const std::string pad = Bytes(big ? 2 : 0, 0);
+    return (big ? std::string("MM\0*", 4) : std::string("II*\0", 4)) + number(12, 4) +
+           Bytes(4, 0) + number(3, 2) + entry(258, 8) + pad + entry(256, width) + pad +
+           entry(257, length);
+}
+
 struct Case {
     const char* what;
     std::string head;  // up to the last byte that states a side
@@ -100,6 +115,11 @@ const Case kCases[] = {
     {"progressive JPEG a pixel too high", Jpeg(19, 4097, '\xC2'), JpegTail(),
      PictureState::TooLarge},
     {"JPEG whose height comes after the data", Jpeg(5000, 0), JpegTail(), PictureState::Loading},
+    {"TIFF named as any picture", Tiff(false, 19, 19), Bytes(40, 0), PictureState::Loading},
+    {"TIFF a pixel too wide", Tiff(false, 4097, 19), Bytes(40, 0), PictureState::TooLarge},
+    {"big-endian TIFF at the side limit", Tiff(true, 4096, 4096), Bytes(2, 0),
+     PictureState::Loading},
+    {"big-endian TIFF a pixel too long", Tiff(true, 19, 4097), Bytes(2, 0), PictureState::TooLarge},
     {"a text file named .jpg", "This is not a picture, only a name.", "", PictureState::Loading},
     {"a JPEG scan before any frame header", "\xFF\xD8\xFF\xDA" + Be(12, 2) + Bytes(20, '\xFF'),
      "", PictureState::Loading},
