@@ -517,6 +517,12 @@ scenario_picture_decoding() {
     <<<"$(drawn "$out" 3)"
   montage "$dir"/drawn-32/*.png "$dir"/drawn-64/*.png -tile 5x -geometry +4+4 \
     -background '#c0c0c0' "$dir/drawn.png" 2>/dev/null
+  # A GIF's transparent colour stays clear: only its disc is drawn.
+  mkdir "$dir/clear" &&
+    convert -size 19x19 xc:none -fill red -draw 'circle 9,9 9,3' "$dir/clear/disc.gif"
+  probe_pictures "$dir/clear" 32 "$dir/drawn-clear" >/dev/null
+  expect "the GIF's disc alone" grep -qE '^32x32 drawn=[89],[89],1[345]x1[345] centre=255,0,0,255 ' \
+    <<<"$(drawn "$dir/drawn-clear" 0)"
   # Windows XP's way, taken alone.
   mkdir "$dir/one" && cp "$dir/pics/good.png" "$dir/one/"
   lines=$(probe_pictures "$dir/one" 32 "$dir/drawn-sxs" --side-by-side)
