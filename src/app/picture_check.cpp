@@ -30,8 +30,6 @@ public:
     std::optional<std::uint32_t> Little(std::size_t offset, std::size_t count) const {
         return Number(offset, count, false);
     }
-
-private:
     std::optional<std::uint32_t> Number(std::size_t offset, std::size_t count, bool big) const {
         if (!Holds(offset, count)) return std::nullopt;
         std::uint32_t value = 0;
@@ -42,6 +40,7 @@ private:
         return value;
     }
 
+private:
     const std::string& bytes_;
 };
 
@@ -145,13 +144,36 @@ std::optional<std::uint32_t> JpegSide(const Header& header) {
     }
 }
 
+// TIFF, which the decoder reads whatever the file's name: the width and length tags of the
+// first directory, each a short or a long, in the byte order the header names.
+std::optional<std::uint32_t> TiffSide(const Header& header) {
+    const bool big = header.Starts("MM\0*", 4);
+    if (!big && !header.Starts("II*\0", 4)) return std::nullopt;
+    const auto directory = header.Number(4, 4, big);
+    if (!directory || *directory > header.Size()) return std::nullopt;
+    const auto entries = header.Number(*directory, 2, big);
+    if (!entries) return std::nullopt;
+    std::optional<std::uint32_t> width, length;
+    for (std::uint32_t i = 0; i < *entries; ++i) {
+        const std::size_t entry = *directory + 2 + 12 * std::size_t{i};
+        const auto tag = header.Number(entry, 2, big), type = header.Number(entry + 2, 2, big);
+        if (!tag || !type) break;
+        const auto value = header.Number(entry + 8, *type == 3 ? 2 : 4, big);
+        // A tag given twice counts with its larger value, whichever the decoder takes.
+        auto& side = *tag == 256 ? width : length;
+        if ((*tag == 256 || *tag == 257) && value && (!side || *value > *side)) side = value;
+    }
+    return Larger(width, length);
+}
+
 }  // namespace
 
 PictureState CheckBeforeDecoding(std::uint64_t fileSize, const std::string& bytes) {
     if (fileSize == 0) return PictureState::Unreadable;
     if (fileSize > kLargestPictureFile) return PictureState::TooLarge;
     const Header header(bytes);
-    for (auto side : {PngSide(header), GifSide(header), BmpSide(header), JpegSide(header)})
+    for (auto side : {PngSide(header), GifSide(header), BmpSide(header), JpegSide(header),
+                      TiffSide(header)})
         if (side)
             return *side > kLargestPictureSide ? PictureState::TooLarge : PictureState::Loading;
     return PictureState::Loading;

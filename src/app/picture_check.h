@@ -18,6 +18,9 @@ enum class PictureState {
 inline constexpr std::uint64_t kLargestPictureFile = 4u * 1024 * 1024;
 inline constexpr std::uint32_t kLargestPictureSide = 4096;
 
+// The list's square for a picture at 100 % display scale, in pixels; it grows with the scale.
+inline constexpr int kPictureSquareAt100 = 32;
+
 // Before decoding: Unreadable for an empty file; TooLarge for a file over the size limit, or
 // one whose header gives a side over the side limit; else Loading, which says: decode it (the
 // decoder then says Shown or Unreadable). `bytes` holds the file's bytes when its size is

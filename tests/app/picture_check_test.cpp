@@ -2,6 +2,9 @@
 // format's header gives, from small files made here.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "app/picture_check.h"
 
 namespace pimbrel {
@@ -60,6 +63,30 @@ std::string Jpeg(std::uint32_t width, std::uint32_t height, char frame = '\xC0')
 }
 std::string JpegTail() { return "\x03" + Bytes(9, 1) + "\xFF\xDA" + Be(12, 2) + "data"; }
 
+// A TIFF's first directory after a gap: another tag, then the width (256) and length (257)
+// and any `more` tags, as longs (little-endian) or as shorts (big-endian, in the first two
+// bytes of their field).
+std::string Tiff(bool big, std::uint32_t width, std::uint32_t length,
+                 std::vector<std::pair<std::uint32_t, std::uint32_t>> more = {}) {
+    auto number = [big](std::uint32_t value, int count) {
+        return big ? Be(value, count) : Le(value, count);
+    };
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> tags = {{258, 8}, {256, width},
+                                                                 {257, length}};
+    tags.insert(tags.end(), more.begin(), more.end());
+    std::string entries;
+    for (const auto& [tag, value] : tags) {
+        if (!entries.empty() && big) entries += Bytes(2, 0);  // the last short's field ends
+        entries += number(tag, 2) + number(big ? 3 : 4, 2) + number(1, 4) +
+                   number(value, big ? 2 : 4);
+    }
+    return (big ? std::string("MM\0*", 4) : std::string("II*\0", 4)) + number(12, 4) +
+           Bytes(4, 0) + number(static_cast<std::uint32_t>(tags.size()), 2) + entries;
+}
+
+// Its last entry (12 bytes from 50 on) gives the width again.
+const std::string kTiffTwice = Tiff(false, 4097, 19, {{256, 19}});
+
 struct Case {
     const char* what;
     std::string head;  // up to the last byte that states a side
@@ -100,6 +127,13 @@ const Case kCases[] = {
     {"progressive JPEG a pixel too high", Jpeg(19, 4097, '\xC2'), JpegTail(),
      PictureState::TooLarge},
     {"JPEG whose height comes after the data", Jpeg(5000, 0), JpegTail(), PictureState::Loading},
+    {"TIFF named as any picture", Tiff(false, 19, 19), Bytes(40, 0), PictureState::Loading},
+    {"TIFF a pixel too wide", Tiff(false, 4097, 19), Bytes(40, 0), PictureState::TooLarge},
+    {"big-endian TIFF at the side limit", Tiff(true, 4096, 4096), Bytes(2, 0),
+     PictureState::Loading},
+    {"big-endian TIFF a pixel too long", Tiff(true, 19, 4097), Bytes(2, 0), PictureState::TooLarge},
+    {"TIFF that gives its width twice, the smaller last", kTiffTwice.substr(0, 50),
+     kTiffTwice.substr(50), PictureState::TooLarge},
     {"a text file named .jpg", "This is not a picture, only a name.", "", PictureState::Loading},
     {"a JPEG scan before any frame header", "\xFF\xD8\xFF\xDA" + Be(12, 2) + Bytes(20, '\xFF'),
      "", PictureState::Loading},

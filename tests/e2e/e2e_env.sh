@@ -152,6 +152,12 @@ open(sys.argv[1], "wb").write(b"\x89PNG\r\n\x1a\n" + chunk + b"junk" * 1000)
 PY
   head -c 5000000 /dev/urandom >"$folder/big.jpg"
 }
+# What the picture loader makes of them, in the probe's words and order (by name).
+picture_kinds_states() {
+  printf '%s\n' '0|Shown|anim.gif' '1|TooLarge|big.jpg' '2|Unreadable|empty.gif' \
+    '3|Shown|good.png' '4|TooLarge|huge.png' '5|Unreadable|notes.jpg' '6|Shown|photo.jpg' \
+    '7|Shown|plain.bmp' '8|Unreadable|truncated.png' '9|Shown|смайл.png'
+}
 
 # winpath PATH: the file's Wine path (drive Z: is the root); win FILE: a picture's, as
 # Messenger gets it.

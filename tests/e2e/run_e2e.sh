@@ -606,16 +606,20 @@ scenario_planted_files() {
   expect_eq "the site link started" "$(tr -d '\r' <"$dir/starts.txt" | grep -v '^watching$' |
     awk -F'|' -v OFS='|' '{ $1 = tolower($1); $2 = tolower($2); print }')" \
     'c:\windows\explorer.exe|c:\windows\|2|EXPLORER "http://pimbrel.net?fromapp=pimbrel"'
-  # The picture loader, run from the planted folder by the probe (as the window runs it): the
-  # picture is decoded by the system's GDI+.
+  # The picture loader, run from the planted folder by the probe (as the window runs it) over
+  # every kind of file: the system's GDI+ decodes each format.
   cp "$probe" "$dir/pics/picture_probe.exe"
-  expect_eq "the picture decoded beside the planted files" "$(cd "$dir/pics" &&
-    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$planted_overrides" in_locale timeout 120 wine \
-      picture_probe.exe "$(winpath "$dir/pics")" 32 "$(winpath "$dir")" 2>/dev/null |
-      tr -d '\r' | tr 'A-Z' 'a-z')" \
-    $'gdiplus|system folder|c:\\windows\\system32\\gdiplus.dll\n0|shown|smile.gif'
-  expect "the picture drawn" grep -qE '^32x32 drawn=6,6,19x19 .*premultiplied=yes$' \
-    <<<"$(drawn "$dir" 0)"
+  mkdir "$dir/kinds" "$dir/drawn"
+  picture_kinds "$dir/kinds"
+  local lines
+  lines=$(cd "$dir/pics" && WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$planted_overrides" in_locale \
+    timeout 120 wine picture_probe.exe "$(winpath "$dir/kinds")" 32 "$(winpath "$dir/drawn")" \
+    2>/dev/null | tr -d '\r')
+  expect_eq "GDI+ beside the planted files" "$(head -n1 <<<"$lines" | tr 'A-Z' 'a-z')" \
+    'gdiplus|system folder|c:\windows\system32\gdiplus.dll'
+  expect_eq "the pictures decoded beside them" "$(tail -n +2 <<<"$lines")" "$(picture_kinds_states)"
+  expect "a picture drawn" grep -qE '^32x32 drawn=6,6,19x19 .*premultiplied=yes$' \
+    <<<"$(drawn "$dir/drawn" 7)"
   local marks
   marks=$(cd "$dir/pics" && ls -- *.mark 2>/dev/null)
   [ -z "$marks" ] || problems+=("code from the picture folder ran: $(echo $marks)")
@@ -635,10 +639,10 @@ probe_pictures() {
 # and kept as a PNG to look at.
 drawn() { python3 "$E2E_ROOT/tests/e2e/drawn_picture.py" "$1/$2.bmp" --png "$1/$2.png" 2>&1; }
 
-# Every kind of file a pack may hold (picture_kinds), through the loader at 100 and 200 %:
-# the pictures shown, fitted into the square with their proportions, centred, transparent
-# around them and premultiplied, the first frame of the GIF; the rest not decoded or not
-# readable, without a stall. GDI+ comes from the system folder, and can be had the way
+# Every kind of file a pack may hold (picture_kinds), through the loader at 100, 150 and
+# 200 %: the pictures shown at the display's scale or shrunk to fit the square, proportions
+# kept, centred, transparent around them and premultiplied, the first frame of the GIF; the
+# rest not decoded or not readable, without a stall. GDI+ comes from the system folder, and can be had the way
 # Windows XP finds it: from the side-by-side store, through the exe's manifest for it.
 scenario_picture_decoding() {
   picture_kinds "$dir/pics"
@@ -647,10 +651,7 @@ scenario_picture_decoding() {
   lines=$(probe_pictures "$dir/pics" 32 "$dir/drawn-32")
   expect_eq "GDI+ at 100 %" "$(head -n1 <<<"$lines" | tr 'A-Z' 'a-z')" \
     'gdiplus|system folder|c:\windows\system32\gdiplus.dll'
-  expect_eq "states" "$(tail -n +2 <<<"$lines")" "$(printf '%s\n' 0\|Shown\|anim.gif \
-    1\|TooLarge\|big.jpg 2\|Unreadable\|empty.gif 3\|Shown\|good.png 4\|TooLarge\|huge.png \
-    5\|Unreadable\|notes.jpg 6\|Shown\|photo.jpg 7\|Shown\|plain.bmp \
-    8\|Unreadable\|truncated.png 9\|Shown\|смайл.png)"
+  expect_eq "states" "$(tail -n +2 <<<"$lines")" "$(picture_kinds_states)"
   out=$dir/drawn-32
   expect_eq "the GIF's first frame" "$(drawn "$out" 0)" \
     "32x32 drawn=6,6,19x19 centre=255,0,0,255 premultiplied=yes"
@@ -665,19 +666,36 @@ scenario_picture_decoding() {
       '^32x32 drawn=[5-7],[5-7],(19|2[01])x(19|2[01]) centre=255,215,0,255 premultiplied=yes$' \
       <<<"$(drawn "$out" "$index")"
   done
-  # At 200 %: small pictures by whole pixels, three times; larger ones shrunk.
-  lines=$(probe_pictures "$dir/pics" 64 "$dir/drawn-64")
+  # At 200 %, twice the size, each pixel of a small picture two; the PNG, 40 pixels wide, is
+  # shrunk to fit. At 150 %, one and a half times, resampled. (Wine's GDI+ leaves the first
+  # row or column of a resampled picture clear: 38 rows at 13 show as 37 at 14.)
+  probe_pictures "$dir/pics" 64 "$dir/drawn-64" >/dev/null
   out=$dir/drawn-64
   expect_eq "the GIF at 200 %" "$(drawn "$out" 0)" \
-    "64x64 drawn=3,3,57x57 centre=255,0,0,255 premultiplied=yes"
+    "64x64 drawn=13,13,38x38 centre=255,0,0,255 premultiplied=yes"
   expect_eq "the BMP at 200 %" "$(drawn "$out" 7)" \
-    "64x64 drawn=3,3,57x57 centre=255,255,255,255 premultiplied=yes"
-  # (38 rows at 13; Wine's GDI+ leaves the first one clear)
+    "64x64 drawn=13,13,38x38 centre=255,255,255,255 premultiplied=yes"
   expect "the JPEG at 200 %" grep -qE '^64x64 drawn=0,1[34],64x3[78] ' <<<"$(drawn "$out" 6)"
-  expect "the PNG at 200 %, as it is" grep -qE '^64x64 drawn=(19|20),(19|20),2[45]x2[45] ' \
+  expect "the PNG at 200 %, shrunk to 64 x 48" \
+    grep -qE '^64x64 drawn=1[1-3],1[1-3],(39|4[0-3])x(39|4[0-3]) centre=255,215,0,255 ' \
     <<<"$(drawn "$out" 3)"
-  montage "$dir"/drawn-32/*.png "$dir"/drawn-64/*.png -tile 5x -geometry +4+4 \
-    -background '#c0c0c0' "$dir/drawn.png" 2>/dev/null
+  probe_pictures "$dir/pics" 48 "$dir/drawn-48" >/dev/null
+  expect "the BMP at 150 %" \
+    grep -qE '^48x48 drawn=(9|10),(9|10),2[89]x2[89] centre=255,255,255,255 ' \
+    <<<"$(drawn "$dir/drawn-48" 7)"
+  # Every picture shown, at each scale, in one picture to look at.
+  local bmp
+  for bmp in "$dir"/drawn-{32,48,64}/*.bmp; do
+    drawn "${bmp%/*}" "$(basename "$bmp" .bmp)" >/dev/null
+  done
+  montage "$dir"/drawn-{32,48,64}/*.png -tile 5x -geometry +4+4 -background '#c0c0c0' \
+    "$dir/drawn.png" 2>/dev/null
+  # A GIF's transparent colour stays clear: only its disc is drawn.
+  mkdir "$dir/clear" &&
+    convert -size 19x19 xc:none -fill red -draw 'circle 9,9 9,3' "$dir/clear/disc.gif"
+  probe_pictures "$dir/clear" 32 "$dir/drawn-clear" >/dev/null
+  expect "the GIF's disc alone" grep -qE '^32x32 drawn=[89],[89],1[345]x1[345] centre=255,0,0,255 ' \
+    <<<"$(drawn "$dir/drawn-clear" 0)"
   # Windows XP's way, taken alone.
   mkdir "$dir/one" && cp "$dir/pics/good.png" "$dir/one/"
   lines=$(probe_pictures "$dir/one" 32 "$dir/drawn-sxs" --side-by-side)

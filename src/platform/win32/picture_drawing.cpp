@@ -52,29 +52,30 @@ IStream* StreamOver(const GdiplusFunctions& gdiplus, const std::string& bytes) {
     return nullptr;
 }
 
-// Where in the square a picture of that size goes, and whether whole pixels are repeated
-// (enlarged) rather than resampled (shrunk).
+// Where in the square a picture of that size goes, and whether each of its pixels becomes
+// a whole number of pixels (repeated, not resampled: kept sharp).
 struct Placement {
     int x, y, width, height;
-    bool enlarged;
+    bool whole;
 };
 
 Placement Fit(std::uint64_t width, std::uint64_t height, int side) {
     const std::uint64_t square = static_cast<std::uint64_t>(side);
+    const std::uint64_t at100 = kPictureSquareAt100;
     std::uint64_t w = square, h = square;
-    bool enlarged = false;
-    if (width <= square && height <= square) {
-        const std::uint64_t factor = std::min(square / width, square / height);
-        w = width * factor;
-        h = height * factor;
-        enlarged = true;
+    bool whole = false;
+    if (width <= at100 && height <= at100) {
+        // At the display's scale: what fits the square at 100 % fits it at every scale.
+        w = std::max<std::uint64_t>(1, (width * square + at100 / 2) / at100);
+        h = std::max<std::uint64_t>(1, (height * square + at100 / 2) / at100);
+        whole = square % at100 == 0;
     } else if (width >= height) {
         h = std::max<std::uint64_t>(1, (height * square + width / 2) / width);
     } else {
         w = std::max<std::uint64_t>(1, (width * square + height / 2) / height);
     }
     const int drawnWidth = static_cast<int>(w), drawnHeight = static_cast<int>(h);
-    return {(side - drawnWidth) / 2, (side - drawnHeight) / 2, drawnWidth, drawnHeight, enlarged};
+    return {(side - drawnWidth) / 2, (side - drawnHeight) / 2, drawnWidth, drawnHeight, whole};
 }
 
 // A side x side DIB section of 32 bits a pixel, top-down, every pixel transparent black.
@@ -101,10 +102,10 @@ bool DrawInto(const GdiplusFunctions& gdiplus, GpImage* picture, UINT width, UIN
         gdiplus.createImageAttributes(attributes.Out()) != kGpOk)
         return false;
     const Placement at = Fit(width, height, side);
-    gdiplus.setInterpolationMode(graphics.Get(), at.enlarged ? kInterpolationNearestNeighbour
-                                                             : kInterpolationHighQualityBicubic);
+    gdiplus.setInterpolationMode(graphics.Get(), at.whole ? kInterpolationNearestNeighbour
+                                                          : kInterpolationHighQualityBicubic);
     gdiplus.setPixelOffsetMode(graphics.Get(), kPixelOffsetHalf);
-    // A shrunk picture's edge is sampled against its own mirror image, not against the
+    // A resampled picture's edge is sampled against its own mirror image, not against the
     // transparency around it, so that it does not fade.
     gdiplus.setImageAttributesWrapMode(attributes.Get(), kWrapTileFlipXY, 0, FALSE);
     return gdiplus.drawImageRectRectI(graphics.Get(), picture, at.x, at.y, at.width, at.height, 0,

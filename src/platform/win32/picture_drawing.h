@@ -15,11 +15,12 @@ struct DrawnPicture {
 };
 
 // `bytes` that passed CheckBeforeDecoding, decoded and their first frame drawn into a
-// side x side 32-bit top-down DIB section with premultiplied alpha, transparent around the
-// picture. A picture larger than the square is shrunk to fit it, proportions kept; a smaller
-// one is enlarged by the largest whole factor that fits (pixels kept sharp, as an emoticon of
-// 19 pixels is drawn), or left as it is. TooLarge where the decoder finds sides over the
-// limit that the header check could not see (a format it does not read).
+// side x side 32-bit top-down DIB section with premultiplied alpha, centred and transparent
+// around the picture. A picture is drawn at the display's scale (side / kPictureSquareAt100
+// pixels for each of its own: an emoticon of 19 pixels has 19 at 100 % and 38 at 200 %, kept
+// sharp at whole scales), and shrunk to fit the square where it is larger, proportions kept.
+// TooLarge where the decoder finds sides over the limit that the header check could not see
+// (a format that it does not read).
 DrawnPicture DrawPicture(const GdiplusFunctions& gdiplus, const std::string& bytes, int side);
 
 }  // namespace pimbrel::win32

@@ -74,26 +74,22 @@ struct PictureLoader::Shared {
     }
 
     // A finished picture to be taken, and one message for all that wait to be taken; after
-    // the loader has gone, the bitmap is deleted instead.
+    // the loader has gone, the bitmap is deleted instead. The message is posted under the
+    // lock (posting waits for no one), so that none follows the loader's end.
     void Hand(const LoadedPicture& picture) {
-        bool kept = false, tell = false;
+        bool kept = false;
         EnterCriticalSection(&lock);
         if (!stopping) {
             try {
                 finished.push_back(picture);
                 kept = true;
-                tell = !told;
-                told = true;
+                // A post that fails (a full queue) is tried again with the next picture.
+                if (!told) told = PostMessageW(window, message, 0, 0) != 0;
             } catch (const std::bad_alloc&) {
             }
         }
         LeaveCriticalSection(&lock);
         if (!kept && picture.bitmap) DeleteObject(picture.bitmap);
-        if (tell && !PostMessageW(window, message, 0, 0)) {
-            EnterCriticalSection(&lock);
-            told = false;  // the next picture tries again
-            LeaveCriticalSection(&lock);
-        }
     }
 
     // The loader and its thread each hold it; the last one to let go deletes it.
@@ -114,6 +110,9 @@ struct PictureLoader::Shared {
 
 DWORD WINAPI PictureLoader::Run(void* parameter) {
     Shared& shared = *static_cast<Shared*>(parameter);
+    // Below the window's thread, so that on a single core the list and a run stay as quick
+    // as without the pictures, which simply come later.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
     {
         const Gdiplus gdiplus(GdiplusSearch::SystemFolderFirst);
         if (const GdiplusFunctions* functions = gdiplus.Functions())
