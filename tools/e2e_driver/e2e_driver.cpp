@@ -505,22 +505,6 @@ int WatchCaption(DWORD timeoutMs) {
     }
 }
 
-// Whether the program's window takes posted messages, as it takes the user's input: a
-// scroll of the picture list is posted and looked for (a sent message would be handled even
-// by a thread blocked in a send of its own). Prints "responds" or "frozen".
-int Responds(DWORD timeoutMs) {
-    HWND list = ListOf(FindProgram());
-    if (!list) return Fail("no list");
-    const LRESULT top = SendMessageW(list, LVM_GETTOPINDEX, 0, 0);
-    const LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
-    PostMessageW(list, LVM_ENSUREVISIBLE, top == 0 ? count - 1 : 0, FALSE);
-    const bool moved = WaitFor(timeoutMs, [&] {
-        return SendMessageW(list, LVM_GETTOPINDEX, 0, 0) != top ? Done() : nullptr;
-    });
-    std::printf("%s\n", moved ? "responds" : "frozen");
-    return 0;
-}
-
 // Closes the main window as a user would and waits until the program has ended.
 int CloseProgram(DWORD timeoutMs) {
     HWND program = FindProgram(false);
@@ -761,7 +745,7 @@ int Usage() {
                  "  wait-program MS | click TEXT | rect [TEXT] | controls | items | rows\n"
                  "  | wait-pictures MS | item-point I | resize W H | maximise 0|1\n"
                  "  | state | select I 0|1 | overwrite 0|1 | box MS [dismiss] | watch-caption MS\n"
-                 "  | responds MS | close-program MS | quit-standin MS\n"
+                 "  | close-program MS | quit-standin MS\n"
                  "  | timed-add MS | timed-start FOLDER MS [drawn] | script FOLDER COUNT\n"
                  "  | starts NAME MS COUNT\n");
     return 2;
@@ -795,7 +779,6 @@ int main(int argc, char** argv) {
     else if (is("box", 1) || is("box", 2))
         rc = Box(number(2), argc == 4 && std::string(argv[3]) == "dismiss");
     else if (is("watch-caption", 1)) rc = WatchCaption(number(2));
-    else if (is("responds", 1)) rc = Responds(number(2));
     else if (is("close-program", 1)) rc = CloseProgram(number(2));
     else if (is("quit-standin", 1)) rc = QuitStandIn(number(2));
     else if (is("timed-add", 1)) rc = TimedAdd(number(2));

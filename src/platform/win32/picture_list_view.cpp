@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "app/picture_check.h"
 #include "system_files.h"
 #include "win32_code_page.h"
 
@@ -20,8 +21,6 @@ struct ColumnSpec {
 };
 constexpr ColumnSpec kColumns[] = {{L"Picture", 150}, {L"Shortcut", 160}, {L"Result", 220}};
 
-// A picture is shown in a square of 32 pixels at 100 %.
-constexpr int kPictureSide = 32;
 
 // The image list's calls, from the common controls that start-up loaded (imported, they
 // would load before the DLL search is narrowed).
@@ -85,7 +84,7 @@ private:
 }  // namespace
 
 PictureListView::PictureListView(HWND list, int dpi)
-    : Control(list), side_(MulDiv(kPictureSide, dpi, 96)), dpi_(dpi) {
+    : Control(list), side_(MulDiv(kPictureSquareAt100, dpi, 96)), dpi_(dpi) {
     SendMessageW(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     for (int column = kPictureColumn; column <= kResultColumn; ++column) {
