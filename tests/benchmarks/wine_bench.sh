@@ -157,6 +157,36 @@ startup() {
   echo "start-up, 1000 pictures: every picture drawn after $(median <<<"${drawn[*]}") ms (median of $rounds: ${drawn[*]})"
 }
 
+# decode_run NAME: the loader over that folder's pics/ at 32 pixels; prints its figures.
+decode_run() {
+  local figures rc
+  mkdir -p "$E2E_WORK/$1/drawn"
+  # To a file, as in start_once: a program that Wine starts beside the probe would hold a pipe.
+  timeout 600 wine "$probe" "$(winpath "$E2E_WORK/$1/pics")" 32 \
+    "$(winpath "$E2E_WORK/$1/drawn")" 2>"$E2E_WORK/$1/figures.txt" >/dev/null
+  rc=$?
+  figures=$(tr -d '\r' <"$E2E_WORK/$1/figures.txt")
+  [ "$rc" = 0 ] || die "the loader did not draw every picture in $1: $figures"
+  echo "decode, $(sed -n 's/ pictures in / pictures drawn in /p' <<<"$figures");" \
+    "$(grep '^peak working set' <<<"$figures")"
+}
+
+# decode: the loader over 1,000 emoticons, and over 1 and 30 of the largest pictures.
+decode() {
+  local count
+  folder decode-1000 1000
+  decode_run decode-1000
+  for count in 1 30; do
+    dir=$E2E_WORK/decode-largest-$count
+    if [ "$(ls "$dir/pics" 2>/dev/null | grep -c '\.png$')" != "$count" ]; then
+      rm -rf "$dir" && mkdir -p "$dir/pics"
+      convert -size 4096x4096 gradient:red-blue -depth 8 "$dir/pics/p1.png" || die "convert failed"
+      for ((i = 2; i <= count; i++)); do cp "$dir/pics/p1.png" "$dir/pics/p$i.png"; done
+    fi
+    decode_run "decode-largest-$count"
+  done
+}
+
 main() {
   [ -n "$full_exe" ] && [ -n "$quiet_exe" ] && [ -n "$lookup" ] && [ -n "$probe" ] && e2e_begin ||
     die "build the windows preset first"

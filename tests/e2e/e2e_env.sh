@@ -67,9 +67,10 @@ e2e_begin() {
   done
 }
 
-# Creates $WINEPREFIX once, with the settings the suites rely on.
+# Creates $WINEPREFIX once, with the settings the suites rely on; anew when it was made for
+# the other architecture.
 e2e_prepare_prefix() {
-  if [ ! -f "$WINEPREFIX/.e2e-ready" ]; then
+  if [ "$(cat "$WINEPREFIX/.e2e-ready" 2>/dev/null)" != "$WINEARCH" ]; then
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     e2e_log "creating the Wine prefix $WINEPREFIX"
@@ -81,7 +82,7 @@ e2e_prepare_prefix() {
     timeout 60 wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null 2>&1
     timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     timeout 60 wineserver -w
-    touch "$WINEPREFIX/.e2e-ready"
+    echo "$WINEARCH" >"$WINEPREFIX/.e2e-ready"
   fi
   wineserver -p 30 2>/dev/null || true  # keep the server up between the scenarios
 }
