@@ -78,18 +78,6 @@ Placement Fit(std::uint64_t width, std::uint64_t height, int side) {
     return {(side - drawnWidth) / 2, (side - drawnHeight) / 2, drawnWidth, drawnHeight, whole};
 }
 
-// A side x side DIB section of 32 bits a pixel, top-down, every pixel transparent black.
-HBITMAP SquareBitmap(int side, void** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = side;
-    info.bmiHeader.biHeight = -side;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
-}
-
 // GDI+ draws straight into the section's pixels, through a bitmap over them.
 bool DrawInto(const GdiplusFunctions& gdiplus, GpImage* picture, UINT width, UINT height,
               void* bits, int side) {
@@ -142,6 +130,18 @@ DrawnPicture DrawPicture(const GdiplusFunctions& gdiplus, const std::string& byt
     const DrawnPicture drawn = Decode(gdiplus, stream, side);
     stream->Release();  // after the picture, which holds a reference of its own
     return drawn;
+}
+
+// A side x side DIB section of 32 bits a pixel, top-down, every pixel transparent black.
+HBITMAP SquareBitmap(int side, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = side;
+    info.bmiHeader.biHeight = -side;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
 }  // namespace pimbrel::win32

@@ -23,4 +23,8 @@ struct DrawnPicture {
 // (a format that it does not read).
 DrawnPicture DrawPicture(const GdiplusFunctions& gdiplus, const std::string& bytes, int side);
 
+// A side x side DIB section of 32 bits a pixel, top-down, every pixel transparent black;
+// `bits` gets its pixels. nullptr when the system has no room for it.
+HBITMAP SquareBitmap(int side, void** bits);
+
 }  // namespace pimbrel::win32

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/picture_check.h"
+#include "picture_drawing.h"
 #include "system_files.h"
 #include "win32_code_page.h"
 
@@ -43,10 +44,8 @@ const ImageListCalls& ImageLists() {
 // A placeholder of side x side pixels: a grey frame, empty inside while the picture is being
 // read, crossed where there is no picture to show.
 HBITMAP Placeholder(int side, bool crossed) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = SquareBitmap(side, &bits);
     if (!bitmap) return nullptr;
     auto* pixels = static_cast<DWORD*>(bits);
     const int line = std::max(1, side / 32);
