@@ -46,7 +46,8 @@ void FrmMain::AddRun() try {
     } runFlag{runActive_};
     // Every box of the run goes through `progress`: the caption reads "Pimbrel" again
     // before any box shows, and when the run ends without one.
-    RunProgress progress(parts_.frame, parts_.dialogs);
+    RunProgress progress(parts_.frame, parts_.dialogs, *this);
+    stop_ = RunStop();
     plan_.reset();  // the run reads the list file afresh; so will the next tool tip
 
     const auto count = static_cast<std::int32_t>(pictures_.entries.size());
@@ -85,42 +86,59 @@ void FrmMain::AddRun() try {
         return;
     }
 
+    parts_.cmdStop.SetEnabled(true);  // from here on the run waits, and Stop can be pressed
     const EmoticonDialogOutcome outcome =
         OpenEmoticonDialog(parts_.windows, progress, messenger, retryPending_, [this] {
+            if (stop_.asked) return;  // the wait ends here all the same, with no retry
             retryPending_ = true;
             loopCount = 0;
             parts_.windows.PumpEvents();
             parts_.tmrRetry.SetInterval(kRetryDelay);
+            retryArmed_ = true;
         });
-    if (outcome == EmoticonDialogOutcome::RetryScheduled) return;
+    if (outcome == EmoticonDialogOutcome::RetryScheduled && !stop_.asked) return;
 
     std::vector<PictureToEnter> pictures;
     pictures.reserve(pictures_.entries.size());
+    std::size_t selected = 0;
     for (std::size_t i = 0; i < pictures_.entries.size(); ++i) {
         const Picture& picture = pictures_.entries[i];
         pictures.push_back({picture.name, PicturePath(pictures_, picture),
                             parts_.file1.IsSelected(static_cast<int>(i))});
+        selected += pictures.back().selected ? 1 : 0;
     }
-    const std::vector<PictureReport> reports =
-        EnterPictures(parts_.windows, progress, progress, messenger.emoticonDlg,
-                      messenger.newClient, pictures, ShortcutTables{autoShortcuts, listedShortcuts},
-                      parts_.chkOverwrite.Value(), parts_.settlingPause);
-    outcomes_.assign(pictures_.entries.size(), std::nullopt);
-    for (const PictureReport& report : reports) outcomes_.at(report.index) = report;
-    ShowColumns();  // behind the box: what became of each picture
+    std::vector<PictureReport> reports;
+    // Otherwise a stop has ended the wait where a retry would have been: there is no dialog.
+    if (outcome == EmoticonDialogOutcome::Found) {
+        ClearResults();
+        reports = EnterPictures(parts_.windows, progress, progress, messenger.emoticonDlg,
+                                messenger.newClient, pictures,
+                                ShortcutTables{autoShortcuts, listedShortcuts},
+                                parts_.chkOverwrite.Value(), parts_.settlingPause);
+        ShowColumns();  // behind the box: the shortcuts as the run read them
 
-    if (messenger.newClient) {
-        parts_.windows.PumpEvents();
-        parts_.windows.SleepFor(kNewerClientClosingPause);
-        parts_.windows.PumpEvents();
+        if (messenger.newClient) {
+            parts_.windows.PumpEvents();
+            parts_.windows.SleepFor(kNewerClientClosingPause);
+            parts_.windows.PumpEvents();
+        }
+        PostCommand(parts_.windows, messenger.emoticonDlg, contract::kCloseEmoticons);
     }
-    PostCommand(parts_.windows, messenger.emoticonDlg, contract::kCloseEmoticons);
-    progress.ShowMessage(Utf8(SuccessMessage(reports, names)), kProgramTitle,
-                         MessageIcon::None);
+    stop_.messengerDone = true;
+    parts_.cmdStop.SetEnabled(false);
+    // A stop that came after the last picture has left none out.
+    const bool stopped =
+        outcome != EmoticonDialogOutcome::Found || reports.size() < selected;
+    if (!stop_.closing)
+        progress.ShowMessage(Utf8(stopped ? StoppedMessage(reports, selected, names)
+                                          : SuccessMessage(reports, names)),
+                             kProgramTitle, MessageIcon::None);
     EnableControls();
     retryPending_ = false;
 } catch (const MessengerOutOfReach&) {
     // The run's progress has ended as the run unwound: the caption reads "Pimbrel" again.
+    ForgetInHand();
+    parts_.cmdStop.SetEnabled(false);
     parts_.dialogs.ShowMessage(kHigherRights, kProgramTitle, MessageIcon::Stop);
     EnableControls();
 }

@@ -39,6 +39,8 @@ void FrmMain::OnAddClick() { AddRun(); }
 
 void FrmMain::OnRetryTick() {
     parts_.tmrRetry.SetInterval(kStopped);
+    retryArmed_ = false;
+    parts_.cmdStop.SetEnabled(false);
     AddRun();
 }
 
@@ -84,6 +86,7 @@ std::u16string FrmMain::EntryToolTip(int index) {
 }
 
 std::u16string FrmMain::ResultText(std::size_t index) const {
+    if (inHand_ == index) return kInHandResult;
     if (const auto& outcome = outcomes_.at(index)) return OutcomeToolTip(*outcome);
     return PictureStateResult(pictureStates_.at(index));
 }

@@ -8,6 +8,8 @@
 
 #include "app/picture_check.h"
 #include "app/picture_list.h"
+#include "app/run_progress.h"
+#include "app/run_stop.h"
 #include "messenger/picture_entry.h"
 #include "interfaces/file_system.h"
 #include "interfaces/run_lock.h"
@@ -22,6 +24,7 @@ inline constexpr char kProgramTitle[] = "Pimbrel";
 struct MainWindowParts {
     FileListControl& file1;
     Switchable& cmdAdd;
+    Switchable& cmdStop;  // enabled while there is a run or a retry to stop
     CheckBoxControl& chkOverwrite;
     RetryTimer& tmrRetry;
     WindowFrame& frame;
@@ -36,7 +39,7 @@ struct MainWindowParts {
 
 struct ShortcutPlan;
 
-class FrmMain {
+class FrmMain : private RunListener {
 public:
     FrmMain(const MainWindowParts& parts, FolderName pictureFolder);
     ~FrmMain();
@@ -48,6 +51,10 @@ public:
     void OnAddClick();
     void OnSiteClick();
     void OnRetryTick();
+    // Stop or Esc: the run ends once the picture in hand is done; a retry is called off.
+    void OnStopClick();
+    // The window is being closed; during a run, this stops it as Stop does, without a box.
+    CloseAnswer OnClose();
     // The window has been drawn for the first time: now the Shortcut column, which reads the
     // list file and works out every shortcut, so that a thousand pictures do not hold the
     // window back.
@@ -73,6 +80,14 @@ private:
     void ShowColumns();
     void ShowResult(std::size_t index);
     std::u16string ResultText(std::size_t index) const;
+    // The Result column as a run goes: cleared for the run, a row in hand, a row done.
+    void ClearResults();
+    void PictureInHand(std::size_t index) override;
+    void PictureDone(const PictureReport& report) override;
+    void MessengerWaiting(bool waiting) override { stop_.messengerWaiting = waiting; }
+    bool StopAsked() override { return stop_.asked; }
+    // The row in hand shows its outcome, or nothing when a fault ended the run inside it.
+    void ForgetInHand();
 
     MainWindowParts parts_;
     PictureList pictures_;
@@ -87,6 +102,9 @@ private:
     bool shown_ = false;
     bool retryPending_ = false;
     bool runActive_ = false;
+    bool retryArmed_ = false;  // the retry timer is set
+    RunStop stop_;
+    std::optional<std::size_t> inHand_;  // the row a run is entering
 };
 
 }  // namespace pimbrel

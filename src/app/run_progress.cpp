@@ -9,7 +9,12 @@
 
 namespace pimbrel {
 
-void RunProgress::Entering(int ordinal, int total) {
+void RunProgress::Entering(std::size_t index, int ordinal, int total) {
+    ShowCount(ordinal, total);
+    listener_.PictureInHand(index);
+}
+
+void RunProgress::ShowCount(int ordinal, int total) {
     frame_.SetCaption(Utf8(ProgressCaption(ordinal, total)));
     frame_.ShowProgress(ordinal - 1, total);
     shown_ = true;
@@ -21,10 +26,12 @@ void RunProgress::MessengerBusy() {
     frame_.SetCaption(kWaitingCaption);
     frame_.PauseProgress();
     shown_ = true;
+    listener_.MessengerWaiting(true);
 }
 
 void RunProgress::MessengerAnswered() {
-    if (ordinal_ > 0) Entering(ordinal_, total_);
+    listener_.MessengerWaiting(false);
+    if (ordinal_ > 0) ShowCount(ordinal_, total_);
 }
 
 void RunProgress::End() {

@@ -93,7 +93,11 @@ Text OutcomeToolTip(const PictureReport& report) {
 }
 
 Text SuccessMessage(const std::vector<PictureReport>& reports, const std::vector<Text>& names) {
-    Text message = Words("The emoticons are added succesfully.");
+    return Words("The emoticons are added succesfully.") + RunAccount(reports, names);
+}
+
+Text RunAccount(const std::vector<PictureReport>& reports, const std::vector<Text>& names) {
+    Text message;
     for (const Group& group : kGroups) {
         std::size_t count = 0;
         for (const PictureReport& report : reports) {

@@ -37,5 +37,7 @@ Text PictureStateResult(PictureState state);
 // shortcut it was given; otherwise a blank line and an account of the others, one group
 // per kind, each picture by its name (`names` in list order) with the shortcut concerned.
 Text SuccessMessage(const std::vector<PictureReport>& reports, const std::vector<Text>& names);
+// That account alone, with the blank line before it; empty when there is none.
+Text RunAccount(const std::vector<PictureReport>& reports, const std::vector<Text>& names);
 
 }  // namespace pimbrel

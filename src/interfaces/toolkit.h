@@ -26,6 +26,8 @@ public:
     virtual bool IsSelected(int index) const = 0;
     virtual void SetShortcutText(int index, const std::u16string& text) = 0;
     virtual void SetResultText(int index, const std::u16string& text) = 0;
+    // The row a run has in hand: scrolled into view, and the list's focus on it.
+    virtual void Follow(int index) = 0;
 };
 
 class CheckBoxControl : public Switchable {

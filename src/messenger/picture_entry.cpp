@@ -255,9 +255,12 @@ std::vector<PictureReport> EnterPictures(WindowSystem& windows, Dialogs& dialogs
                       [](const PictureToEnter& picture) { return picture.selected; }));
     std::vector<PictureReport> reports;
     for (std::size_t i = 0; i < pictures.size(); ++i) {
+        // Only here, between pictures: the one in hand is always finished.
+        if (progress.StopAsked()) break;
         if (pictures[i].selected) {
-            progress.Entering(static_cast<int>(reports.size()) + 1, selected);
+            progress.Entering(i, static_cast<int>(reports.size()) + 1, selected);
             reports.push_back(entry.Enter(i, pictures[i]));
+            progress.Entered(reports.back());
         }
         if (newClient) windows.SleepFor(kNewerClientPause);
     }

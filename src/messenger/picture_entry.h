@@ -46,11 +46,16 @@ struct PictureReport {
     std::u16string shortcut;     // the shortcut as sent first
 };
 
-// Told before each selected picture is entered, and while Messenger keeps a text waiting.
+// Told before each selected picture is entered and once it is done, and while Messenger keeps
+// a text waiting; asked before each picture whether the run is to go on.
 class EntryProgress : public TextWaitNotice {
 public:
-    // `ordinal` counts the selected pictures from 1; `total` is how many are selected.
-    virtual void Entering(int ordinal, int total) = 0;
+    // Picture `index` of the list goes in now; `ordinal` counts the selected pictures from 1,
+    // `total` is how many are selected.
+    virtual void Entering(std::size_t index, int ordinal, int total) = 0;
+    virtual void Entered(const PictureReport& report) = 0;
+    // True once the user has stopped the run: no further picture goes in.
+    virtual bool StopAsked() = 0;
 };
 
 // What Messenger's window takes of a text sent to it: up to its first NUL, and with whatever
@@ -61,7 +66,8 @@ std::u16string SentForm(const std::u16string& text);
 // has more than one character, else its automatic one.
 const std::u16string& ChosenShortcut(const ShortcutTables& tables, std::size_t index);
 
-// Enters every selected picture; one report a selected picture, in list order.
+// Enters every selected picture, or those before a stop; one report a picture entered, in
+// list order.
 std::vector<PictureReport> EnterPictures(WindowSystem& windows, Dialogs& dialogs,
                                          EntryProgress& progress, WindowHandle emoticonDlg,
                                          bool newClient,

@@ -12,6 +12,9 @@ namespace {
 
 const Texts kDisable = {"disable cmdAdd", "disable chkOverwrite", "disable File1"};
 const Texts kEnable = {"enable cmdAdd", "enable chkOverwrite", "enable File1"};
+// Stop is offered from the wait for the emoticon dialog on, until the run's last box.
+const std::string kStopOn = "enable cmdStop";
+const std::string kStopOff = "disable cmdStop";
 const std::string kSuccess = "box The emoticons are added succesfully.";
 const std::string kNotOpen = "box Please open your MSN Messenger main screen first.";
 const std::string kOtherRun =
@@ -52,7 +55,8 @@ TEST(AddRun, EachEndGivesTheControlsBackAndRestoresTheCaption) {
         bool retryPending;
     } ends[] = {
         {"success", [](Rig& rig) { rig.windows.StartMessenger({}); },
-         kDisable + Texts{"lock"} + kEntering + kDone + Texts{kSuccess} + kEnable + Texts{"unlock"},
+         kDisable + Texts{"lock", kStopOn} + kEntering + Texts{kStopOff} + kDone +
+             Texts{kSuccess} + kEnable + Texts{"unlock"},
          1 + 2 * 5 + 1, false, false},
         {"no Messenger", [](Rig&) {},
          kDisable + Texts{"lock", kNotOpen} + kEnable + Texts{"unlock"}, 0, false, false},
@@ -64,7 +68,7 @@ TEST(AddRun, EachEndGivesTheControlsBackAndRestoresTheCaption) {
              rig.windows.StartMessenger({});
          },
          Texts{"box Please put this program in the same directory of your emoticons."} + kDisable +
-             Texts{"lock", kSuccess} + kEnable + Texts{"unlock"},
+             Texts{"lock", kStopOn, kStopOff, kSuccess} + kEnable + Texts{"unlock"},
          2, false, false},
         // A list file that cannot be read stops the run before Messenger: going on would
         // silently leave the user's shortcuts out.
@@ -93,24 +97,27 @@ TEST(AddRun, EachEndGivesTheControlsBackAndRestoresTheCaption) {
              RetryPending(rig);
              rig.windows.Destroy(rig.windows.FindWindowByClass("MSNMSBLClass"));
          },
-         Texts{"timer 0"} + kDisable + Texts{"lock", kNotOpen} + kEnable + Texts{"unlock"}, 1,
-         false, true},
+         Texts{"timer 0", kStopOff} + kDisable + Texts{"lock", kNotOpen} + kEnable +
+             Texts{"unlock"},
+         1, false, true},
         {"second stall", RetryPending,
-         Texts{"timer 0"} + kDisable + Texts{"lock", kGuard, "end", "unlock"}, 2, true, true},
+         Texts{"timer 0", kStopOff} + kDisable + Texts{"lock", kStopOn, kGuard, "end", "unlock"},
+         2, true, true},
         // Messenger runs with higher rights: the system refuses every post.
         {"open command refused",
          [](Rig& rig) {
              rig.windows.refusePostsFrom = 0;
              rig.windows.StartMessenger({});
          },
-         kDisable + Texts{"lock", "unlock", kHigherRights} + kEnable, 0, false, false},
+         kDisable + Texts{"lock", kStopOn, "unlock", kStopOff, kHigherRights} + kEnable, 0, false,
+         false},
         {"second confirm refused",
          [](Rig& rig) {
              rig.windows.refusePostsFrom = 4;  // the open commands and the first confirm pass
              rig.windows.StartMessenger({});
          },
-         kDisable + Texts{"lock"} + kEntering + Texts{"unlock"} + kDone + Texts{kHigherRights} +
-             kEnable,
+         kDisable + Texts{"lock", kStopOn} + kEntering + Texts{"unlock"} + kDone +
+             Texts{kStopOff, kHigherRights} + kEnable,
          1 + 5 + 4, false, false},
         // A post that fails for another reason (the window gone) is left to the waits.
         {"Messenger gone while entering",
@@ -119,8 +126,8 @@ TEST(AddRun, EachEndGivesTheControlsBackAndRestoresTheCaption) {
              quits.quitAfterStored = 1;
              rig.windows.StartMessenger(quits);
          },
-         kDisable + Texts{"lock"} + kEntering + kDone + Texts{kGuard, "end", "unlock"}, 1 + 5 + 1,
-         true, false},
+         kDisable + Texts{"lock", kStopOn} + kEntering + kDone + Texts{kGuard, "end", "unlock"},
+         1 + 5 + 1, true, false},
         // A client busy for 20 s in a text, 20,000 passes: the run waits, costs no pass of
         // its budget of 1300, says meanwhile that it waits for Messenger, and goes on.
         {"Messenger busy in a text",
@@ -130,8 +137,9 @@ TEST(AddRun, EachEndGivesTheControlsBackAndRestoresTheCaption) {
              busy.hangMs = 20000;
              rig.windows.StartMessenger(busy);
          },
-         kDisable + Texts{"lock", kEntering[0], kEntering[1], kWaiting, "progress paused"} +
-             kEntering + kDone + Texts{kSuccess} + kEnable + Texts{"unlock"},
+         kDisable +
+             Texts{"lock", kStopOn, kEntering[0], kEntering[1], kWaiting, "progress paused"} +
+             kEntering + Texts{kStopOff} + kDone + Texts{kSuccess} + kEnable + Texts{"unlock"},
          1 + 2 * 5 + 1, false, false},
         {"prompt without Buttons",
          [](Rig& rig) {
@@ -139,8 +147,8 @@ TEST(AddRun, EachEndGivesTheControlsBackAndRestoresTheCaption) {
              buttonless.promptsWithoutButtons = true;
              rig.windows.StartMessenger(buttonless, {{"(c)", "old", "C:\\old.gif"}});
          },
-         kDisable + Texts{"lock"} + kEntering + kDone + Texts{kGuard, "end", "unlock"}, 1 + 5 + 5,
-         true, false},
+         kDisable + Texts{"lock", kStopOn} + kEntering + kDone + Texts{kGuard, "end", "unlock"},
+         1 + 5 + 5, true, false},
     };
     for (const auto& end : ends) {
         SCOPED_TRACE(end.name);
@@ -163,8 +171,8 @@ TEST(AddRun, StalledDialogRetriesOnceThroughTheTimerReadingTheListAfresh) {
     slow.emoticonDelayMs = 1500;  // longer than the first run's 1100 passes
     rig.windows.StartMessenger(slow);
     EXPECT_FALSE(rig.Click());
-    EXPECT_EQ(rig.log, (kDisable + Texts{"lock", "timer 1000", "unlock"}))
-        << "the controls stay disabled";
+    EXPECT_EQ(rig.log, (kDisable + Texts{"lock", kStopOn, "timer 1000", "unlock"}))
+        << "the controls stay disabled, Stop enabled";
     EXPECT_EQ(rig.windows.Pumps(), 1101) << "1099 counted passes, the retrying pass, its pump";
     EXPECT_EQ(loopCount, 0);
     EXPECT_EQ(rig.Sent(), Texts{"post Main 4294942017/0"}) << "only the open command";
@@ -225,8 +233,8 @@ TEST(RunLock, OneWindowAddsAtATime) {
         EXPECT_FALSE(second.Click());
     };
     EXPECT_FALSE(first.Click());
-    EXPECT_EQ(second.log, Texts{"timer 0"} + kDisable + Texts{kOtherRun} + kEnable + kDisable +
-                              Texts{kOtherRun} + kEnable);
+    EXPECT_EQ(second.log, (Texts{"timer 0", kStopOff} + kDisable + Texts{kOtherRun} + kEnable +
+                           kDisable + Texts{kOtherRun} + kEnable));
     EXPECT_TRUE(second.form.RetryPending());
     EXPECT_EQ(second.windows.Sent().size(), 1u) << "only its first run's open command";
     EXPECT_EQ(first.Store().size(), 2u);

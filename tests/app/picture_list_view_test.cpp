@@ -50,6 +50,33 @@ TEST(PictureColumns, TheResultSaysWhatBecameOfEachPicture) {
     }
 }
 
+// As a run goes, the row in hand reads "Adding..." and the list follows it; each row then says
+// what became of its picture. The run before's results are gone from the start, so that a
+// row the run does not reach reads empty. The list is told only the texts that change.
+TEST(PictureColumns, TheResultFollowsTheRun) {
+    Rig rig({u"a.gif", u"b.gif", u"c.gif"});
+    rig.Load();
+    rig.windows.StartMessenger({});
+    EXPECT_FALSE(rig.Click());
+    rig.windows.PumpFor(10);  // Messenger closes its dialog while the box is read
+    rig.file1.SetSelected(1, false);
+    rig.file1.followed.clear();
+    std::vector<Texts> seen;
+    rig.windows.onPump = [&] {
+        const Texts now = Utf8s(rig.file1.results);
+        if (seen.empty() || seen.back() != now) seen.push_back(now);
+    };
+    const std::size_t told = rig.file1.textsTold;
+    EXPECT_FALSE(rig.Click());  // Messenger has all three now: a and c are left out
+    const std::string leftOut = "Left out: an emoticon has the shortcut ";
+    EXPECT_EQ(seen, (std::vector<Texts>{{"Added as (a)", "Added as (b)", "Added as (c)"},
+                                        {"Adding...", "", ""},
+                                        {leftOut + "(a)", "", "Adding..."}}));
+    EXPECT_EQ(Utf8s(rig.file1.results), (Texts{leftOut + "(a)", "", leftOut + "(c)"}));
+    EXPECT_EQ(rig.file1.followed, (std::vector<int>{0, 2}));
+    EXPECT_EQ(rig.file1.textsTold - told, 3 + 2 * 2u) << "three cleared, two a picture";
+}
+
 // Nothing is read for the Shortcut column until the window has shown; once it has, a change
 // to the list file reaches the column (and the tool tips) when the window is active again,
 // the changed rows alone.

@@ -57,11 +57,13 @@ public:
         results.at(index) = text;
         ++textsTold;
     }
+    void Follow(int index) override { followed.push_back(index); }
     const std::vector<std::u16string>& Names() const { return names_; }
     // The two columns of our own, a text a row, and how many texts the list was told.
     std::vector<std::u16string> shortcuts;
     std::vector<std::u16string> results;
     std::size_t textsTold = 0;
+    std::vector<int> followed;  // the rows a run had in hand, in order
 
 private:
     std::vector<std::u16string> names_;

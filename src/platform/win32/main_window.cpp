@@ -13,6 +13,8 @@
 #include "picture_list_view.h"
 #include "picture_loader.h"
 #include "resource_ids.h"
+#include "run_closing.h"
+#include "stop_button.h"
 #include "system_files.h"
 #include "taskbar_progress.h"
 #include "win32_code_page.h"
@@ -119,14 +121,17 @@ struct MainWindow::Parts {
         : controls(instance, window, dpi),
           file1(controls.Window("File1"), dpi),
           cmdAdd(controls.Window("cmdAdd")),
+          cmdStop(controls.Window("cmdStop"), controls.Window("cmdAdd")),
           chkOverwrite(controls.Window("chkOverwrite")),
           tmrRetry(window, IdOf("tmrRetry")),
           frame(window),
-          windows(window) {}
+          windows(window),
+          closing(window) {}
 
     FormControls controls;
     PictureListView file1;
     ControlSwitch cmdAdd;
+    StopButton cmdStop;
     CheckControl chkOverwrite;
     WindowTimer tmrRetry;
     Frame frame;
@@ -135,6 +140,7 @@ struct MainWindow::Parts {
     Win32FileSystem files;
     Win32WindowSystem windows;
     Win32RunLock runLock;
+    RunClosing closing;
     std::unique_ptr<FrmMain> form;
     std::unique_ptr<ListToolTips> listTips;
     std::unique_ptr<PictureLoader> loader;  // from the first paint on
@@ -164,9 +170,9 @@ void MainWindow::Open(int showCommand) {
             return text;
         });
     parts_->form = std::make_unique<FrmMain>(
-        MainWindowParts{parts_->file1, parts_->cmdAdd, parts_->chkOverwrite, parts_->tmrRetry,
-                        parts_->frame, parts_->dialogs, parts_->starter, parts_->files,
-                        parts_->windows, parts_->runLock, kSettlingPause},
+        MainWindowParts{parts_->file1, parts_->cmdAdd, parts_->cmdStop, parts_->chkOverwrite,
+                        parts_->tmrRetry, parts_->frame, parts_->dialogs, parts_->starter,
+                        parts_->files, parts_->windows, parts_->runLock, kSettlingPause},
         ProgramFolder());
     Guarded([&] { parts_->form->Load(); });
     parts_->dialogs.owner = window_;
@@ -193,6 +199,8 @@ void MainWindow::OnCommand(WORD id, WORD code) {
     if (id == IdOf("cmdAdd") && code == BN_CLICKED) {
         TimerResolution resolution;
         Guarded([&] { parts_->form->OnAddClick(); });
+    } else if ((id == IdOf("cmdStop") && code == BN_CLICKED) || id == IDCANCEL) {
+        Guarded([&] { parts_->form->OnStopClick(); });  // IDCANCEL: Esc
     } else if (id == IdOf("lblSite") && code == STN_CLICKED) {
         Guarded([&] { parts_->form->OnSiteClick(); });
     }
@@ -261,10 +269,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CLOSE:
-        // Closing in the middle of a run ends the program here and now, so that the run's
-        // loops send nothing more to Messenger.
-        if (parts_->form->RunActive()) ExitProcess(0);
-        DestroyWindow(window_);
+        if (!parts_->closing.Deferred(*parts_->form)) DestroyWindow(window_);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);

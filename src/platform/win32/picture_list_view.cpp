@@ -145,6 +145,16 @@ void PictureListView::SetResultText(int index, const std::u16string& text) {
     Redraw(index);
 }
 
+void PictureListView::Follow(int index) {
+    Row(index);
+    // The focus, not the selection: the selection is what the run enters, and stays.
+    LVITEMW state{};
+    state.stateMask = LVIS_FOCUSED;
+    state.state = LVIS_FOCUSED;
+    SendMessageW(window_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
+    SendMessageW(window_, LVM_ENSUREVISIBLE, index, FALSE);
+}
+
 void PictureListView::ShowPicture(int index, HBITMAP picture) {
     int image = kImageNoPicture;
     if (picture && images_) {

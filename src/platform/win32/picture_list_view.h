@@ -25,6 +25,7 @@ public:
     bool IsSelected(int index) const override;
     void SetShortcutText(int index, const std::u16string& text) override;
     void SetResultText(int index, const std::u16string& text) override;
+    void Follow(int index) override;
 
     // The side in pixels of the square a picture is shown in.
     int PictureSide() const { return side_; }
