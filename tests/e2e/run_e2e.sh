@@ -71,7 +71,7 @@ EOF
   logo=$(field "$(grep -E '^control .*class=Static .*rect=40,0,174,40 ' <<<"$controls")" z)
   back=$(field "$(grep -E '^control .*class=Static .*rect=0,0,265,40 ' <<<"$controls")" z)
   expect "imgLogo at 40,0,174,40 in front of imgBack at 0,0,265,40" test "${logo:-9}" -lt "${back:--1}"
-  expect_eq "tab order" "$(grep tabstop=1 <<<"$controls" | sed -nE 's/.*text=(.*)$/\1/p' | tr '\n' '|')" \
+  expect_eq "tab order" "$(grep 'visible=1 tabstop=1' <<<"$controls" | sed -nE 's/.*text=(.*)$/\1/p' | tr '\n' '|')" \
     "|Add|Overwrite|"
   expect "focus in File1" grep -qE '^control .*class=SysListView32 .*focus=1 ' <<<"$controls"
   local check style list
@@ -422,6 +422,104 @@ scenario_progress() {
                    <(printf '%s\n' "${want[@]}"))"
 }
 
+# --- following and stopping a run ---------------------------------------------------------
+
+stopped_after_3_of_8="Pimbrel|Adding was stopped after 3 of the 8 selected pictures."
+
+# eight_slow_pictures MS: r1.gif to r8.gif beside a Messenger that opens each create dialog
+# MS late, and the program shown; more pictures than the list shows rows.
+eight_slow_pictures() {
+  local i
+  for i in $(seq 1 8); do picture "r$i.gif"; done
+  start_standin --create-delay "$1"
+  start_program
+}
+# result_of I: the Result cell of the list's row I.
+result_of() { drive rows | sed -n "$(($1 + 2))p" | cut -d'|' -f3; }
+in_hand() { [ "$(result_of "$1")" = "Adding..." ]; }
+# after_three PICTURE...: the store and the list after a run stopped while the third picture
+# was in hand: it went in whole, nothing more did, and the emoticon dialog was closed (the
+# stand-in saves its store only then).
+after_three() {
+  expect_store "(r1)|r1|$(win r1.gif)" "(r2)|r2|$(win r2.gif)" "(r3)|r3|$(win r3.gif)"
+  expect_journal 3 $'^Emoticon\t273\t1420\t1311244'
+  expect_journal 3 $'^Create\t273\t1\t1837380'
+  expect_journal 1 $'^Emoticon\t273\t1\t2622856'
+}
+
+# The run read from outside as it goes (drive watch-run): the row in hand reads "Adding...",
+# has the list's focus and is in view, though the list shows only a few rows; the rows before
+# it say what became of their pictures before the run ends, the rows after it are empty.
+scenario_follow() {
+  eight_slow_pictures 400
+  drive click Add
+  drive watch-run 60000 >"$dir/watched.txt"
+  expect_box 5000 "$success_box"
+  local verdicts
+  verdicts=$(tr -d '\r' <"$dir/watched.txt" | awk -F'|' '
+    /^focus=/ {
+      split($1, f, /[ =]/); focus = f[2]; top = f[4]; page = f[6]; hand = -1
+      for (i = 2; i <= NF; i++) if ($i == "Adding...") hand = i - 2
+      if (hand < 0) next
+      seen[hand] = 1
+      if (hand != focus || hand < top || hand >= top + page) print "row " hand " not followed: " $0
+      for (i = 2; i <= NF; i++)
+        if ((i - 2 < hand && $i != "Added as (r" i - 1 ")") || (i - 2 > hand && $i != ""))
+          print "row " i - 2 " while " hand " is in hand: " $0
+      if (page >= 8) print "the list shows every row: " $0
+    }
+    END { for (i = 0; i < 8; i++) if (!(i in seen)) print "row " i " never seen in hand" }')
+  expect_eq "the rows as the run went" "$verdicts" ""
+  expect_eq "the rows after the run" "$(drive rows | sed 1d | cut -d'|' -f3)" \
+    "$(printf 'Added as (r%s)\n' 1 2 3 4 5 6 7 8)"
+}
+
+# Stop pressed while the third of eight pictures is in hand, with a real click on the button
+# that has taken Add's place, or with Esc: the picture in hand goes in whole, the box says
+# how far the run came, and Add is back in its place with the controls enabled.
+scenario_stop() {
+  eight_slow_pictures 1500
+  click_at Add
+  expect "the second picture in hand" e2e_wait_for 30 in_hand 1
+  local controls
+  controls=$(drive controls)
+  expect "Stop shown and enabled in Add's place" \
+    grep -qE '^control .*rect=152,56,105,25 enabled=1 visible=1 .*text=Stop$' <<<"$controls"
+  expect "Add hidden" grep -qE '^control .* visible=0 .*text=Add$' <<<"$controls"
+  screenshot stopping.png $(drive rect)
+  expect "the third picture in hand" e2e_wait_for 30 in_hand 2
+  if [ "$1" = esc ]; then xdotool key Escape; else click_at Stop; fi
+  expect_box 20000 "$stopped_after_3_of_8"
+  after_three
+  sleep 0.3
+  expect_state "add=1 overwrite=1 list=1 checked=0"
+  expect "Stop hidden again" grep -qE '^control .* visible=0 .*text=Stop$' <<<"$(drive controls)"
+  expect_eq "the rows" "$(drive rows | sed 1d | cut -d'|' -f3 | tr '\n' ,)" \
+    "Added as (r1),Added as (r2),Added as (r3),,,,,,"
+}
+
+# The window closed while the third picture is in hand: the run stops as Stop stops it, with
+# no box, and the program ends once that picture is in. Closed while Messenger never opens its
+# emoticon dialog, so that the run cannot stop before its wait ends: it ends 5 s later.
+scenario_close_during_run() {
+  eight_slow_pictures 1500
+  drive click Add
+  expect "the third picture in hand" e2e_wait_for 30 in_hand 2
+  expect "the program ends within 3 s of closing, with no box" drive close-program 3000
+  kill_started
+  after_three
+  : >"$dir/store.txt"
+  start_standin --never-open
+  start_program
+  drive click Add
+  sleep 1
+  local start ms
+  start=$(date +%s%N)
+  expect "the program ends after closing" drive close-program 15000
+  ms=$(( ($(date +%s%N) - start) / 1000000 ))
+  expect "it ended $ms ms after closing: about 5 s" test "$ms" -ge 4000 -a "$ms" -le 9000
+}
+
 # --- a Messenger that is late, goes away or stops answering; two programs at once ----------
 
 # Messenger never opens its emoticon dialog. The waits grow patient (passes of 1 ms at
@@ -739,6 +837,10 @@ prompts-reused-keep scenario_prompts 0 --client newer --reuse-create --build-gap
 cjk-932 scenario_cjk 932 older
 cjk-936 scenario_cjk 936 newer
 progress scenario_progress
+follow scenario_follow
+stop-click scenario_stop click
+stop-esc scenario_stop esc
+close-during-run scenario_close_during_run
 never-opens scenario_never_opens
 busy-1-3s scenario_busy 1 3000
 busy-4-3s scenario_busy 4 3000

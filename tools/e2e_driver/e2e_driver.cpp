@@ -278,10 +278,11 @@ int Controls() {
         MapWindowPoints(nullptr, program, reinterpret_cast<POINT*>(&r), 2);
         const LONG s = GetWindowLongA(child, GWL_STYLE);
         const bool button = ClassOf(child) == "Button";
-        std::printf("control z=%d class=%s rect=%ld,%ld,%ld,%ld enabled=%d tabstop=%d focus=%d "
-                    "checked=%ld style=0x%08lX text=%s\n",
+        std::printf("control z=%d class=%s rect=%ld,%ld,%ld,%ld enabled=%d visible=%d tabstop=%d "
+                    "focus=%d checked=%ld style=0x%08lX text=%s\n",
                     z++, ClassOf(child).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
-                    IsWindowEnabled(child) ? 1 : 0, (s & WS_TABSTOP) != 0, child == focus,
+                    IsWindowEnabled(child) ? 1 : 0, IsWindowVisible(child) ? 1 : 0,
+                    (s & WS_TABSTOP) != 0, child == focus,
                     button ? static_cast<long>(SendMessageA(child, BM_GETCHECK, 0, 0)) : -1L,
                     static_cast<unsigned long>(s), OneLine(TextOf(child)).c_str());
     }
@@ -503,6 +504,47 @@ int WatchCaption(DWORD timeoutMs) {
         if (GetTickCount() - start >= timeoutMs) return Fail("timeout");
         Sleep(5);
     }
+}
+
+// The list as a run shows it: "focus=F top=T page=P|RESULT|RESULT..." with the row that has
+// the list's focus, the first row in view and how many fit, then the Result column row by row.
+std::string RunView(HWND list, const RemoteBuffer& remote) {
+    std::string view =
+        "focus=" +
+        std::to_string(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)) +
+        " top=" + std::to_string(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)) +
+        " page=" + std::to_string(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    Row row;
+    for (int i = 0; i < count && ReadRow(list, remote, i, row); ++i) view += "|" + row.texts[2];
+    return view;
+}
+
+// Follows a run in the list until the program shows a message box: its RunView each time it
+// changes, then "box"; or "gone" or "timeout". The program goes on between the messages that
+// read it, so a view counts only when a second read gives the same.
+int WatchRun(DWORD timeoutMs) {
+    HWND program = FindProgram();
+    HWND list = ListOf(program);
+    const DWORD pid = ProcessOf(program);
+    if (!list) return Fail("no list");
+    const RemoteBuffer remote(list, RowBufferSize());
+    if (!remote.Usable()) return Fail("cannot reach the program's memory");
+    const DWORD start = GetTickCount();
+    std::string last;
+    while (!BoxOf(pid)) {
+        if (!Alive(pid)) return Fail("gone");
+        if (GetTickCount() - start >= timeoutMs) return Fail("timeout");
+        const std::string view = RunView(list, remote);
+        if (view != last && view == RunView(list, remote)) {
+            std::printf("%s\n", view.c_str());
+            std::fflush(stdout);
+            last = view;
+        }
+        Sleep(20);
+    }
+    std::printf("box\n");
+    return 0;
 }
 
 // Closes the main window as a user would and waits until the program has ended.
@@ -745,6 +787,7 @@ int Usage() {
                  "  wait-program MS | click TEXT | rect [TEXT] | controls | items | rows\n"
                  "  | wait-pictures MS | item-point I | resize W H | maximise 0|1\n"
                  "  | state | select I 0|1 | overwrite 0|1 | box MS [dismiss] | watch-caption MS\n"
+                 "  | watch-run MS\n"
                  "  | close-program MS | quit-standin MS\n"
                  "  | timed-add MS | timed-start FOLDER MS [drawn] | script FOLDER COUNT\n"
                  "  | starts NAME MS COUNT\n");
@@ -779,6 +822,7 @@ int main(int argc, char** argv) {
     else if (is("box", 1) || is("box", 2))
         rc = Box(number(2), argc == 4 && std::string(argv[3]) == "dismiss");
     else if (is("watch-caption", 1)) rc = WatchCaption(number(2));
+    else if (is("watch-run", 1)) rc = WatchRun(number(2));
     else if (is("close-program", 1)) rc = CloseProgram(number(2));
     else if (is("quit-standin", 1)) rc = QuitStandIn(number(2));
     else if (is("timed-add", 1)) rc = TimedAdd(number(2));
