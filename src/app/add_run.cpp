@@ -129,7 +129,9 @@ void FrmMain::AddRun() try {
     // A stop that came after the last picture has left none out.
     const bool stopped =
         outcome != EmoticonDialogOutcome::Found || reports.size() < selected;
-    if (!stop_.closing)
+    if (stop_.closing)
+        progress.End();  // the window goes, with no box
+    else
         progress.ShowMessage(Utf8(stopped ? StoppedMessage(reports, selected, names)
                                           : SuccessMessage(reports, names)),
                              kProgramTitle, MessageIcon::None);

@@ -78,119 +78,77 @@ Stopped StopAt(Rig& rig, const Moment& moment, By by) {
     return result;
 }
 
+// Stopped with Stop (and Esc, which comes as Stop), or by closing the window: the same is sent
+// to Messenger either way, and closing shows no box. Where Messenger keeps a text waiting,
+// closing is to end the program at once instead: the run cannot end before Messenger answers.
 TEST(RunStop, ThePictureInHandIsFinishedAndNoFurtherOneEntered) {
+    using Options = standin::Options;
     const struct {
         const char* state;
-        std::function<void(Rig&)> setUp;
+        void (*messenger)(Options&);
+        const char* listFile;
         Moment moment;
         Texts after;      // what Messenger is sent after the stop
         Texts store;      // what Messenger holds at the end
         std::string box;  // the closing box
+        CloseAnswer closing = CloseAnswer::AfterRun;
     } stops[] = {
         {"waiting for the emoticon dialog, which comes",
-         [](Rig& rig) {
-             standin::Options late;
-             late.emoticonDelayMs = 50;
-             rig.windows.StartMessenger(late);
-         },
-         {Sent("post Main", 1), 10}, {kClose}, {}, kBeforeAny},
+         [](Options& late) { late.emoticonDelayMs = 50; }, "", {Sent("post Main", 1), 10},
+         {kClose}, {}, kBeforeAny},
         // The wait ends where the retry would have been scheduled: no retry, nothing to close.
         {"waiting for the emoticon dialog, which never comes",
-         [](Rig& rig) {
-             standin::Options never;
-             never.neverOpenEmoticons = true;
-             rig.windows.StartMessenger(never);
-         },
-         {Sent("post Main", 1), 10}, {}, {}, kBeforeAny},
-        {"opening",
-         [](Rig& rig) {
-             standin::Options slow;
-             slow.createDelayMs = 20;
-             rig.windows.StartMessenger(slow);
-         },
-         {Sent(kOpen, 2), 0}, kTexts + Texts{kConfirm, kClose}, {"(a) a", "(b) b"}, kAfterTwo},
-        {"filling",
-         [](Rig& rig) {
-             standin::Options slow;
-             slow.editsDelayMs = 20;
-             rig.windows.StartMessenger(slow);
-         },
-         {Sent(kOpen, 2), 5}, kTexts + Texts{kConfirm, kClose}, {"(a) a", "(b) b"}, kAfterTwo},
-        {"confirming", [](Rig& rig) { rig.windows.StartMessenger({}); }, {Sent(kConfirm, 2), 0},
+         [](Options& never) { never.neverOpenEmoticons = true; }, "", {Sent("post Main", 1), 10},
+         {}, {}, kBeforeAny},
+        {"opening", [](Options& slow) { slow.createDelayMs = 20; }, "", {Sent(kOpen, 2), 0},
+         kTexts + Texts{kConfirm, kClose}, {"(a) a", "(b) b"}, kAfterTwo},
+        {"filling", [](Options& slow) { slow.editsDelayMs = 20; }, "", {Sent(kOpen, 2), 5},
+         kTexts + Texts{kConfirm, kClose}, {"(a) a", "(b) b"}, kAfterTwo},
+        {"confirming", [](Options&) {}, "", {Sent(kConfirm, 2), 0}, {kClose}, {"(a) a", "(b) b"},
+         kAfterTwo},
+        {"settling", [](Options& slow) { slow.promptDelayMs = 20; }, "", {Sent(kConfirm, 2), 10},
          {kClose}, {"(a) a", "(b) b"}, kAfterTwo},
-        {"settling",
-         [](Rig& rig) {
-             standin::Options slow;
-             slow.promptDelayMs = 20;
-             rig.windows.StartMessenger(slow);
-         },
-         {Sent(kConfirm, 2), 10}, {kClose}, {"(a) a", "(b) b"}, kAfterTwo},
         // b's shortcut is refused, and the stop comes while the prompt is being made: it is
         // answered once it is complete, and the replacement confirmed.
-        {"answering a prompt",
-         [](Rig& rig) {
-             rig.SetListFile("---List---\r\nb.gif - (Y)\r\n");
-             standin::Options gaps;
-             gaps.buildGapMs = 3;
-             rig.windows.StartMessenger(gaps);
-         },
-         {PromptUp, 0},
+        {"answering a prompt", [](Options& gaps) { gaps.buildGapMs = 3; },
+         "---List---\r\nb.gif - (Y)\r\n", {PromptUp, 0},
          {"post Prompt 2/264158", "text ShortcutEdit 256/0", kConfirm, kClose},
          {"(a) a", "(Y)2 b"},
          kAfterTwo + "\n\nAdded under another shortcut:\nb.gif: (Y) refused, added as (Y)2"},
-        // Messenger has kept b's path waiting for 3 s when the stop comes.
+        // Messenger has kept b's path waiting for more than a second when the stop comes.
         {"waiting for a busy Messenger",
-         [](Rig& rig) {
-             standin::Options busy;
+         [](Options& busy) {
              busy.hangAtText = 4;
              busy.hangMs = 3000;
-             rig.windows.StartMessenger(busy);
          },
-         {Sent("text PathEdit", 2), 1000}, {"text ShortcutEdit 256/0", "text NameEdit 256/0", kConfirm,
-                                       kClose},
-         {"(a) a", "(b) b"}, kAfterTwo},
+         "", {Sent("text PathEdit", 2), 1500},
+         {"text ShortcutEdit 256/0", "text NameEdit 256/0", kConfirm, kClose}, {"(a) a", "(b) b"},
+         kAfterTwo, CloseAnswer::AtOnce},
     };
     for (const auto& stop : stops) {
-        SCOPED_TRACE(stop.state);
-        Rig rig({u"a.gif", u"b.gif", u"c.gif"});
-        rig.Load();
-        stop.setUp(rig);
-        const Stopped got = StopAt(rig, stop.moment, By::Stop);
-        EXPECT_TRUE(got.ran);
-        EXPECT_EQ(got.after, stop.after);
-        EXPECT_EQ(rig.Store(), stop.store);
-        EXPECT_EQ(rig.toolkit.boxes, Texts{stop.box});
-        EXPECT_EQ(Texts(rig.log.end() - 5, rig.log.end()),
-                  Texts{"box " + stop.box} + kEnable + Texts{"unlock"})
-            << "the controls after the box";
-        EXPECT_FALSE(rig.form.RetryPending());
-        EXPECT_EQ(rig.file1.results.back(), u"") << "c.gif not reached";
-        EXPECT_EQ(rig.file1.followed.size(), stop.store.size());
-    }
-}
-
-// Closing the window stops the run as Stop does, with no box; where Messenger keeps a text
-// waiting the program is to end at once instead, as the run cannot end before Messenger
-// answers.
-TEST(RunStop, ClosingTheWindowStopsTheRunWithoutABox) {
-    {
-        Rig rig({u"a.gif", u"b.gif", u"c.gif"});
-        rig.Load();
-        rig.windows.StartMessenger({});
-        const Stopped got = StopAt(rig, {Sent(kConfirm, 2), 0}, By::Close);
-        EXPECT_EQ(got.answer, CloseAnswer::AfterRun);
-        EXPECT_EQ(got.after, Texts{kClose});
-        EXPECT_TRUE(rig.toolkit.boxes.empty());
-        EXPECT_EQ(rig.form.OnClose(), CloseAnswer::Now) << "after the run";
-    }
-    {
-        Rig rig({u"a.gif", u"b.gif", u"c.gif"});
-        rig.Load();
-        standin::Options busy;
-        busy.hangAtText = 4;
-        busy.hangMs = 3000;
-        rig.windows.StartMessenger(busy);
-        EXPECT_EQ(StopAt(rig, {Sent("text PathEdit", 2), 1500}, By::Close).answer, CloseAnswer::AtOnce);
+        for (const By by : {By::Stop, By::Close}) {
+            SCOPED_TRACE(std::string(stop.state) + (by == By::Stop ? ", Stop" : ", closed"));
+            Rig rig({u"a.gif", u"b.gif", u"c.gif"});
+            if (*stop.listFile) rig.SetListFile(stop.listFile);
+            rig.Load();
+            Options options;
+            stop.messenger(options);
+            rig.windows.StartMessenger(options);
+            const Stopped got = StopAt(rig, stop.moment, by);
+            EXPECT_TRUE(got.ran);
+            if (by == By::Close) EXPECT_EQ(got.answer, stop.closing);
+            if (by == By::Close && stop.closing == CloseAnswer::AtOnce) continue;
+            EXPECT_EQ(got.after, stop.after);
+            EXPECT_EQ(rig.Store(), stop.store);
+            const Texts box = by == By::Stop ? Texts{stop.box} : Texts{};
+            EXPECT_EQ(rig.toolkit.boxes, box);
+            EXPECT_EQ(Texts(rig.log.end() - 4, rig.log.end()), kEnable + Texts{"unlock"})
+                << "the controls after the box";
+            EXPECT_FALSE(rig.form.RetryPending());
+            EXPECT_EQ(rig.file1.results.back(), u"") << "c.gif not reached";
+            EXPECT_EQ(rig.file1.followed.size(), stop.store.size());
+            EXPECT_EQ(rig.form.OnClose(), CloseAnswer::Now) << "after the run";
+        }
     }
 }
 

@@ -16,6 +16,10 @@ namespace {
 
 enum Column { kPictureColumn, kShortcutColumn, kResultColumn };
 
+// How often a run's changes to the list are shown at most: often enough to follow a run by
+// eye, rarely enough that drawing the list costs a fast run little.
+constexpr DWORD kRunRefreshMs = 200;
+
 struct ColumnSpec {
     const wchar_t* heading;
     int width;  // pixels at 96 DPI
@@ -83,7 +87,8 @@ private:
 }  // namespace
 
 PictureListView::PictureListView(HWND list, int dpi)
-    : Control(list), side_(MulDiv(kPictureSquareAt100, dpi, 96)), dpi_(dpi) {
+    : Control(list), side_(MulDiv(kPictureSquareAt100, dpi, 96)), dpi_(dpi),
+      refresh_(list, kRunRefreshMs, [this] { ShowChanges(); }) {
     SendMessageW(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     for (int column = kPictureColumn; column <= kResultColumn; ++column) {
@@ -107,7 +112,14 @@ PictureListView::PictureListView(HWND list, int dpi)
     SendMessageW(window_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
 }
 
+void PictureListView::SetEnabled(bool enabled) {
+    if (enabled) refresh_.Now();
+    Control::SetEnabled(enabled);
+}
+
 void PictureListView::SetEntries(const std::vector<std::u16string>& names) {
+    results_.clear();
+    followed_ = -1;
     rows_.clear();
     rows_.reserve(names.size());
     for (const auto& name : names) rows_.push_back({ToWide(name), {}, {}, kImageLoading});
@@ -141,18 +153,35 @@ void PictureListView::SetShortcutText(int index, const std::u16string& text) {
 }
 
 void PictureListView::SetResultText(int index, const std::u16string& text) {
-    Row(index).result = ToWide(text);
-    Redraw(index);
+    Row(index);
+    results_[index] = ToWide(text);
+    refresh_.Request();
+    if (IsWindowEnabled(window_)) refresh_.Now();  // outside a run, at once as ever
 }
 
 void PictureListView::Follow(int index) {
     Row(index);
-    // The focus, not the selection: the selection is what the run enters, and stays.
-    LVITEMW state{};
-    state.stateMask = LVIS_FOCUSED;
-    state.state = LVIS_FOCUSED;
-    SendMessageW(window_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
-    SendMessageW(window_, LVM_ENSUREVISIBLE, index, FALSE);
+    followed_ = index;
+    refresh_.Request();
+}
+
+void PictureListView::ShowChanges() {
+    std::vector<int> changed;
+    for (auto& [index, text] : results_) {
+        rows_[index].result = std::move(text);
+        changed.push_back(index);
+    }
+    results_.clear();
+    if (followed_ >= 0) {
+        // The focus, not the selection: the selection is what the run enters, and stays.
+        LVITEMW state{};
+        state.stateMask = LVIS_FOCUSED;
+        state.state = LVIS_FOCUSED;
+        SendMessageW(window_, LVM_SETITEMSTATE, followed_, reinterpret_cast<LPARAM>(&state));
+        SendMessageW(window_, LVM_ENSUREVISIBLE, followed_, FALSE);
+        followed_ = -1;
+    }
+    for (int index : changed) Redraw(index);  // those in view after the scroll
 }
 
 void PictureListView::ShowPicture(int index, HBITMAP picture) {

@@ -5,11 +5,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "form_controls.h"
 #include "list_view_images.h"
+#include "refresh_limit.h"
 
 namespace pimbrel::win32 {
 
@@ -20,6 +22,9 @@ public:
     PictureListView(const PictureListView&) = delete;
     PictureListView& operator=(const PictureListView&) = delete;
 
+    // While the list is disabled, as it is during a run, the Result texts and the row
+    // followed are shown together, a few times a second at most; enabling it shows them.
+    void SetEnabled(bool enabled) override;
     void SetEntries(const std::vector<std::u16string>& names) override;
     void SelectAll() override;
     bool IsSelected(int index) const override;
@@ -49,12 +54,16 @@ private:
     Entry& Row(int index);
     const Entry& Row(int index) const;
     void Redraw(int index);
+    void ShowChanges();
     LRESULT FindByName(const NMLVFINDITEMW& find) const;
 
     int side_;
     int dpi_;
     std::vector<Entry> rows_;
     HIMAGELIST images_ = nullptr;  // the list destroys it with itself
+    std::map<int, std::wstring> results_;  // Result texts not shown yet, by row
+    int followed_ = -1;                    // the row to follow, once shown
+    RefreshLimit refresh_;
 };
 
 }  // namespace pimbrel::win32

@@ -1,0 +1,38 @@
+// Shows a window's changes at most once every so often: a change that comes after a quiet
+// spell at once, those that follow it quicker together, once the time has come. Under Wine
+// each drawing of the picture list costs milliseconds, and a run changes it several times a
+// picture.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+namespace pimbrel::win32 {
+
+class RefreshLimit {
+public:
+    // `show` shows what has changed; its timer's ticks come to `window`'s thread.
+    RefreshLimit(HWND window, DWORD intervalMs, std::function<void()> show)
+        : window_(window), intervalMs_(intervalMs), show_(std::move(show)) {}
+    ~RefreshLimit();
+    RefreshLimit(const RefreshLimit&) = delete;
+    RefreshLimit& operator=(const RefreshLimit&) = delete;
+
+    // Something has changed: shown now, or once the interval since the last showing is over.
+    void Request();
+    // Whatever has changed is shown now.
+    void Now();
+
+private:
+    static void CALLBACK Tick(HWND window, UINT message, UINT_PTR id, DWORD now);
+    void Show();
+
+    HWND window_;
+    DWORD intervalMs_;
+    std::function<void()> show_;
+    DWORD shownAt_ = 0;
+    bool changed_ = false;
+    bool waiting_ = false;  // the timer is set
+};
+
+}  // namespace pimbrel::win32
