@@ -451,7 +451,7 @@ after_three() {
 # has the list's focus and is in view, though the list shows only a few rows; the rows before
 # it say what became of their pictures before the run ends, the rows after it are empty.
 scenario_follow() {
-  eight_slow_pictures 400
+  eight_slow_pictures 1000
   drive click Add
   drive watch-run 60000 >"$dir/watched.txt"
   expect_box 5000 "$success_box"

@@ -23,7 +23,7 @@ public:
     PictureListView& operator=(const PictureListView&) = delete;
 
     // While the list is disabled, as it is during a run, the Result texts and the row
-    // followed are shown together, a few times a second at most; enabling it shows them.
+    // followed are shown together, twice a second at most; enabling it shows them.
     void SetEnabled(bool enabled) override;
     void SetEntries(const std::vector<std::u16string>& names) override;
     void SelectAll() override;

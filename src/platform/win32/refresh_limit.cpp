@@ -3,6 +3,11 @@
 
 namespace pimbrel::win32 {
 
+namespace {
+// The moment: what else changes in the same breath comes before it is over.
+constexpr DWORD kMomentMs = 10;
+}  // namespace
+
 RefreshLimit::~RefreshLimit() {
     if (waiting_) KillTimer(window_, reinterpret_cast<UINT_PTR>(this));
 }
@@ -11,13 +16,9 @@ void RefreshLimit::Request() {
     changed_ = true;
     if (waiting_) return;
     const DWORD since = GetTickCount() - shownAt_;
-    if (since >= intervalMs_) {
-        Show();
-        return;
-    }
+    const DWORD wait = since + kMomentMs >= intervalMs_ ? kMomentMs : intervalMs_ - since;
     // The timer's id is this object, which the callback gets back.
-    waiting_ = SetTimer(window_, reinterpret_cast<UINT_PTR>(this), intervalMs_ - since,
-                        &RefreshLimit::Tick) != 0;
+    waiting_ = SetTimer(window_, reinterpret_cast<UINT_PTR>(this), wait, &RefreshLimit::Tick) != 0;
     if (!waiting_) Show();
 }
 

@@ -1,7 +1,7 @@
-// Shows a window's changes at most once every so often: a change that comes after a quiet
-// spell at once, those that follow it quicker together, once the time has come. Under Wine
-// each drawing of the picture list costs milliseconds, and a run changes it several times a
-// picture.
+// Shows a window's changes together, a moment after the first of them and at most once an
+// interval: the changes that a run makes to the picture list one after the other (a row
+// done, the next in hand) make one drawing, and a fast run's make a few a second. Under Wine
+// each drawing of the list costs milliseconds.
 #pragma once
 #include <windows.h>
 
@@ -18,7 +18,8 @@ public:
     RefreshLimit(const RefreshLimit&) = delete;
     RefreshLimit& operator=(const RefreshLimit&) = delete;
 
-    // Something has changed: shown now, or once the interval since the last showing is over.
+    // Something has changed: shown in a moment, or once the interval since the last showing
+    // is over.
     void Request();
     // Whatever has changed is shown now.
     void Now();
