@@ -16,6 +16,7 @@
 #     decodes (4096 x 4096), whose memory must not add up.
 # It stops with an error when a run does not store what it should. Arguments pick parts:
 #   wine_bench.sh [entry] [pause] [waiting] [lookup] [startup] [decode]      (default: all)
+# WINE_BENCH_ENTRY_COUNTS="20 100 1624" sets the entry runs' sizes (default: 20 and 100).
 # Build first: cmake --preset windows && cmake --build --preset windows
 set -uo pipefail
 E2E_WORK=$(cd "$(dirname "$0")/../.." && pwd)/build/bench
@@ -195,7 +196,9 @@ main() {
   for part in $parts; do
     case $part in
       entry)
-        for client in older newer; do for count in 20 100; do entry "$client" "$count"; done; done
+        for client in older newer; do
+          for count in ${WINE_BENCH_ENTRY_COUNTS:-20 100}; do entry "$client" "$count"; done
+        done
         waiting older 10 "each create dialog 1 s late" --create-delay 1000 ;;
       pause) for client in older newer; do full_pause "$client" 20; done ;;
       waiting) waiting older 10 "every window 100 ms late" --emoticon-delay 100 --create-delay 100 \
