@@ -7,6 +7,7 @@
 # them in a 64-bit prefix. Ends with "e2e: N passed, M failed".
 set -uo pipefail
 source "$(dirname "$0")/e2e_env.sh"
+source "$(dirname "$0")/debian_packs.sh"
 
 success_box="Pimbrel|The emoticons are added succesfully."
 not_open_box="Pimbrel|Please open your MSN Messenger main screen first."
@@ -422,6 +423,29 @@ scenario_progress() {
                    <(printf '%s\n' "${want[@]}"))"
 }
 
+# --- a pack as people download it ---------------------------------------------------------
+
+# Debian's pidgin-themes, its dmogdotorg theme as it ships (278 pictures and a theme file),
+# fetched once into build/: a pack that cannot be had fails the scenario. Many of its names
+# share a prefix (msn_car.gif, msn_cat.png, ...), so their shortcuts are numbered well past
+# ten. Every picture is stored, none left out or refused, each under the shortcut, with the
+# name and path, that the program's own code predicts natively (tests/e2e/predicted_store).
+scenario_real_pack() {
+  local pack predictor predicted
+  pack=$(pack_folder pidgin-themes dmogdotorg) ||
+    { problems+=("the pack pidgin-themes could not be had"); return; }
+  predictor=$(find "$E2E_ROOT/build/native" -name predicted_store -type f -print -quit 2>/dev/null)
+  [ -n "$predictor" ] || { problems+=("predicted_store is not built (native preset)"); return; }
+  cp -r "$pack/." "$dir/pics/"
+  predicted=$("$predictor" "$(winpath "$dir/pics")")
+  expect_eq "pictures predicted" "$(grep -c . <<<"$predicted")" 278
+  start_standin
+  start_program
+  drive click Add
+  expect_box 180000 "$success_box"
+  expect_eq store "$(store_lines)" "$predicted"
+}
+
 # --- a Messenger that is late, goes away or stops answering; two programs at once ----------
 
 # Messenger never opens its emoticon dialog. The waits grow patient (passes of 1 ms at
@@ -739,6 +763,7 @@ prompts-reused-keep scenario_prompts 0 --client newer --reuse-create --build-gap
 cjk-932 scenario_cjk 932 older
 cjk-936 scenario_cjk 936 newer
 progress scenario_progress
+real-pack scenario_real_pack
 never-opens scenario_never_opens
 busy-1-3s scenario_busy 1 3000
 busy-4-3s scenario_busy 4 3000
