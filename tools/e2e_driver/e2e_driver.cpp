@@ -590,11 +590,17 @@ int TimedStart(const std::string& folder, DWORD timeoutMs, bool drawn) {
     return 0;
 }
 
-// Enters COUNT pictures FOLDER\p000.gif... as (p000)... into the stand-in with the messages
-// the program sends, waiting for each window without a pause of its own: the floor that this
-// machine and the stand-in allow, beside which the program is measured. Prints "scripted
-// COUNT pictures: TOTAL ms, PER ms a picture" or what went wrong.
-int Script(const std::string& folder, int count) {
+// The three texts of one emoticon, in the order they go into the create dialog's Edits.
+struct Entry {
+    std::string path, shortcut, name;
+};
+
+// Enters the pictures into the stand-in with the messages the program sends, waiting for
+// each window without a pause of its own: the floor that this machine and the stand-in
+// allow, beside which the program is measured. Prints "scripted COUNT pictures: TOTAL ms,
+// PER ms a picture" or what went wrong.
+int Script(const std::vector<Entry>& entries) {
+    const int count = static_cast<int>(entries.size());
     const DWORD kGiveUpMs = 10000;  // a wait that long means the stand-in is not answering
     const auto spin = [&](auto find) { return WaitFor(kGiveUpMs, find, 0) != nullptr; };
     const auto failed = [](const char* what, int index) {
@@ -611,8 +617,6 @@ int Script(const std::string& folder, int count) {
     if (!spin([&] { return emoticons = OwnedBy(main, emoticonClass); }))
         return failed("no emoticon dialog", -1);
     for (int i = 0; i < count; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "p%03d", i);
         Post(emoticons, newer ? contract::kOpenCreateNewer : contract::kOpenCreateOlder);
         HWND create = nullptr, edits[3] = {};
         if (!spin([&]() -> HWND {
@@ -626,8 +630,7 @@ int Script(const std::string& folder, int count) {
                 return edits[2];
             }))
             return failed("no create dialog", i);
-        const std::string texts[3] = {folder + "\\" + name + ".gif",
-                                      std::string("(") + name + ")", name};
+        const std::string texts[3] = {entries[i].path, entries[i].shortcut, entries[i].name};
         for (int e = 0; e < 3; ++e)
             SendMessageA(edits[e], contract::kWmSetText, contract::kSetTextWParam,
                          reinterpret_cast<LPARAM>(texts[e].c_str()));
@@ -646,6 +649,40 @@ int Script(const std::string& folder, int count) {
     std::printf("scripted %d pictures: %.1f ms, %.2f ms a picture\n", count, total,
                 count > 0 ? total / count : 0.0);
     return 0;
+}
+
+// FOLDER\p000.gif... as (p000)...
+int ScriptNumbered(const std::string& folder, int count) {
+    std::vector<Entry> entries;
+    for (int i = 0; i < count; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "p%03d", i);
+        entries.push_back({folder + "\\" + name + ".gif", std::string("(") + name + ")", name});
+    }
+    return Script(entries);
+}
+
+// The entries of a file of lines "SHORTCUT|NAME|PATH" in the ANSI code page, as the program
+// would enter them: the same texts, so the same work for the stand-in.
+int ScriptListed(const char* file) {
+    FILE* in = std::fopen(file, "rb");
+    if (!in) return Fail("the list of entries cannot be read");
+    std::vector<Entry> entries;
+    char line[1024];
+    while (std::fgets(line, sizeof line, in)) {
+        std::string text(line);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        // No file name holds a "|"; a shortcut may.
+        const std::size_t last = text.rfind('|');
+        const std::size_t before = last == std::string::npos || last == 0
+                                       ? std::string::npos
+                                       : text.rfind('|', last - 1);
+        if (before == std::string::npos) continue;
+        entries.push_back({text.substr(last + 1), text.substr(0, before),
+                           text.substr(before + 1, last - before - 1)});
+    }
+    std::fclose(in);
+    return Script(entries);
 }
 
 // --- programs the program under test starts ---
@@ -747,6 +784,7 @@ int Usage() {
                  "  | state | select I 0|1 | overwrite 0|1 | box MS [dismiss] | watch-caption MS\n"
                  "  | close-program MS | quit-standin MS\n"
                  "  | timed-add MS | timed-start FOLDER MS [drawn] | script FOLDER COUNT\n"
+                 "  | script-listed FILE\n"
                  "  | starts NAME MS COUNT\n");
     return 2;
 }
@@ -785,7 +823,8 @@ int main(int argc, char** argv) {
     else if (is("timed-start", 2)) rc = TimedStart(argv[2], number(3), false);
     else if (is("timed-start", 3) && std::string(argv[4]) == "drawn")
         rc = TimedStart(argv[2], number(3), true);
-    else if (is("script", 2)) rc = Script(argv[2], std::atoi(argv[3]));
+    else if (is("script", 2)) rc = ScriptNumbered(argv[2], std::atoi(argv[3]));
+    else if (is("script-listed", 1)) rc = ScriptListed(argv[2]);
     else if (is("starts", 3)) rc = Starts(argv[2], number(3), number(4));
     else return Usage();
     std::fflush(stdout);
