@@ -70,8 +70,8 @@ Text PlannedToolTip(const Text& shortcut, bool listed) {
 
 Text ShortcutColumn(const Text& shortcut, bool listed) {
     if (!listed) return shortcut;
-    return shortcut + Words(TooLong(shortcut) ? "  (from Readme.txt, too long)"
-                                              : "  (from Readme.txt)");
+    // The flag goes first: the column is narrow, and a shortcut too long is long.
+    return Words(TooLong(shortcut) ? "Too long: " : "") + shortcut + Words("  (from Readme.txt)");
 }
 
 Text PictureStateResult(PictureState state) {

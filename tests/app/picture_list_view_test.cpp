@@ -22,7 +22,7 @@ Texts Utf8s(const std::vector<std::u16string>& texts) {
 TEST(PictureColumns, TheResultSaysWhatBecameOfEachPicture) {
     const std::string collision = "(" + std::string(5, '?') + ")";
     const Texts shortcuts = {collision, "(broke)", ":D  (from Readme.txt)", "(happy)", "(left)",
-                             "toolongshortcut  (from Readme.txt, too long)"};
+                             "Too long: toolongshortcut  (from Readme.txt)"};
     const std::string refused = "Not added: Messenger refused (broke) and (broke2";
     const std::string refusedOnce = "Messenger refused :D; added as :D2";
     const struct {
