@@ -82,7 +82,6 @@ TEST(ListWriter, ChangesOnlyThePicturesEntries) {
          "---List---\r\nb - 2"},
         {"automatic: a lone CR and a LF after the entry stay two line ends",
          "---List---\ra.gif - 1\r\n\nb - 2\r", u"a.gif", u"", "---List---\r\r\n\nb - 2\r"},
-        {"a name with \"- \"", "", u"a - b.gif", u"(a)", none},
         {"a shortcut with a tab", "", u"a.gif", u"(\t)", none},
     };
     for (const auto& row : table) {
