@@ -1,10 +1,12 @@
-// The list file writer; see list_writer.h. The file is taken apart into lines exactly as the
-// reader takes it (line ends found on the bytes: CR, or CR LF; a lone LF belongs to its line)
-// and each line is judged by the reader's own rules, so that only the picture's entries
-// change. A line the writer makes is read back before it is used.
+// The list file writer; see list_writer.h. The file is read line by line exactly as the reader
+// reads it (line ends found on the bytes: CR, or CR LF; a lone LF belongs to its line), each
+// line judged by the reader's own rules, so that only the picture's entries change. A line the
+// writer makes is read back before it is used. Beside the file's bytes and the new ones it
+// holds only the picture's entry lines.
 #include "shortcuts/list_writer.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "shortcuts/code_page.h"
@@ -14,31 +16,43 @@
 namespace pimbrel {
 namespace {
 
-struct Line {
-    std::size_t begin;  // its first byte
+struct Span {
+    std::size_t begin;  // the line's first byte
     std::size_t end;    // just after its last byte, where its line end starts
     std::size_t next;   // just after its line end
-    ListLine kind;
-    bool named;                // an entry for the picture
-    std::u16string shortcut;   // the shortcut of that entry
 };
 
-std::vector<Line> LinesOf(const std::string& bytes, const std::u16string& lowerName) {
-    std::vector<Line> lines;
+// What the writer needs to know of the file.
+struct Scan {
+    std::vector<Span> entries;      // the picture's entry lines, in order
+    std::u16string lastShortcut;    // the shortcut of the last of them, the one the reader keeps
+    std::optional<Span> after;      // a new entry's place: after this line
+    bool lastLineEnded = true;      // the file's last line has a line end (or there is none)
+};
+
+Scan ScanFile(const std::string& bytes, const std::u16string& lowerName) {
+    Scan scan;
     ListSection section;
     for (std::size_t at = 0; at < bytes.size();) {
         const std::size_t cr = std::min(bytes.find('\r', at), bytes.size());
         const std::size_t next =
             cr == bytes.size() ? cr : cr + (bytes.compare(cr, 2, "\r\n") == 0 ? 2 : 1);
+        const Span line{at, cr, next};
         std::u16string text = FromAnsi(bytes.substr(at, cr - at));
         std::u16string name;
         std::u16string shortcut;
         const ListLine kind = section.Take(text, name, shortcut);
-        const bool named = kind == ListLine::Entry && LowerCase(name) == lowerName;
-        lines.push_back({at, cr, next, kind, named, named ? shortcut : std::u16string()});
+        if (kind == ListLine::Entry && LowerCase(name) == lowerName) {
+            scan.entries.push_back(line);
+            scan.lastShortcut = std::move(shortcut);
+        }
+        // After the last section's last entry, or its start line where it has none.
+        if (kind == ListLine::SectionStart || (scan.after && kind == ListLine::Entry))
+            scan.after = line;
+        scan.lastLineEnded = next > cr;
         at = next;
     }
-    return lines;
+    return scan;
 }
 
 // The line end of the writer's own lines: the file's, CR LF where it has none.
@@ -66,49 +80,44 @@ class Writer {
 public:
     Writer(const std::string& bytes, const std::u16string& name, const std::u16string& shortcut)
         : bytes_(bytes), name_(name), lowerName_(LowerCase(name)), shortcut_(shortcut),
-          lines_(LinesOf(bytes, lowerName_)), end_(NewLineEnd(bytes)) {}
+          scan_(ScanFile(bytes, lowerName_)), end_(NewLineEnd(bytes)) {}
 
     std::string WithoutEntries() const {
         std::string out;
         out.reserve(bytes_.size());
-        for (const Line& line : lines_) {
-            if (line.named) continue;
+        std::size_t kept = 0;  // where the bytes not yet copied start
+        for (const Span& entry : scan_.entries) {
+            out.append(bytes_, kept, entry.begin - kept);
+            kept = entry.next;
             // A lone CR that ended the line before a removed one, and a LF that starts the
             // line after it, would now read as one line end: an empty line keeps them apart.
-            if (!out.empty() && out.back() == '\r' && line.end > line.begin &&
-                bytes_[line.begin] == '\n')
+            if (!out.empty() && out.back() == '\r' && kept < bytes_.size() && bytes_[kept] == '\n')
                 out += "\r\n";
-            out.append(bytes_, line.begin, line.next - line.begin);
         }
+        out.append(bytes_, kept, std::string::npos);
         return out;
     }
 
     std::optional<std::string> WithShortcut() const {
-        const auto last = std::find_if(lines_.rbegin(), lines_.rend(),
-                                        [](const Line& line) { return line.named; });
-        if (last != lines_.rend()) return Rewritten(*last);
+        if (!scan_.entries.empty()) return Rewritten(scan_.entries.back());
         const std::optional<std::string> entry = NewEntry();
         if (!entry) return std::nullopt;
-        const Line* after = nullptr;
-        for (const Line& line : lines_) {
-            if (line.kind == ListLine::SectionStart || (after && line.kind == ListLine::Entry))
-                after = &line;
-        }
-        if (after) return Inserted(*after, *entry);
-        // No section: a new one at the end.
-        std::string out = bytes_;
-        const bool ended = lines_.empty() || lines_.back().next > lines_.back().end;
-        if (!ended) out += end_;
+        if (scan_.after) return Inserted(*scan_.after, *entry);
+        // No section: a new one at the end, ending as the file did.
+        std::string out;
+        out.reserve(bytes_.size() + entry->size() + 32);
+        out = bytes_;
+        if (!scan_.lastLineEnded) out += end_;
         out += "---List---" + end_ + *entry + end_ + "---";
-        if (ended) out += end_;
+        if (scan_.lastLineEnded) out += end_;
         return out;
     }
 
 private:
     // The entry line `line` with the shortcut in place of its own; the name as the line
     // spells it, and the blanks after its "- ", stay.
-    std::optional<std::string> Rewritten(const Line& line) const {
-        if (line.shortcut == shortcut_) return bytes_;
+    std::optional<std::string> Rewritten(const Span& line) const {
+        if (scan_.lastShortcut == shortcut_) return bytes_;
         const std::string old = bytes_.substr(line.begin, line.end - line.begin);
         std::optional<std::string> content;
         const std::size_t split = old.find("- ");
@@ -119,7 +128,7 @@ private:
         // Bytes that do not decode as the reader decoded them: a new line in its place.
         if (!content || !ReadsBack(*content, lowerName_, shortcut_)) content = NewEntry();
         if (!content) return std::nullopt;
-        return bytes_.substr(0, line.begin) + *content + bytes_.substr(line.end);
+        return Spliced(line.begin, line.end, *content);
     }
 
     std::optional<std::string> NewEntry() const {
@@ -130,13 +139,18 @@ private:
 
     // The bytes with `entry` as a line of its own after `line`. After a last line without a
     // line end, that line gets one and the entry none, as the file had it.
-    std::string Inserted(const Line& line, const std::string& entry) const {
+    std::string Inserted(const Span& line, const std::string& entry) const {
         const bool ended = line.next > line.end;
-        std::string out = bytes_.substr(0, line.next);
-        if (!ended) out += end_;
-        out += entry;
-        if (ended) out += end_;
-        out.append(bytes_, line.next, std::string::npos);
+        return Spliced(line.next, line.next, ended ? entry + end_ : end_ + entry);
+    }
+
+    // The bytes with those from `begin` to `end` replaced by `middle`.
+    std::string Spliced(std::size_t begin, std::size_t end, const std::string& middle) const {
+        std::string out;
+        out.reserve(bytes_.size() - (end - begin) + middle.size());
+        out.append(bytes_, 0, begin);
+        out += middle;
+        out.append(bytes_, end, std::string::npos);
         return out;
     }
 
@@ -144,7 +158,7 @@ private:
     const std::u16string& name_;
     const std::u16string lowerName_;
     const std::u16string& shortcut_;
-    const std::vector<Line> lines_;
+    const Scan scan_;
     const std::string end_;
 };
 
@@ -156,8 +170,8 @@ std::optional<std::string> WithListedShortcut(const std::optional<std::string>& 
     if (CheckListedName(name) != NameProblem::None) return std::nullopt;
     if (!shortcut.empty() && CheckListedShortcut(shortcut) != ShortcutProblem::None)
         return std::nullopt;
-    const std::string bytes = current.value_or(std::string());
-    const Writer writer(bytes, name, shortcut);
+    static const std::string kNoFile;
+    const Writer writer(current ? *current : kNoFile, name, shortcut);
     if (shortcut.empty()) return writer.WithoutEntries();
     return writer.WithShortcut();
 }
