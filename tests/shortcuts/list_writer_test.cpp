@@ -48,8 +48,6 @@ TEST(ListWriter, ChangesOnlyThePicturesEntries) {
     } table[] = {
         {"no file", none, u"smile.gif", u"(sm)", "---List---\r\nsmile.gif - (sm)\r\n---\r\n"},
         {"no file, automatic", none, u"smile.gif", u"", ""},
-        {"text, no section", "Hello\r\n", u"a.gif", u":)",
-         "Hello\r\n---List---\r\na.gif - :)\r\n---\r\n"},
         {"no line end at the end", "Hello", u"a.gif", u":)",
          "Hello\r\n---List---\r\na.gif - :)\r\n---"},
         {"LF ends no line: one line, no section", "---List---\na.gif - 1\n", u"a.gif", u":)",
@@ -69,8 +67,6 @@ TEST(ListWriter, ChangesOnlyThePicturesEntries) {
          u"a.gif", u"(a)",
          "top\r\n---List---\r\nb - 1\r\n--- between - x\r\n---List---\r\nc - 2\r\na.gif - (a)\r\n"
          "note\r\n\r\n---\r\nafter\r\n"},
-        {"an empty section", "---List---\r\n---\r\n", u"a.gif", u"(a)",
-         "---List---\r\na.gif - (a)\r\n---\r\n"},
         {"open to the end, no line end", "---List---\r\nb - 1", u"a.gif", u"(a)",
          "---List---\r\nb - 1\r\na.gif - (a)"},
         {"an entry outside a section is no entry", "a.gif - 1\r\n---List---\r\n", u"a.gif",
@@ -78,8 +74,6 @@ TEST(ListWriter, ChangesOnlyThePicturesEntries) {
         {"automatic: every entry goes, in every section",
          "---List---\r\na.gif - 1\r\nb - 2\r\n---\r\n---List---\r\n A.Gif - 3\r\n", u"a.gif", u"",
          "---List---\r\nb - 2\r\n---\r\n---List---\r\n"},
-        {"automatic without an entry: unchanged", "---List---\r\nb - 2", u"a.gif", u"",
-         "---List---\r\nb - 2"},
         {"automatic: a lone CR and a LF after the entry stay two line ends",
          "---List---\ra.gif - 1\r\n\nb - 2\r", u"a.gif", u"", "---List---\r\r\n\nb - 2\r"},
         {"a shortcut with a tab", "", u"a.gif", u"(\t)", none},
@@ -113,7 +107,6 @@ TEST(ListedChecks, NamesTheListCannotHold) {
     } table[] = {
         {"CP1252", u"smile.gif", NameProblem::None},
         {"CP1252", u"a-b -.gif", NameProblem::None},
-        {"CP1252", u"Été.gif", NameProblem::None},
         {"CP932", u"表.gif", NameProblem::None},
         {"CP1252", u"a - b.gif", NameProblem::HyphenSpace},
         {"CP1252", u"a-", NameProblem::HyphenSpace},
@@ -151,13 +144,10 @@ TEST(ListedChecks, TypedShortcuts) {
         {"CP1252", u"(abcdef)", ShortcutProblem::TooLong},
         {"CP932", u"(表表表表表)", ShortcutProblem::None},  // 7 characters, 12 bytes
         {"CP1252", u"a\tb", ShortcutProblem::ControlCharacter},
-        {"CP1252", u"a\nb", ShortcutProblem::ControlCharacter},
         {"CP1252", u"a\u0085", ShortcutProblem::ControlCharacter},
         {"CP1252", u" :)", ShortcutProblem::SpaceAtEnd},
         {"CP1252", u":) ", ShortcutProblem::SpaceAtEnd},
-        {"CP1252", u": )", ShortcutProblem::None},
         {"CP1252", u"a- b", ShortcutProblem::None},
-        {"CP1252", u"(été)", ShortcutProblem::None},
         {"CP1252", u"(表)", ShortcutProblem::NotInCodePage},
         {"CP1252", u"(wink)", ShortcutProblem::Taken},
         {"CP1252", u"(Wink)", ShortcutProblem::None},  // shortcuts differ by case
