@@ -729,9 +729,10 @@ expect_bytes() {
   expect_eq "$1" "$(od -An -c "$2")" "$(printf '%s' "$3" | iconv -t "$code_page" | od -An -c)"
 }
 
-# A disk that fills up while the new file is written beside the old one: the old one stays as
-# it was and nothing is left beside it. Needs a small disk of its own (a tmpfs mounted as root).
-full_disk() {
+# A disk that fills up while the new file is written beside the old one, then the same disk
+# read-only: the old file stays as it was and nothing is left beside it. Needs a small disk of
+# its own (a tmpfs mounted as root).
+small_disk() {
   local tiny=$dir/tiny i
   umount "$tiny" 2>/dev/null  # left mounted by a run that was stopped
   mkdir -p "$tiny"
@@ -750,14 +751,18 @@ full_disk() {
     "NotWritten|Readme.txt could not be written. The disk is full."
   expect "the file on the full disk as it was" cmp -s "$dir/full.txt" "$tiny/Readme.txt"
   expect_eq "nothing left on the full disk" "$(ls "$tiny" | tr '\n' ' ')" "Readme.txt a.gif filler "
+  # The same disk read-only: as root nothing else makes a folder refuse a new file.
+  mount -o remount,ro "$tiny"
+  expect_eq "read-only folder" "$(keep "$tiny" a.gif '(a)')" \
+    "NotWritten|Readme.txt could not be written. Windows does not let files be written in the folder: it is read-only, or you lack the rights."
   umount "$tiny"
 }
 
 # A typed shortcut kept in Readme.txt, replaced whole: only the picture's entry changes (the
 # text before and after the list, a lone LF in it, stay); a folder without one gets one; a
-# read-only file, or one on a disk that fills up, stays as it was, nothing left beside it; in
-# code page 932, a name the code page cannot hold is refused and trail bytes that read as "\"
-# stay halves of characters.
+# read-only file, or one on a disk that fills up or is read-only, stays as it was, nothing left
+# beside it; in code page 932, a name the code page cannot hold is refused and trail bytes that
+# read as "\" stay halves of characters.
 scenario_list_file() {
   local before=$'My pack\r\n---List---\r\nwink.png - ;)\r\n---\r\nafter\nthe list\r\n'
   picture smile.gif wink.png
@@ -777,7 +782,7 @@ scenario_list_file() {
   chmod u+w "$dir/pics/Readme.txt"
   expect_eq "nothing left beside it" "$(ls "$dir/pics" | tr '\n' ' ')" "Readme.txt smile.gif wink.png "
 
-  full_disk
+  small_disk
 
   mkdir "$dir/new" && cp "$E2E_TEMPLATES/t.gif" "$dir/new/a.gif"
   expect_eq "kept without a file" "$(keep "$dir/new" a.gif '(a)')" Kept
