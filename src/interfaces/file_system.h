@@ -1,4 +1,5 @@
-// The file system as the program uses it: the picture folder's listing and the list file.
+// The file system as the program uses it: the picture folder's listing, and the list file
+// read and replaced.
 #pragma once
 #include <memory>
 #include <string>
@@ -39,6 +40,29 @@ public:
     // failure.
     virtual std::unique_ptr<ByteReader> OpenForReading(const std::u16string& path,
                                                        std::string& error) = 0;
+    // Gives the file `bytes` as its whole content, creating it where there is none: written
+    // beside it in the same folder, then moved over it, so that the file is either as it was
+    // or whole, never half written. False with `error` (UTF-8, for the user) when it could
+    // not; the file is then as it was, and nothing is left beside it.
+    virtual bool ReplaceFileBytes(const std::u16string& path, const std::string& bytes,
+                                  std::string& error) = 0;
+
+    // The file's bytes whole; false with `error` set when it cannot be opened or read to its
+    // end.
+    bool ReadFileBytes(const std::u16string& path, std::string& bytes, std::string& error) {
+        const std::unique_ptr<ByteReader> reader = OpenForReading(path, error);
+        if (!reader) return false;
+        bytes.clear();
+        char buffer[16 * 1024];
+        for (long got; (got = reader->Read(buffer, sizeof buffer)) != 0;) {
+            if (got < 0) {
+                error = "It could not be read to its end.";
+                return false;
+            }
+            bytes.append(buffer, static_cast<std::size_t>(got));
+        }
+        return true;
+    }
 };
 
 }  // namespace pimbrel

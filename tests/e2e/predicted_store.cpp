@@ -54,6 +54,11 @@ public:
         }
         return testing::ReaderOf(std::string(std::istreambuf_iterator<char>(file), {}));
     }
+    // The prediction only reads.
+    bool ReplaceFileBytes(const std::u16string&, const std::string&, std::string& error) override {
+        error = "read only";
+        return false;
+    }
 };
 
 }  // namespace

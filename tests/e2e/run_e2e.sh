@@ -740,6 +740,87 @@ scenario_picture_decoding() {
   expect_eq "messages after the loader's end" "${late:-none}" 0
 }
 
+# --- the list file ----------------------------------------------------------------------
+
+# keep FOLDER PICTURE TEXT: keeps TEXT as the picture's shortcut through the Win32 file system
+# and code page, in the scenario's locale; prints what became of it.
+keep() {
+  in_locale timeout 60 wine "$(built list_probe.exe)" "$(winpath "$1")" "$2" "$3" 2>/dev/null |
+    tr -d '\r'
+}
+# expect_bytes WHAT FILE TEXT: FILE holds exactly TEXT, in the scenario's code page.
+expect_bytes() {
+  expect_eq "$1" "$(od -An -c "$2")" "$(printf '%s' "$3" | iconv -t "$code_page" | od -An -c)"
+}
+
+# A disk that fills up while the new file is written beside the old one, then the same disk
+# read-only: the old file stays as it was and nothing is left beside it. Needs a small disk of
+# its own (a tmpfs mounted as root).
+small_disk() {
+  local tiny=$dir/tiny i
+  umount "$tiny" 2>/dev/null  # left mounted by a run that was stopped
+  mkdir -p "$tiny"
+  if ! mount -t tmpfs -o size=64k tmpfs "$tiny" 2>/dev/null; then
+    e2e_log "no small disk can be mounted here: the full-disk check is left out"
+    return
+  fi
+  cp "$E2E_TEMPLATES/t.gif" "$tiny/a.gif"
+  { printf -- '---List---\r\n'; for i in $(seq 1 1500); do printf 'p%d.gif - (p%d)\r\n' "$i" "$i"; done; } \
+    >"$tiny/Readme.txt"
+  cp "$tiny/Readme.txt" "$dir/full.txt"
+  # Fill the disk, then free two pages: the copy of about 30 KB stops after 8 KB.
+  dd if=/dev/zero of="$tiny/filler" bs=4k 2>/dev/null
+  truncate -s -8k "$tiny/filler"
+  expect_eq "full disk" "$(keep "$tiny" a.gif '(a)')" \
+    "NotWritten|Readme.txt could not be written. The disk is full."
+  expect "the file on the full disk as it was" cmp -s "$dir/full.txt" "$tiny/Readme.txt"
+  expect_eq "nothing left on the full disk" "$(ls "$tiny" | tr '\n' ' ')" "Readme.txt a.gif filler "
+  # The same disk read-only: as root nothing else makes a folder refuse a new file.
+  mount -o remount,ro "$tiny"
+  expect_eq "read-only folder" "$(keep "$tiny" a.gif '(a)')" \
+    "NotWritten|Readme.txt could not be written. Windows does not let files be written in the folder: it is read-only, or you lack the rights."
+  umount "$tiny"
+}
+
+# A typed shortcut kept in Readme.txt, replaced whole: only the picture's entry changes (the
+# text before and after the list, a lone LF in it, stay); a folder without one gets one; a
+# read-only file, or one on a disk that fills up or is read-only, stays as it was, nothing left
+# beside it; in code page 932, a name the code page cannot hold is refused and trail bytes that
+# read as "\" stay halves of characters.
+scenario_list_file() {
+  local before=$'My pack\r\n---List---\r\nwink.png - ;)\r\n---\r\nafter\nthe list\r\n'
+  picture smile.gif wink.png
+  printf '%s' "$before" >"$dir/pics/Readme.txt"
+  expect_eq "kept" "$(keep "$dir/pics" smile.gif ':-D')" Kept
+  expect_bytes "the entry added" "$dir/pics/Readme.txt" "${before/;)$'\r\n'/;)$'\r\n'smile.gif - :-D$'\r\n'}"
+  expect_eq "back to automatic" "$(keep "$dir/pics" wink.png '')" Kept
+  expect_bytes "the entry removed" "$dir/pics/Readme.txt" \
+    $'My pack\r\n---List---\r\nsmile.gif - :-D\r\n---\r\nafter\nthe list\r\n'
+  expect_eq "too long" "$(keep "$dir/pics" smile.gif '(smiley)')" \
+    "Refused|Messenger takes at most 7 characters."
+  cp "$dir/pics/Readme.txt" "$dir/kept.txt"
+  chmod a-w "$dir/pics/Readme.txt"
+  expect_eq "read-only" "$(keep "$dir/pics" smile.gif '(sm)')" \
+    "NotWritten|Readme.txt could not be written. The file is read-only."
+  expect "the read-only file as it was" cmp -s "$dir/kept.txt" "$dir/pics/Readme.txt"
+  chmod u+w "$dir/pics/Readme.txt"
+  expect_eq "nothing left beside it" "$(ls "$dir/pics" | tr '\n' ' ')" "Readme.txt smile.gif wink.png "
+
+  small_disk
+
+  mkdir "$dir/new" && cp "$E2E_TEMPLATES/t.gif" "$dir/new/a.gif"
+  expect_eq "kept without a file" "$(keep "$dir/new" a.gif '(a)')" Kept
+  expect_bytes "a new file" "$dir/new/Readme.txt" $'---List---\r\na.gif - (a)\r\n---\r\n'
+
+  locale_name=ja_JP.UTF-8 code_page=CP932
+  mkdir "$dir/ja" && cp "$E2E_TEMPLATES/t.gif" "$dir/ja/ソフト.gif" && cp "$E2E_TEMPLATES/t.gif" "$dir/ja/한.gif"
+  printf '一覧\r\n---List---\r\nソフト.gif - x\r\n' | iconv -t CP932 >"$dir/ja/Readme.txt"
+  expect_eq "kept in 932" "$(keep "$dir/ja" ソフト.gif '(表)')" Kept
+  expect_bytes "the entry in 932" "$dir/ja/Readme.txt" $'一覧\r\n---List---\r\nソフト.gif - (表)\r\n'
+  expect_eq "a name 932 cannot hold" "$(keep "$dir/ja" 한.gif '(a)')" \
+    "Refused|Readme.txt cannot list this picture: the system's code page lacks characters of its name."
+}
+
 # --- run ------------------------------------------------------------------------------
 
 main() {
@@ -778,6 +859,7 @@ planted-files scenario_planted_files
 scaled scenario_scaled
 pictures scenario_pictures
 picture-decoding scenario_picture_decoding
+list-file scenario_list_file
 EOF
   e2e_log "suite took $((SECONDS - start)) s"
   e2e_summary e2e

@@ -151,6 +151,18 @@ public:
         return ReaderOf(files[path], std::string::npos,
                         failAt.count(path) != 0 ? failAt[path] : std::string::npos);
     }
+    // Written whole, as the real one writes beside and moves over; a path in `unwritable`
+    // refuses with its reason and keeps its old bytes.
+    bool ReplaceFileBytes(const std::u16string& path, const std::string& bytes,
+                          std::string& error) override {
+        if (unwritable.count(path) != 0) {
+            error = unwritable[path];
+            return false;
+        }
+        files[path] = bytes;
+        ++replaced;
+        return true;
+    }
     void AddPicture(const std::u16string& folder, const std::u16string& name) {
         folders[folder].push_back({name, u""});
     }
@@ -158,7 +170,9 @@ public:
     std::map<std::u16string, std::string> files;   // path -> content (bytes)
     std::map<std::u16string, std::string> locked;  // path -> the reason it cannot be opened
     std::map<std::u16string, std::size_t> failAt;  // path -> bytes read before an error
+    std::map<std::u16string, std::string> unwritable;  // path -> why it cannot be written
     std::vector<std::u16string> opened;
+    int replaced = 0;
 };
 
 }  // namespace pimbrel::testing

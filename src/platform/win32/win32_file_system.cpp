@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "win32_code_page.h"
 
 namespace pimbrel::win32 {
@@ -60,6 +62,56 @@ std::string SystemMessage(DWORD code) {
     return message;
 }
 
+// Why a write failed, in words a user can act on; `inFolder` when a new file could not be
+// made in the folder, rather than the file replaced.
+std::string WriteProblem(DWORD code, bool inFolder) {
+    switch (code) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return "The disk is full.";
+    case ERROR_WRITE_PROTECT:
+        return "The disk is write-protected.";
+    case ERROR_ACCESS_DENIED:
+        return inFolder ? "Windows does not let files be written in the folder: it is read-only, "
+                          "or you lack the rights."
+                        : "Windows does not let the file be replaced: it is read-only or in use.";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return "Another program has the file open.";
+    default:
+        return SystemMessage(code);
+    }
+}
+
+// A new file beside `target`, in its folder, that no other writer has: its name with this
+// process's id and a count after it. INVALID_HANDLE_VALUE, with the last error, when none
+// could be made.
+HANDLE CreateBeside(const std::wstring& target, std::wstring& temporary) {
+    const std::wstring stem = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-";
+    for (int count = 0; count < 100; ++count) {
+        temporary = stem + std::to_wstring(count) + L".tmp";
+        const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Writes the bytes and flushes them to the disk; false with the last error when it fails.
+bool WriteAndFlush(HANDLE file, const std::string& bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, piece, &written, nullptr)) return false;
+        if (written == 0) {
+            SetLastError(ERROR_HANDLE_DISK_FULL);
+            return false;
+        }
+        done += written;
+    }
+    return FlushFileBuffers(file) != FALSE;
+}
+
 class FileReader : public ByteReader {
 public:
     explicit FileReader(HANDLE file) : file_(file) {}
@@ -111,6 +163,34 @@ std::unique_ptr<ByteReader> Win32FileSystem::OpenForReading(const std::u16string
         return nullptr;
     }
     return std::make_unique<FileReader>(file);
+}
+
+bool Win32FileSystem::ReplaceFileBytes(const std::u16string& path, const std::string& bytes,
+                                       std::string& error) {
+    const std::wstring target = ToWide(path);
+    // Moving over a read-only file fails, and says less than this.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        error = "The file is read-only.";
+        return false;
+    }
+    std::wstring temporary;
+    const HANDLE file = CreateBeside(target, temporary);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = WriteProblem(GetLastError(), true);
+        return false;
+    }
+    const bool written = WriteAndFlush(file, bytes);
+    DWORD code = GetLastError();
+    CloseHandle(file);
+    // Only a whole file on the disk is moved over the old one; the move itself is waited for.
+    if (written && MoveFileExW(temporary.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    if (written) code = GetLastError();
+    DeleteFileW(temporary.c_str());
+    error = WriteProblem(code, false);
+    return false;
 }
 
 FolderName ProgramFolder() {
