@@ -432,10 +432,12 @@ int Maximise(bool maximise) {
 int State() {
     HWND program = FindProgram();
     HWND add = FindChild(program, "Button", "Add");
+    HWND choose = FindChild(program, "Button", "Choose folder...");
     HWND overwrite = FindChild(program, "Button", "Overwrite");
     HWND list = ListOf(program);
-    if (!add || !overwrite || !list) return Fail("controls missing");
-    std::printf("add=%d overwrite=%d list=%d checked=%d\n", IsWindowEnabled(add) ? 1 : 0,
+    if (!add || !choose || !overwrite || !list) return Fail("controls missing");
+    std::printf("add=%d choose=%d overwrite=%d list=%d checked=%d\n", IsWindowEnabled(add) ? 1 : 0,
+                IsWindowEnabled(choose) ? 1 : 0,
                 IsWindowEnabled(overwrite) ? 1 : 0, IsWindowEnabled(list) ? 1 : 0,
                 SendMessageA(overwrite, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
     return 0;
