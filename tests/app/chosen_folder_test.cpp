@@ -10,7 +10,8 @@ namespace pimbrel::testing {
 namespace {
 
 const std::u16string kMaya = u"D:\\Packs\\maya";
-const std::string kEmptyBox = "box Please put this program in the same directory of your emoticons.";
+const std::string kEmptyBox =
+    "box Please put this program in the same directory of your emoticons.";
 
 // The program's own folder holds own.gif; D:\Packs\maya two pictures and a list file,
 // "D:\My Packs\cats" one picture, D:\ one, D:\Locked cannot be listed.
@@ -122,8 +123,9 @@ TEST(OpenFolder, LeavesTheListAsItWasWhenItCannot) {
     rig.log.clear();
     EXPECT_FALSE(rig.form.OpenFolder(u"D:\\Locked"));
     EXPECT_FALSE(rig.form.OpenFolder(u"nobody"));
-    EXPECT_EQ(rig.log, (Texts{"stop box The folder D:\\Locked could not be opened: Access is denied.",
-                              "stop box The folder D:\\Packs\\nobody does not exist."}));
+    EXPECT_EQ(rig.log,
+              (Texts{"stop box The folder D:\\Locked could not be opened: Access is denied.",
+                     "stop box The folder D:\\Packs\\nobody does not exist."}));
     EXPECT_EQ(rig.Names(), (Texts{"own.gif"}));
 
     rig.log.clear();
@@ -131,7 +133,8 @@ TEST(OpenFolder, LeavesTheListAsItWasWhenItCannot) {
     rig.toolkit.picked = u"D:\\My Packs\\cats";
     rig.form.OnChooseClick();
     EXPECT_EQ(Texts(rig.log.begin(), rig.log.begin() + 3),
-              (Texts{"pick at " + kFolderText, "pick at " + kFolderText, "caption Pimbrel - cats"}));
+              (Texts{"pick at " + kFolderText, "pick at " + kFolderText,
+                     "caption Pimbrel - cats"}));
     EXPECT_EQ(rig.Names(), (Texts{"cat.png"}));
 
     standin::Options never;

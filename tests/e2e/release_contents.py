@@ -106,9 +106,10 @@ def main():
     check("licence", files["LICENSE.txt"] == licence.replace("\n", "\r\n").encode(),
           "LICENSE.txt differs from LICENSE")
 
-    top = re.search(r"^## (.*)$", read(f"{root}/CHANGELOG.md", "r"), re.M)
+    # Above it, a "## Next" entry may gather the changes that the next version will bring.
+    top = re.search(r"^## (?!Next$)(.*)$", read(f"{root}/CHANGELOG.md", "r"), re.M)
     check("changelog", top is not None and top.group(1) == version,
-          f"the top entry of CHANGELOG.md is {top.group(1) if top else 'missing'}, the build {version}")
+          f"the top version of CHANGELOG.md is {top.group(1) if top else 'missing'}, the build {version}")
 
     # The README names the archive and states the exe's size; neither may drift from the build.
     readme = read(f"{root}/README.md", "r")

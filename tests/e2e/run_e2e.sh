@@ -235,12 +235,14 @@ scenario_open_folders() {
   expect_eq "the file's folder" "$(caption)|$(drive items)" \
     "Pimbrel - filed|count 1 selected 1"$'\nitem 0 1 z.gif'
   drive click Add
-  expect "Messenger got the path" e2e_wait_for 20 grep -q $'^PathEdit\t12\t256\t0\t.*z\\.gif$' "$dir/journal.txt"
+  expect "Messenger got the path" \
+    e2e_wait_for 20 grep -q $'^PathEdit\t12\t256\t0\t.*z\\.gif$' "$dir/journal.txt"
   expect_state "add=0 choose=0 overwrite=0 list=0 checked=0"
   drop "$dir/dropped" >/dev/null
   expect_box 30000 "$success_box"
   expect_store "(z)|z|$(winpath "$dir/filed/z.gif")"
-  expect_eq "the list after a drop during the run" "$(drive items)" $'count 1 selected 1\nitem 0 1 z.gif'
+  expect_eq "the list after a drop during the run" "$(drive items)" \
+    $'count 1 selected 1\nitem 0 1 z.gif'
   drive click "Choose folder..."
   expect_eq "the folder picker" "$(drive pick-folder 20000 "$(winpath "$dir/empty")")" \
     "Choose the folder of your emoticons"
@@ -264,8 +266,7 @@ scenario_opening() {
   export DISPLAY=":$n" WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$WINEPREFIX-scaled}
   e2e_prepare_prefix || problems+=("the scaled prefix was not made")
   for dpi in 96 144 192; do
-    timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-    wineserver -k 2>/dev/null; sleep 0.5
+    set_dpi "$dpi"
     start_program
     xdotool mousemove 1023 767
     sleep 0.5
@@ -286,6 +287,14 @@ scenario_opening() {
   export DISPLAY=$display WINEPREFIX=$shared
 }
 
+# set_dpi DPI: the display's scale for the programs started next in the prefix; the DPI is
+# read as the server and the program start.
+set_dpi() {
+  timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    >/dev/null 2>&1
+  wineserver -k 2>/dev/null; sleep 0.5
+}
+
 # Twips to pixels at a DPI, halves rounded up, as the program rounds them.
 px() { echo $(( ($1 * $2 + 720) / 1440 )); }
 
@@ -298,8 +307,7 @@ scenario_scaled() {
   export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$WINEPREFIX-scaled}
   e2e_prepare_prefix || problems+=("the scaled prefix was not made")
   for dpi in 120 144 168 192; do
-    timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-    wineserver -k 2>/dev/null; sleep 0.5  # the DPI is read as the server and the program start
+    set_dpi "$dpi"
     start_program
     sleep 0.5
     drive resize 1 1 >/dev/null  # the smallest size is the table's
@@ -395,8 +403,7 @@ open(sys.argv[1], "wb").write(png + bytes(range(256)) * 64)
   local shared=$WINEPREFIX
   export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$WINEPREFIX-scaled}
   e2e_prepare_prefix || problems+=("the scaled prefix was not made")
-  timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
-  wineserver -k 2>/dev/null; sleep 0.5
+  set_dpi 144
   start_program
   expect "144 DPI: every row shows its picture or a placeholder" all_read
   expect_eq "144 DPI: images" "$(drive rows | sed 1d | cut -d' ' -f4)" \

@@ -163,9 +163,11 @@ public:
     // A relative path is taken from `currentFolder`; a trailing backslash goes, as the
     // system's full paths have none. Folders are the listings' keys, files their entries.
     PathLook Look(const std::u16string& path) override {
-        std::u16string full = path.size() > 1 && path[1] == u':' ? path : currentFolder + u"\\" + path;
+        std::u16string full =
+            path.size() > 1 && path[1] == u':' ? path : currentFolder + u"\\" + path;
         while (full.size() > 3 && full.back() == u'\\') full.pop_back();
-        if (folders.count(full) != 0 || unreadable.count(full) != 0) return {PathKind::Folder, full};
+        if (folders.count(full) != 0 || unreadable.count(full) != 0)
+            return {PathKind::Folder, full};
         const auto slash = full.find_last_of(u'\\');
         const auto folder = folders.find(full.substr(0, slash));
         if (folder != folders.end())
