@@ -11,7 +11,6 @@
 #include "dropped_path.h"
 #include "main_window_parts.h"
 #include "resource_ids.h"
-#include "system_files.h"
 #include "win32_code_page.h"
 #include "window_opening.h"
 

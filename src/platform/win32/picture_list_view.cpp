@@ -2,7 +2,6 @@
 #include "picture_list_view.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <stdexcept>
 
 #include "app/main_window_layout.h"
@@ -42,30 +41,6 @@ const ImageListCalls& ImageLists() {
     return calls;
 }
 
-// A placeholder of side x side pixels: a grey frame, empty inside while the picture is being
-// read, crossed where there is no picture to show.
-HBITMAP Placeholder(int side, bool crossed) {
-    void* bits = nullptr;
-    HBITMAP bitmap = SquareBitmap(side, &bits);
-    if (!bitmap) return nullptr;
-    auto* pixels = static_cast<DWORD*>(bits);
-    const int line = std::max(1, side / 32);
-    const int inset = side / 8;  // a frame a little smaller than a picture's square
-    const DWORD frame = crossed ? 0xFF8C8C8C : 0xFFC8C8C8;  // opaque grey, premultiplied
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x) {
-            const int left = x - inset, top = y - inset, size = side - 2 * inset;
-            const bool inside = left >= 0 && top >= 0 && left < size && top < size;
-            const bool edge = inside && (left < line || top < line || left >= size - line ||
-                                         top >= size - line);
-            const bool cross = inside && crossed && (std::abs(left - top) < line ||
-                                                     std::abs(left + top - size + 1) < line);
-            pixels[y * side + x] = edge || cross ? frame : 0;
-        }
-    }
-    return bitmap;
-}
-
 // Holds the list's drawing while it lives; the list is drawn anew, whole, after it.
 class HeldDrawing {
 public:
@@ -101,7 +76,7 @@ PictureListView::PictureListView(HWND list, int dpi)
     images_ = calls.create(side_, side_, ILC_COLOR32, 64, 64);
     if (!images_) return;
     for (bool crossed : {false, true}) {
-        HBITMAP placeholder = Placeholder(side_, crossed);
+        HBITMAP placeholder = PlaceholderBitmap(side_, crossed);
         calls.add(images_, placeholder, nullptr);
         if (placeholder) DeleteObject(placeholder);
     }
