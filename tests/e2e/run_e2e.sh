@@ -204,6 +204,28 @@ scenario_command_line() {
   screenshot empty-list.png $(drive rect)
 }
 
+# Japanese Windows (code page 932), and a pack whose folder name it cannot hold whole, given
+# on the command line: Messenger gets the pictures' paths through the folder's 8.3 form
+# (the whole path's, as for the program's own folder), with no "?" in them.
+scenario_command_line_cjk() {
+  local own=$dir/program pack="$dir/pics/그림 表" line
+  locale_name=ja_JP.UTF-8 code_page=CP932
+  mkdir -p "$own" "$pack"
+  cp "$exe" "$own/Pimbrel.exe"
+  cp "$E2E_TEMPLATES/t.gif" "$pack/smile.gif"
+  start_standin
+  spawn "$dir" "$own/Pimbrel.exe" "$(winpath "$pack")"
+  program=$(drive wait-program 30000)
+  expect_eq "list" "$(drive items)" $'count 1 selected 1\nitem 0 1 smile.gif'
+  drive click Add
+  expect_box 30000 "$success_box"
+  line=$(store_lines)
+  local path=${line##*|}
+  expect_eq "stored" "${line%|*}" "(smile)|smile"
+  [[ $path == "Z:\\"*"~"*"\\smile.gif" && $path != *"?"* ]] ||
+    problems+=("the path Messenger got does not go through the folder's 8.3 form: $path")
+}
+
 # drop PATH: PATH dragged from another X client and dropped on the middle of the list; what
 # the drop tool says (dropped, refused, timeout).
 drop() {
@@ -872,6 +894,7 @@ main() {
 window scenario_window
 empty-folder scenario_empty_folder
 command-line scenario_command_line
+command-line-cjk scenario_command_line_cjk
 open-folders scenario_open_folders
 opening scenario_opening
 collisions-older scenario_collisions older
