@@ -46,7 +46,7 @@ inline constexpr char kSiteProgram[] = "explorer.exe";
 inline constexpr int kSiteShowStyle = 2;
 
 // Front to back: the window makes them in this order, which puts each behind the ones before
-// it and makes the order of those that take the focus (list, button, check box) the tab
+// it and makes the order of those that take the focus (list, buttons, check box) the tab
 // order. The timer, last, is no window.
 using ControlTable = std::array<ControlSpec, 8>;
 const ControlTable& MainWindowControls();
