@@ -44,18 +44,16 @@ void FrmMain::AddRun() try {
         bool& flag;
         ~RunFlag() { flag = false; }
     } runFlag{runActive_};
-    // Every box of the run goes through `progress`: the caption reads "Pimbrel" again
+    // Every box of the run goes through `progress`: the caption reads as between runs again
     // before any box shows, and when the run ends without one.
-    RunProgress progress(parts_.frame, parts_.dialogs);
+    RunProgress progress(parts_.frame, parts_.dialogs, caption_);
     plan_.reset();  // the run reads the list file afresh; so will the next tool tip
 
     const auto count = static_cast<std::int32_t>(pictures_.entries.size());
     std::vector<std::u16string> autoShortcuts(count + 1);
     loopCount = 0;
     loopLimit = LoopBudget(count);
-    parts_.cmdAdd.SetEnabled(false);
-    parts_.chkOverwrite.SetEnabled(false);
-    parts_.file1.SetEnabled(false);
+    SwitchControls(false);
     std::vector<std::u16string> listedShortcuts(count + 1);
 
     const std::vector<std::u16string> names = PictureNames(pictures_);
@@ -125,10 +123,13 @@ void FrmMain::AddRun() try {
     EnableControls();
 }
 
-void FrmMain::EnableControls() {
-    parts_.cmdAdd.SetEnabled(true);
-    parts_.chkOverwrite.SetEnabled(true);
-    parts_.file1.SetEnabled(true);
+void FrmMain::SwitchControls(bool enabled) {
+    parts_.cmdAdd.SetEnabled(enabled);
+    parts_.chkOverwrite.SetEnabled(enabled);
+    parts_.file1.SetEnabled(enabled);
+    // No other folder while a run needs this one's list.
+    parts_.cmdChoose.SetEnabled(enabled);
+    controlsEnabled_ = enabled;
 }
 
 }  // namespace pimbrel

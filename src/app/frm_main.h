@@ -22,10 +22,13 @@ inline constexpr char kProgramTitle[] = "Pimbrel";
 struct MainWindowParts {
     FileListControl& file1;
     Switchable& cmdAdd;
+    Switchable& cmdChoose;
     CheckBoxControl& chkOverwrite;
     RetryTimer& tmrRetry;
     WindowFrame& frame;
     Dialogs& dialogs;
+    PictureReader& reader;
+    FolderPicker& picker;
     ProgramStarter& starter;
     FileSystem& files;
     WindowSystem& windows;
@@ -45,7 +48,16 @@ public:
 
     // Before the window is first shown: list, select all, tell when there is nothing.
     void Load();
+    // Before the window is first shown: the load step for the folder that the command line
+    // names (see CommandLinePaths), else for the program's own folder.
+    void Start(const std::u16string& commandLine);
+    // The load step afresh for the folder that `path` names, or that holds the file it names,
+    // dropped or chosen; the caption names it. A folder that does not exist or cannot be read
+    // gets a box that says so, and the list stays as it was. Refused while the controls are
+    // off for a run. True when the folder was opened.
+    bool OpenFolder(const std::u16string& path);
     void OnAddClick();
+    void OnChooseClick();
     void OnSiteClick();
     void OnRetryTick();
     // The window has been drawn for the first time: now the Shortcut column, which reads the
@@ -67,7 +79,10 @@ public:
 
 private:
     void AddRun();
-    void EnableControls();
+    void SwitchControls(bool enabled);
+    void EnableControls() { SwitchControls(true); }
+    // The load step's list, select all and box, for `pictures`.
+    void ShowPictures(PictureList pictures);
     ShortcutPlan& Plan();
     // Tells the list the texts of every row that shows other ones now.
     void ShowColumns();
@@ -84,7 +99,11 @@ private:
     // What the list's rows show, so that it is told only what changes.
     std::vector<std::u16string> shownShortcuts_;
     std::vector<std::u16string> shownResults_;
+    // "Pimbrel", or "Pimbrel - maya" once a folder was given, dropped or chosen; the caption
+    // between runs.
+    std::string caption_ = kProgramTitle;
     bool shown_ = false;
+    bool controlsEnabled_ = true;
     bool retryPending_ = false;
     bool runActive_ = false;
 };

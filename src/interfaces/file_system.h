@@ -2,6 +2,7 @@
 // read and replaced.
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,14 @@ struct DirectoryEntry {
     bool system = false;
 };
 
+// What a path names, and its full form as the system writes it: resolved against the current
+// folder, "." and ".." taken out, without a separator at its end except at a drive's root.
+enum class PathKind { Missing, File, Folder };
+struct PathLook {
+    PathKind kind = PathKind::Missing;
+    std::u16string fullPath;  // empty when the path cannot be a path at all
+};
+
 class FileSystem {
 public:
     FileSystem() = default;
@@ -32,8 +41,13 @@ public:
     FileSystem& operator=(const FileSystem&) = delete;
     virtual ~FileSystem() = default;
 
-    // Every entry of the folder (files and sub-folders alike); empty when it cannot be listed.
-    virtual std::vector<DirectoryEntry> ListFolder(const std::u16string& folderPath) = 0;
+    // Every entry of the folder (files and sub-folders alike); nullopt with `error` set to the
+    // system's reason (UTF-8) when it cannot be listed.
+    virtual std::optional<std::vector<DirectoryEntry>> ListFolder(const std::u16string& folderPath,
+                                                                  std::string& error) = 0;
+    virtual PathLook Look(const std::u16string& path) = 0;
+    // The path's short (8.3) form; empty where the system gives none.
+    virtual std::u16string ShortPath(const std::u16string& path) = 0;
     // True when a file or folder of that name exists; a folder fails in OpenForReading.
     virtual bool Exists(const std::u16string& path) = 0;
     // Opens a file for reading; null with `error` set to the system's reason (UTF-8) on

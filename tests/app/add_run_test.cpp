@@ -10,8 +10,10 @@
 namespace pimbrel::testing {
 namespace {
 
-const Texts kDisable = {"disable cmdAdd", "disable chkOverwrite", "disable File1"};
-const Texts kEnable = {"enable cmdAdd", "enable chkOverwrite", "enable File1"};
+const Texts kDisable = {"disable cmdAdd", "disable chkOverwrite", "disable File1",
+                         "disable cmdChoose"};
+const Texts kEnable = {"enable cmdAdd", "enable chkOverwrite", "enable File1",
+                        "enable cmdChoose"};
 const std::string kSuccess = "box The emoticons are added succesfully.";
 const std::string kNotOpen = "box Please open your MSN Messenger main screen first.";
 const std::string kOtherRun =

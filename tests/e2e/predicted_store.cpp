@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "app/picture_folder.h"
@@ -34,14 +35,27 @@ std::filesystem::path UnixPath(const std::u16string& windowsPath) {
 // The folder as the exe sees it under Wine, which shows dot files (the suite sets that).
 class WineDriveZ : public FileSystem {
 public:
-    std::vector<DirectoryEntry> ListFolder(const std::u16string& folderPath) override {
+    std::optional<std::vector<DirectoryEntry>> ListFolder(const std::u16string& folderPath,
+                                                          std::string& error) override {
         std::vector<DirectoryEntry> entries;
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(UnixPath(folderPath), error))
+        std::error_code code;
+        for (const auto& entry : std::filesystem::directory_iterator(UnixPath(folderPath), code))
             entries.push_back({testing::U16(entry.path().filename().string()), {},
                                entry.is_directory(), false, false});
+        if (code) {
+            error = code.message();
+            return std::nullopt;
+        }
         return entries;
     }
+    // The folder is given whole, as the suite names it; only listing and reading are asked.
+    PathLook Look(const std::u16string& path) override {
+        const auto status = std::filesystem::status(UnixPath(path));
+        if (std::filesystem::is_directory(status)) return {PathKind::Folder, path};
+        if (std::filesystem::exists(status)) return {PathKind::File, path};
+        return {};
+    }
+    std::u16string ShortPath(const std::u16string&) override { return {}; }
     bool Exists(const std::u16string& path) override {
         return std::filesystem::exists(UnixPath(path));
     }

@@ -26,6 +26,18 @@ not_added_group() { printf 'Not added (Messenger refused them twice):'; printf '
 
 # field LINE NAME: NAME's value in a line of the driver's `controls`.
 field() { sed -nE "s/.* $2=([^ ]*).*/\\1/p" <<<"$1" | head -n1; }
+# caption: the main window's caption.
+caption() { drive controls | sed -nE 's/^window class=[^ ]* text=(.*) client=.*/\1/p'; }
+# add_watching_captions: Add pressed while the driver watches the caption, each change a line
+# of $dir/captions.txt until the run's box shows. The watch starts first: on a busy machine a
+# driver started after the click may come too late for the first picture's caption.
+add_watching_captions() {
+  drive watch-caption 40000 >"$dir/captions.txt" &
+  local watcher=$!
+  sleep 2
+  drive click Add
+  wait "$watcher"
+}
 # control CONTROLS CLASS TEXT: the line of the child with that class and text.
 control() { grep -E "^control .*class=$2 .*text=$3\$" <<<"$1" | head -n1; }
 selected() { drive items | grep -vE '^item [0-9]+ 0 '; }
@@ -51,21 +63,26 @@ scenario_window() {
   printf 'list\r\n' >"$dir/pics/Readme.txt"
   start_program
   expect_eq "a message box with pictures" "$(drive box 500)" timeout
+  # The table's layout, at the window's smallest size, which it cannot be made smaller than
+  # (the size it opens with: the opening scenario). The mouse is kept off the list, whose
+  # tips would cover it.
+  xdotool mousemove 1200 1000
+  expect_eq "the smallest client area" "$(drive resize 100 60)" 265x151
   controls=$(drive controls)
   printf '%s\n' "$controls" >"$dir/controls.txt"
-  expect "caption, and the client area it opens with" grep -q \
+  expect "caption, and a frame that can be sized" grep -q \
     '^window class=PimbrelMain text=Pimbrel client=265x151 sizable=1 maximizebox=1 minimizebox=1 ' <<<"$controls"
   local name class text rect tab line
-  while read -r name class text rect tab; do
-    [ "$text" = - ] && text=""
+  while IFS='|' read -r name class text rect tab; do
     line=$(control "$controls" "$class" "$text")
     expect_eq "$name: rectangle, tab stop, enabled" \
       "$(field "$line" rect) $(field "$line" tabstop) $(field "$line" enabled)" "$rect $tab 1"
   done <<'EOF'
-File1 SysListView32 - 8,48,137,97 1
-cmdAdd Button Add 152,56,105,25 1
-chkOverwrite Button Overwrite 152,128,105,17 1
-lblSite Static pimbrel.net 184,80,73,13 0
+File1|SysListView32||8,48,137,97|1
+cmdAdd|Button|Add|152,56,105,25|1
+cmdChoose|Button|Choose folder\.\.\.|152,96,105,25|1
+chkOverwrite|Button|Overwrite|152,128,105,17|1
+lblSite|Static|pimbrel.net|184,80,73,13|0
 EOF
   # The two pictures: static bitmaps, the logo in front of (above) the strip.
   local logo back
@@ -73,7 +90,7 @@ EOF
   back=$(field "$(grep -E '^control .*class=Static .*rect=0,0,265,40 ' <<<"$controls")" z)
   expect "imgLogo at 40,0,174,40 in front of imgBack at 0,0,265,40" test "${logo:-9}" -lt "${back:--1}"
   expect_eq "tab order" "$(grep tabstop=1 <<<"$controls" | sed -nE 's/.*text=(.*)$/\1/p' | tr '\n' '|')" \
-    "|Add|Overwrite|"
+    "|Add|Choose folder...|Overwrite|"
   expect "focus in File1" grep -qE '^control .*class=SysListView32 .*focus=1 ' <<<"$controls"
   local check style list
   check=$(control "$controls" Button Overwrite)
@@ -94,9 +111,10 @@ EOF
   # Shift: the range from the entry last clicked (the one just taken out) to this one.
   click_item 6 shift && expect_eq "Shift click" "$(selected)" \
     $'count 8 selected 5\nitem 2 1 b.PNG\nitem 3 1 C.Gif\nitem 4 1 d.jpeg\nitem 5 1 e.jpe\nitem 6 1 f.bmp'
-  # Ctrl+A leaves the selection as it is, as the list box before the list view did.
+  # Ctrl+A after a plain click selects every entry again.
+  click_item 3 && expect_eq "plain click" "$(selected)" $'count 8 selected 1\nitem 3 1 C.Gif'
   xdotool key ctrl+a && sleep 0.5
-  expect_eq "Ctrl+A" "$(selected | head -n1)" "count 8 selected 5"
+  expect_eq "Ctrl+A" "$(selected | head -n1)" "count 8 selected 8"
   # A letter selects the next entry whose name begins with it, and that one alone.
   xdotool key z && sleep 0.5
   expect_eq "a letter typed" "$(selected)" $'count 8 selected 1\nitem 7 1 Zeta.png'
@@ -109,13 +127,14 @@ EOF
     "$(printf "%s|$unreadable\n" "0 placeholder смайл.gif|(?????)" "1 placeholder a.jpg|(a)" \
        "2 placeholder b.PNG|(b)" "3 placeholder C.Gif|(C)" "4 placeholder d.jpeg|(d)" \
        "5 placeholder e.jpe|(e)" "6 placeholder f.bmp|(f)" "7 placeholder Zeta.png|(Zeta)")"
-  # The window is no smaller than it opens, and grows.
+  # The window grows from its smallest size.
   xdotool mousemove 900 900
-  expect_eq "the smallest client area" "$(drive resize 100 60)" 265x151
   expect_eq "a larger client area" "$(drive resize 500 400)" 500x400
   controls=$(drive controls)
   expect_eq "File1 takes the room gained" "$(field "$(control "$controls" SysListView32 '')" rect)" 8,48,372,346
   expect_eq "cmdAdd against the right edge" "$(field "$(control "$controls" Button Add)" rect)" 387,56,105,25
+  expect_eq "cmdChoose against the right edge" \
+    "$(field "$(control "$controls" Button 'Choose folder\.\.\.')" rect)" 387,96,105,25
   expect_eq "lblSite against the right edge" "$(field "$(control "$controls" Static pimbrel.net)" rect)" 419,80,73,13
   expect_eq "chkOverwrite against the right edge" "$(field "$(control "$controls" Button Overwrite)" rect)" 387,128,105,17
   expect "imgBack across the window, imgLogo where it was" grep -qE '^control .*class=Static .*rect=0,0,500,40 ' <<<"$controls"
@@ -133,7 +152,7 @@ EOF
   expect "Add clicked" drive click Add
   expect_box 20000 "$not_open_box"
   sleep 0.3
-  expect_state "add=1 overwrite=1 list=1 checked=0"
+  expect_state "add=1 choose=1 overwrite=1 list=1 checked=0"
   expect_eq "selection after the run" "$(selected)" $'count 8 selected 1\nitem 4 1 d.jpeg'
   expect "the program ends on close" drive close-program 15000
 }
@@ -154,11 +173,166 @@ scenario_empty_folder() {
   expect "the program ends on close" drive close-program 15000
 }
 
+# --- picture folders from anywhere -------------------------------------------------------
+
+# The program alone in a folder of its own, started elsewhere with a pack on its command line
+# (quoted by Wine, as Explorer quotes a folder dropped on the icon: its name has a blank): it
+# lists the pack and adds every picture beside the stand-in; the caption names the pack, and
+# does again after the run's progress. A file of a pack, relative to the current folder,
+# opens its folder. A folder that does not exist is named in a box, and the program's own
+# folder follows (empty: its box, and the window says in its list what to do).
+scenario_command_line() {
+  local f name want=() own=$dir/program pack="$dir/pics/maya pack"
+  mkdir -p "$own" "$pack"
+  cp "$exe" "$own/Pimbrel.exe"
+  for f in grin.png smile.gif wink.gif; do
+    cp "$E2E_TEMPLATES/t.${f##*.}" "$pack/$f"
+    name=${f%.*}
+    want+=("($name)|$name|$(winpath "$pack/$f")")
+  done
+  start_standin --create-delay 300
+  spawn "$dir" "$own/Pimbrel.exe" "$(winpath "$pack")"
+  program=$(drive wait-program 30000)
+  expect_eq "caption and list" "$(caption)|$(drive items | head -n1)" \
+    "Pimbrel - maya pack|count 3 selected 3"
+  add_watching_captions
+  expect_eq captions "$(sed '/^Pimbrel - adding/,$!d' "$dir/captions.txt")" \
+    "$(printf 'Pimbrel - adding %s of 3\n' 1 2 3)"$'\nPimbrel - maya pack\nbox: Pimbrel - maya pack'
+  expect_box 5000 "$success_box"
+  expect_store "${want[@]}"
+  expect "the program ends on close" drive close-program 15000
+  spawn "$dir/pics" "$own/Pimbrel.exe" "maya pack\\smile.gif"
+  program=$(drive wait-program 30000)
+  expect_eq "a file given: its folder" "$(caption)|$(drive items | head -n1)" \
+    "Pimbrel - maya pack|count 3 selected 3"
+  expect "the program ends on close" drive close-program 15000
+  spawn "$dir" "$own/Pimbrel.exe" "$(winpath "$dir/nobody")"
+  expect_box 30000 "(icon) Pimbrel|The folder $(winpath "$dir/nobody") does not exist."
+  expect_box 10000 "Pimbrel|Please put this program in the same directory of your emoticons."
+  program=$(drive wait-program 20000)
+  expect_eq "then the program's own folder" "$(caption)|$(drive items)" \
+    "Pimbrel|count 0 selected 0"
+  screenshot empty-list.png $(drive rect)
+}
+
+# Japanese Windows (code page 932), and a pack whose folder name it cannot hold whole, given
+# on the command line: Messenger gets the pictures' paths through the folder's 8.3 form
+# (the whole path's, as for the program's own folder), with no "?" in them.
+scenario_command_line_cjk() {
+  local own=$dir/program pack="$dir/pics/그림 表" line
+  locale_name=ja_JP.UTF-8 code_page=CP932
+  mkdir -p "$own" "$pack"
+  cp "$exe" "$own/Pimbrel.exe"
+  cp "$E2E_TEMPLATES/t.gif" "$pack/smile.gif"
+  start_standin
+  spawn "$dir" "$own/Pimbrel.exe" "$(winpath "$pack")"
+  program=$(drive wait-program 30000)
+  expect_eq "list" "$(drive items)" $'count 1 selected 1\nitem 0 1 smile.gif'
+  drive click Add
+  expect_box 30000 "$success_box"
+  line=$(store_lines)
+  local path=${line##*|}
+  expect_eq "stored" "${line%|*}" "(smile)|smile"
+  [[ $path == "Z:\\"*"~"*"\\smile.gif" && $path != *"?"* ]] ||
+    problems+=("the path Messenger got does not go through the folder's 8.3 form: $path")
+}
+
+# drop PATH: PATH dragged from another X client and dropped on the middle of the list; what
+# the drop tool says (dropped, refused, timeout).
+drop() {
+  local x y w h
+  read -r x y w h < <(drive rect)
+  /usr/bin/python3 "$E2E_ROOT/tests/e2e/xdnd_drop.py" $((x + w / 3)) $((y + h / 2)) "$1" 2>&1
+}
+
+# Folders dropped on the window by a real drag and drop (XDND, which Wine turns into
+# WM_DROPFILES) and chosen with Choose folder...: each loads its pictures afresh. A drop in
+# the middle of a run changes nothing, and the run ends with its own list. A chosen folder
+# without pictures: the box, then the empty list says what to do.
+scenario_open_folders() {
+  local f
+  picture a.gif b.gif
+  mkdir -p "$dir/dropped" "$dir/filed" "$dir/empty"
+  for f in x.png y.png; do cp "$E2E_TEMPLATES/t.png" "$dir/dropped/$f"; done
+  cp "$E2E_TEMPLATES/t.gif" "$dir/filed/z.gif"
+  start_standin --create-delay 500
+  start_program
+  xdotool mousemove 1200 1000
+  expect_eq "a folder dropped" "$(drop "$dir/dropped")" dropped
+  sleep 0.5
+  expect "its pictures are read" all_read
+  expect_eq "the dropped folder's list" "$(caption)|$(drive rows | cut -d'|' -f1)" \
+    "Pimbrel - dropped|count 2 selected 2"$'\nitem 0 1 picture x.png\nitem 1 1 picture y.png'
+  expect_eq "a file dropped" "$(drop "$dir/filed/z.gif")" dropped
+  sleep 0.5
+  expect_eq "the file's folder" "$(caption)|$(drive items)" \
+    "Pimbrel - filed|count 1 selected 1"$'\nitem 0 1 z.gif'
+  drive click Add
+  expect "Messenger got the path" \
+    e2e_wait_for 20 grep -q $'^PathEdit\t12\t256\t0\t.*z\\.gif$' "$dir/journal.txt"
+  expect_state "add=0 choose=0 overwrite=0 list=0 checked=0"
+  drop "$dir/dropped" >/dev/null
+  expect_box 30000 "$success_box"
+  expect_store "(z)|z|$(winpath "$dir/filed/z.gif")"
+  expect_eq "the list after a drop during the run" "$(drive items)" \
+    $'count 1 selected 1\nitem 0 1 z.gif'
+  drive click "Choose folder..."
+  expect_eq "the folder picker" "$(drive pick-folder 20000 "$(winpath "$dir/empty")")" \
+    "Choose the folder of your emoticons"
+  expect_box 20000 "Pimbrel|Please put this program in the same directory of your emoticons."
+  expect_eq "the chosen folder's list" "$(caption)|$(drive items)" \
+    "Pimbrel - empty|count 0 selected 0"
+  screenshot chosen-empty.png $(drive rect)
+  expect "the program ends on close" drive close-program 15000
+}
+
+# The window as it opens on a screen of 1024 x 768 at 100, 150 and 200 % (a display of its
+# own, and the scaled prefix): eight whole rows of a pack of 30 and all three columns in
+# view without sideways scrolling, within the screen.
+scenario_opening() {
+  local i n x y w h dpi line view columns list_width frame shared=$WINEPREFIX display=$DISPLAY
+  for i in $(seq -w 1 30); do picture "p$i.png"; done
+  for n in $(seq 121 150); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break; done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  pids+=($!)
+  e2e_wait_for 10 test -e "/tmp/.X11-unix/X$n" || problems+=("the 1024 x 768 display did not start")
+  export DISPLAY=":$n" WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$WINEPREFIX-scaled}
+  e2e_prepare_prefix || problems+=("the scaled prefix was not made")
+  for dpi in 96 144 192; do
+    set_dpi "$dpi"
+    start_program
+    xdotool mousemove 1023 767
+    sleep 0.5
+    line=$(drive list-view)
+    read -r _ list_width _ _ view _ columns _ <<<"${line/x/ }"
+    expect "$dpi DPI: eight whole rows in view ($line)" test "${view:-0}" -ge 8
+    [[ $columns =~ ^[0-9]+,[0-9]+,[0-9]+$ ]] || columns=99999,0,0
+    expect "$dpi DPI: all three columns in view ($line)" \
+      test "$(( ${columns//,/+} ))" -le "${list_width:-0}" -a "${line##* }" = 0
+    frame=$(drive controls | sed -n 's/^window .* frame=//p')
+    IFS=, read -r x y w h <<<"$frame"
+    expect "$dpi DPI: within the screen ($frame)" \
+      test "${x:--1}" -ge 0 -a "${y:--1}" -ge 0 -a $((x + w)) -le 1024 -a $((y + h)) -le 768
+    screenshot "opening-$dpi.png"
+    expect "$dpi DPI: the program ends on close" drive close-program 15000
+  done
+  wineserver -k 2>/dev/null
+  export DISPLAY=$display WINEPREFIX=$shared
+}
+
+# set_dpi DPI: the display's scale for the programs started next in the prefix; the DPI is
+# read as the server and the program start.
+set_dpi() {
+  timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    >/dev/null 2>&1
+  wineserver -k 2>/dev/null; sleep 0.5
+}
+
 # Twips to pixels at a DPI, halves rounded up, as the program rounds them.
 px() { echo $(( ($1 * $2 + 720) / 1440 )); }
 
 # The window at 125, 150, 175 and 200 %, in a prefix of its own (the shared one keeps 96 DPI):
-# its client area and banner, the logo filling its control at the scale's size (drawn for
+# its smallest client area and banner, the logo filling its control at the scale's size (drawn for
 # that scale, or at 175 % scaled from the 200 % drawing).
 scenario_scaled() {
   local f dpi controls width height strip shared=$WINEPREFIX
@@ -166,10 +340,10 @@ scenario_scaled() {
   export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$WINEPREFIX-scaled}
   e2e_prepare_prefix || problems+=("the scaled prefix was not made")
   for dpi in 120 144 168 192; do
-    timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-    wineserver -k 2>/dev/null; sleep 0.5  # the DPI is read as the server and the program start
+    set_dpi "$dpi"
     start_program
     sleep 0.5
+    drive resize 1 1 >/dev/null  # the smallest size is the table's
     controls=$(drive controls)
     width=$(px 3975 "$dpi"); height=$(px 2265 "$dpi"); strip=$(px 600 "$dpi")
     expect "$dpi DPI: client area ${width}x$height" grep -qE "^window .* client=${width}x$height " <<<"$controls"
@@ -262,8 +436,7 @@ open(sys.argv[1], "wb").write(png + bytes(range(256)) * 64)
   local shared=$WINEPREFIX
   export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$WINEPREFIX-scaled}
   e2e_prepare_prefix || problems+=("the scaled prefix was not made")
-  timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
-  wineserver -k 2>/dev/null; sleep 0.5
+  set_dpi 144
   start_program
   expect "144 DPI: every row shows its picture or a placeholder" all_read
   expect_eq "144 DPI: images" "$(drive rows | sed 1d | cut -d' ' -f4)" \
@@ -286,7 +459,7 @@ scenario_collisions() {
   drive select 3 0 >/dev/null  # smile.png
   if [ "$1" = older ]; then click_at Add; else drive click Add; fi
   expect_box 30000 "$success_box"
-  expect_state "add=1 overwrite=1 list=1 checked=0"
+  expect_state "add=1 choose=1 overwrite=1 list=1 checked=0"
   expect_store "B-)|cool|$(win cool.bmp)" "(smile)|smile|$(win smile.gif)" \
                "(smil2)|smile|$(win smile.jpg)" ";-]|wink|$(win wink.gif)"
   expect_journal 0 $'PathEdit\t12\t256\t0\t.*smile\\.png'
@@ -403,8 +576,8 @@ scenario_progress() {
   start_program
   drive select 3 0 >/dev/null  # left.gif
   expect "Overwrite set" drive overwrite 1
-  drive click Add
-  expect_eq captions "$(drive watch-caption 30000 | sed '/^Pimbrel - adding/,$!d')" \
+  add_watching_captions
+  expect_eq captions "$(sed '/^Pimbrel - adding/,$!d' "$dir/captions.txt")" \
     "$(printf 'Pimbrel - adding %s of 4\n' 1 2 3 4)"$'\nPimbrel\nbox: Pimbrel'
   expect_box 5000 "$(account "$(refused_group "grin.png: :D refused, added as :D2")" \
                              "$(replaced_group "смайл.png: the emoticon with (?????)" \
@@ -558,7 +731,7 @@ scenario_two_programs() {
   E2E_PROGRAM=$program expect_box 10000 \
     "Pimbrel|Another Pimbrel window is adding emoticons. Press Add again when it has finished."
   sleep 0.3
-  E2E_PROGRAM=$program expect_state "add=1 overwrite=1 list=1 checked=0"
+  E2E_PROGRAM=$program expect_state "add=1 choose=1 overwrite=1 list=1 checked=0"
   E2E_PROGRAM=$first expect_box 30000 "$success_box"
   expect_store "${want[@]}"
   expect_journal 1 $'^Main\t273\t4294942017\t0'
@@ -835,6 +1008,10 @@ main() {
   done 3<<'EOF'
 window scenario_window
 empty-folder scenario_empty_folder
+command-line scenario_command_line
+command-line-cjk scenario_command_line_cjk
+open-folders scenario_open_folders
+opening scenario_opening
 collisions-older scenario_collisions older
 collisions-newer scenario_collisions newer
 prompts-older-keep scenario_prompts 0 --client older --build-gap 1

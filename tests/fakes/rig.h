@@ -27,6 +27,7 @@ struct Rig {
     EventLog log;
     FakeFileList file1{log};
     Logged<Switchable> cmdAdd{"cmdAdd", log};
+    Logged<Switchable> cmdChoose{"cmdChoose", log};
     FakeCheckBox chkOverwrite{log};
     FakeToolkit toolkit{log};
     FakeFileSystem files;
@@ -36,8 +37,9 @@ struct Rig {
     FakeRunLock otherWindowLock{ownLock};  // another window's, for a run it holds
     SettlingPause pause;
     MainWindowParts Parts() {
-        return MainWindowParts{file1,   cmdAdd, chkOverwrite, toolkit, toolkit, toolkit,
-                               toolkit, files,  windows,      runLock, pause};
+        return MainWindowParts{file1,   cmdAdd,  cmdChoose, chkOverwrite, toolkit, toolkit,
+                               toolkit, toolkit, toolkit,   toolkit,      files,   windows,
+                               runLock, pause};
     }
     FrmMain form{Parts(), FolderName{kFolder, {}}};
 

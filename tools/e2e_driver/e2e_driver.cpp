@@ -432,10 +432,12 @@ int Maximise(bool maximise) {
 int State() {
     HWND program = FindProgram();
     HWND add = FindChild(program, "Button", "Add");
+    HWND choose = FindChild(program, "Button", "Choose folder...");
     HWND overwrite = FindChild(program, "Button", "Overwrite");
     HWND list = ListOf(program);
-    if (!add || !overwrite || !list) return Fail("controls missing");
-    std::printf("add=%d overwrite=%d list=%d checked=%d\n", IsWindowEnabled(add) ? 1 : 0,
+    if (!add || !choose || !overwrite || !list) return Fail("controls missing");
+    std::printf("add=%d choose=%d overwrite=%d list=%d checked=%d\n", IsWindowEnabled(add) ? 1 : 0,
+                IsWindowEnabled(choose) ? 1 : 0,
                 IsWindowEnabled(overwrite) ? 1 : 0, IsWindowEnabled(list) ? 1 : 0,
                 SendMessageA(overwrite, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
     return 0;
@@ -480,6 +482,50 @@ int Box(DWORD timeoutMs, bool dismiss) {
     if (!dismiss) return 0;
     Dismiss(box);
     if (!WaitFor(5000, [&] { return IsWindow(box) ? nullptr : Done(); })) return Fail("still shown");
+    return 0;
+}
+
+BOOL CALLBACK FirstVisibleEdit(HWND child, LPARAM found) {
+    if (ClassOf(child) != "Edit" || !IsWindowVisible(child)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// Waits for the program's folder picker (a dialog of its process), types PATH into its name
+// box and presses its OK button, as a user would; prints the picker's title, or "timeout".
+int PickFolder(DWORD timeoutMs, const char* path) {
+    const DWORD pid = ProcessOf(FindProgram());
+    if (!pid) return Fail("no program window");
+    HWND picker = WaitFor(timeoutMs, [&] { return BoxOf(pid); });
+    if (!picker) return Fail("timeout");
+    HWND name = nullptr;
+    // The name box, wherever the picker nests it.
+    WaitFor(5000, [&] {
+        EnumChildWindows(picker, &FirstVisibleEdit, reinterpret_cast<LPARAM>(&name));
+        return name;
+    });
+    if (!name) return Fail("no name box");
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_UTF8, 0, path, -1, wide, MAX_PATH);
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide));
+    std::printf("%s\n", TextOf(picker).c_str());
+    PostMessageA(GetDlgItem(picker, IDOK), BM_CLICK, 0, 0);
+    return 0;
+}
+
+// The list as a user sees it: "list WxH view ROWS columns W1,W2,W3 sideways 0|1", ROWS being
+// the rows it shows whole, and sideways whether it scrolls sideways.
+int ListView() {
+    HWND list = ListOf(FindProgram());
+    if (!list) return Fail("no list");
+    RECT client{};
+    GetClientRect(list, &client);
+    std::printf("list %ldx%ld view %ld columns", client.right, client.bottom,
+                static_cast<long>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0)));
+    for (int column = 0; column < 3; ++column)
+        std::printf("%c%ld", column ? ',' : ' ',
+                    static_cast<long>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)));
+    std::printf(" sideways %d\n", (GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL) != 0);
     return 0;
 }
 
@@ -780,7 +826,8 @@ int Usage() {
     std::fprintf(stderr,
                  "e2e_driver COMMAND, one of:\n"
                  "  wait-program MS | click TEXT | rect [TEXT] | controls | items | rows\n"
-                 "  | wait-pictures MS | item-point I | resize W H | maximise 0|1\n"
+                 "  | wait-pictures MS | item-point I | resize W H | maximise 0|1 | list-view\n"
+                 "  | pick-folder MS PATH\n"
                  "  | state | select I 0|1 | overwrite 0|1 | box MS [dismiss] | watch-caption MS\n"
                  "  | close-program MS | quit-standin MS\n"
                  "  | timed-add MS | timed-start FOLDER MS [drawn] | script FOLDER COUNT\n"
@@ -812,6 +859,8 @@ int main(int argc, char** argv) {
     else if (is("maximise", 1)) rc = Maximise(number(2) != 0);
     else if (is("item-point", 1)) rc = ItemPoint(std::atoi(argv[2]));
     else if (is("state", 0)) rc = State();
+    else if (is("list-view", 0)) rc = ListView();
+    else if (is("pick-folder", 2)) rc = PickFolder(number(2), argv[3]);
     else if (is("select", 2)) rc = Select(std::atoi(argv[2]), number(3) != 0);
     else if (is("overwrite", 1)) rc = SetOverwrite(number(2) != 0);
     else if (is("box", 1) || is("box", 2))

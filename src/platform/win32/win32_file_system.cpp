@@ -128,14 +128,21 @@ private:
 
 }  // namespace
 
-std::vector<DirectoryEntry> Win32FileSystem::ListFolder(const std::u16string& folderPath) {
+std::optional<std::vector<DirectoryEntry>> Win32FileSystem::ListFolder(
+    const std::u16string& folderPath, std::string& error) {
     std::vector<DirectoryEntry> entries;
     std::wstring pattern = ToWide(folderPath);
     if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW found;
     HANDLE search = FirstFolderEntry(pattern, found);
-    if (search == INVALID_HANDLE_VALUE) return entries;
+    if (search == INVALID_HANDLE_VALUE) {
+        // The root of an empty drive has not even "." and "..": empty, not unreadable.
+        const DWORD reason = GetLastError();
+        if (reason == ERROR_FILE_NOT_FOUND) return entries;
+        error = SystemMessage(reason);
+        return std::nullopt;
+    }
     do {
         DirectoryEntry entry;
         entry.name = FromWide(found.cFileName);
@@ -147,6 +154,28 @@ std::vector<DirectoryEntry> Win32FileSystem::ListFolder(const std::u16string& fo
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return entries;
+}
+
+PathLook Win32FileSystem::Look(const std::u16string& path) {
+    PathLook look;
+    const std::wstring wide = ToWide(path);
+    std::wstring full(32768, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), &full[0],
+                                          nullptr);
+    if (wide.empty() || length == 0 || length >= full.size()) return look;
+    full.resize(length);
+    // "D:\Packs\maya\" names the folder "D:\Packs\maya"; "D:\" keeps its backslash.
+    while (full.size() > 3 && full.back() == L'\\') full.pop_back();
+    if (full.size() == 2 && full[1] == L':') full += L'\\';
+    look.fullPath = FromWide(full.c_str());
+    const DWORD attributes = GetFileAttributesW(full.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        look.kind = attributes & FILE_ATTRIBUTE_DIRECTORY ? PathKind::Folder : PathKind::File;
+    return look;
+}
+
+std::u16string Win32FileSystem::ShortPath(const std::u16string& path) {
+    return FromWide(win32::ShortPath(ToWide(path)).c_str());
 }
 
 bool Win32FileSystem::Exists(const std::u16string& path) {

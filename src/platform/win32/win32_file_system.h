@@ -9,7 +9,10 @@ namespace pimbrel::win32 {
 
 class Win32FileSystem : public FileSystem {
 public:
-    std::vector<DirectoryEntry> ListFolder(const std::u16string& folderPath) override;
+    std::optional<std::vector<DirectoryEntry>> ListFolder(const std::u16string& folderPath,
+                                                          std::string& error) override;
+    PathLook Look(const std::u16string& path) override;
+    std::u16string ShortPath(const std::u16string& path) override;
     bool Exists(const std::u16string& path) override;
     std::unique_ptr<ByteReader> OpenForReading(const std::u16string& path,
                                                std::string& error) override;
