@@ -64,6 +64,7 @@ void FrmMain::AddRun() try {
         EnableControls();
         return;
     }
+    held_.ApplyTo(listedShortcuts);  // typed where the list file could not take them
 
     std::u16string usedShortcuts;
     GuardCounter counter(progress);

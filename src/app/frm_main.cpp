@@ -53,6 +53,9 @@ void FrmMain::ShowPictures(PictureList pictures) {
     shownShortcuts_.assign(names.size(), std::u16string());
     shownResults_.assign(names.size(), std::u16string());
     plan_.reset();
+    // Typed shortcuts not saved belong to the folder they were typed for.
+    held_.Clear();
+    editing_.reset();
     if (shown_) {
         parts_.reader.Read(pictures_.folder.text, names);
         ShowColumns();
@@ -91,7 +94,10 @@ void FrmMain::OnPictureRead(int index, PictureState state) {
 }
 
 ShortcutPlan& FrmMain::Plan() {
-    if (!plan_) plan_ = std::make_unique<ShortcutPlan>(PlanShortcuts(parts_.files, pictures_));
+    if (!plan_) {
+        plan_ = std::make_unique<ShortcutPlan>(PlanShortcuts(parts_.files, pictures_));
+        held_.ApplyTo(plan_->listedShortcuts);
+    }
     return *plan_;
 }
 
@@ -113,7 +119,7 @@ std::u16string FrmMain::EntryToolTip(int index) {
     // Read only now, not at start-up: the window shows as fast with a thousand pictures.
     bool listed = false;
     const std::u16string shortcut = PlannedShortcut(Plan(), index, listed);
-    return PlannedToolTip(shortcut, listed);
+    return held_.Holds(index) ? HeldToolTip(shortcut) : PlannedToolTip(shortcut, listed);
 }
 
 std::u16string FrmMain::ResultText(std::size_t index) const {
@@ -127,7 +133,8 @@ void FrmMain::ShowColumns() {
         if (shown_) {
             bool listed = false;
             std::u16string shortcut = PlannedShortcut(Plan(), i, listed);
-            shortcut = ShortcutColumn(shortcut, listed);
+            shortcut = held_.Holds(i) ? HeldShortcutColumn(shortcut)
+                                      : ShortcutColumn(shortcut, listed);
             if (shortcut != shownShortcuts_[i]) {
                 parts_.file1.SetShortcutText(static_cast<int>(i), shortcut);
                 shownShortcuts_[i] = std::move(shortcut);

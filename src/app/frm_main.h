@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/in_place_edit.h"
 #include "app/picture_check.h"
 #include "app/picture_list.h"
 #include "messenger/picture_entry.h"
@@ -73,6 +74,15 @@ public:
     // else the shortcut the next Add would send. Empty for an index outside the list.
     std::u16string EntryToolTip(int index);
 
+    // A box over the Shortcut cell of row `index` (F2, a double click): whether it opens, and
+    // with which text. Not while a run needs the list (in_place_edit.cpp).
+    ShortcutEditOpening BeginShortcutEdit(int index);
+    // The box's text once it is left: kept in Readme.txt (or held for this window where the
+    // file cannot be written), refused with a reason, or nothing when it is unchanged.
+    ShortcutEditClosing EndShortcutEdit(const std::u16string& typed, EditEnding ending);
+    // Esc: the shortcut stays as it was.
+    void CancelShortcutEdit() { editing_.reset(); }
+
     bool RunActive() const { return runActive_; }
     bool RetryPending() const { return retryPending_; }
     const PictureList& Pictures() const { return pictures_; }
@@ -106,6 +116,13 @@ private:
     bool controlsEnabled_ = true;
     bool retryPending_ = false;
     bool runActive_ = false;
+    // The row whose box is open, and the text it opened with.
+    struct OpenEdit {
+        std::size_t index;
+        std::u16string opened;
+    };
+    std::optional<OpenEdit> editing_;
+    HeldShortcuts held_;
 };
 
 }  // namespace pimbrel
