@@ -994,6 +994,82 @@ scenario_list_file() {
     "Refused|Readme.txt cannot list this picture: the system's code page lacks characters of its name."
 }
 
+# --- shortcuts typed in the list -----------------------------------------------------------
+
+# edit_row I: F2 on the list's entry I, clicked first; cell_box: the box over a Shortcut cell, as
+# "row=R text=TEXT focus=0|1", or "none".
+edit_row() { click_item "$1" && xdotool mousemove 1200 1000 key F2 && sleep 0.5; }
+cell_box() { drive cell-edit | sed 's/^edit //'; }
+# type_over TEXT: the box's text replaced by TEXT, as typed, and Enter.
+type_over() { xdotool key ctrl+a type "$1" && xdotool key Return && sleep 0.5; }
+# shortcut_of I: entry I's Shortcut column.
+shortcut_of() { drive rows | sed -n "s/^item $1 .*|\(.*\)|.*/\1/p"; }
+
+# A shortcut typed in the list, as a user would: F2, a refusal read beside the box, the
+# correction kept in Readme.txt at once (everything else in it stays), a double click on
+# another row's cell and Esc, the next start reading the file, a read-only file whose
+# shortcut holds for this window alone, and Add storing what the rows show. At 96 DPI, then
+# at 144 DPI in a prefix of its own (see scenario_scaled), with screenshots of the box and a
+# refusal.
+scenario_typed_shortcuts() {
+  local before=$'My pack\r\n---List---\r\nwink.png - (wk)\r\n---\r\nafter\r\n'
+  picture grin.png smile.gif wink.png
+  printf '%s' "$before" >"$dir/pics/Readme.txt"
+  start_standin
+  start_program
+  edit_row 1
+  expect_eq "F2: the box over the row's shortcut" "$(cell_box)" "row=1 text=(smile) focus=1"
+  screenshot box-96.png $(drive rect)
+  type_over '(smiley)'
+  expect_eq "too long: the box stays" "$(cell_box)" "row=1 text=(smiley) focus=1"
+  expect_eq "the reason beside it" "$(tip_shown)" "Messenger takes at most 7 characters."
+  screenshot refusal-96.png $(drive rect)
+  expect_bytes "nothing written" "$dir/pics/Readme.txt" "$before"
+  type_over '[sm]'
+  expect_eq "kept: the box closes" "$(cell_box)" none
+  expect_eq "the row" "$(shortcut_of 1)" "[sm]  (from Readme.txt)"
+  expect_bytes "the entry after the last one" "$dir/pics/Readme.txt" \
+    $'My pack\r\n---List---\r\nwink.png - (wk)\r\nsmile.gif - [sm]\r\n---\r\nafter\r\n'
+  local x y
+  read -r x y < <(drive item-point 0 1)
+  xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1 && sleep 0.7
+  expect_eq "a double click on a Shortcut cell" "$(cell_box)" "row=0 text=(grin) focus=1"
+  xdotool key Escape && sleep 0.3
+  expect_eq "Esc: closed" "$(cell_box)|$(shortcut_of 0)" "none|(grin)"
+  expect "the program ends on close" drive close-program 15000
+
+  start_program
+  expect_eq "started again" "$(shortcut_of 1)" "[sm]  (from Readme.txt)"
+  cp "$dir/pics/Readme.txt" "$dir/kept.txt"
+  chmod a-w "$dir/pics/Readme.txt"
+  edit_row 0
+  type_over '[gr]'
+  expect_box 5000 "(icon) Pimbrel|Readme.txt could not be written. The file is read-only."$'\n\n'"grin.png has the shortcut [gr] in this window only, until another folder is opened. Readme.txt is as it was."
+  expect_eq "not saved" "$(shortcut_of 0)" "[gr]  (not saved)"
+  expect "the read-only file as it was" cmp -s "$dir/kept.txt" "$dir/pics/Readme.txt"
+  chmod u+w "$dir/pics/Readme.txt"
+  xdotool key ctrl+a && sleep 0.3  # every row, the edited one alone is selected
+  drive click Add
+  expect_box 30000 "$success_box"
+  expect_store "[gr]|grin|$(win grin.png)" "[sm]|smile|$(win smile.gif)" "(wk)|wink|$(win wink.png)"
+  expect "the program ends on close" drive close-program 15000
+
+  local shared=$WINEPREFIX
+  export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$WINEPREFIX-scaled}
+  e2e_prepare_prefix || problems+=("the scaled prefix was not made")
+  set_dpi 144
+  start_program
+  edit_row 2
+  expect_eq "144 DPI: the box" "$(cell_box)" "row=2 text=(wk) focus=1"
+  screenshot box-144.png $(drive rect)
+  type_over '[sm]'
+  expect_eq "144 DPI: the reason" "$(tip_shown)" "smile.gif has this shortcut already."
+  screenshot refusal-144.png $(drive rect)
+  expect "144 DPI: the program ends on close" drive close-program 15000
+  wineserver -k 2>/dev/null
+  export WINEPREFIX=$shared
+}
+
 # --- run ------------------------------------------------------------------------------
 
 main() {
@@ -1036,6 +1112,7 @@ planted-files scenario_planted_files
 scaled scenario_scaled
 pictures scenario_pictures
 picture-decoding scenario_picture_decoding
+typed-shortcuts scenario_typed_shortcuts
 list-file scenario_list_file
 EOF
   e2e_log "suite took $((SECONDS - start)) s"

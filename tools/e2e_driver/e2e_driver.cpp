@@ -375,27 +375,56 @@ int WaitPictures(DWORD timeoutMs) {
     return rc;
 }
 
-// The screen point "X Y" inside the list's entry, for a real click or a mouse at rest; the
-// list is scrolled to show the entry first, as a user would.
-int ItemPoint(int index) {
+// The screen point "X Y" inside the list's entry (in its name, or in the middle of another
+// column's cell), for a real click or a mouse at rest; the list is scrolled to show the
+// entry first, as a user would.
+int ItemPoint(int index, int column) {
     HWND list = ListOf(FindProgram());
     if (!list) return Fail("no list");
     SendMessageW(list, LVM_ENSUREVISIBLE, index, FALSE);
     const RemoteBuffer remote(list, sizeof(RECT));
-    RECT item{LVIR_BOUNDS, 0, 0, 0};
+    RECT item{LVIR_BOUNDS, column, 0, 0};
     if (!remote.Put(&item, sizeof item) ||
-        !SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote.At())) ||
+        !SendMessageW(list, column ? LVM_GETSUBITEMRECT : LVM_GETITEMRECT, index,
+                      reinterpret_cast<LPARAM>(remote.At())) ||
         !remote.Get(&item, sizeof item))
         return Fail("no such entry");
     RECT client{}, heading{};
     GetClientRect(list, &client);
     if (HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)))
         GetWindowRect(header, &heading);
-    POINT point{item.left + 20, (item.top + item.bottom) / 2};
+    POINT point{column ? (item.left + item.right) / 2 : item.left + 20, (item.top + item.bottom) / 2};
     if (point.y < heading.bottom - heading.top || point.y >= client.bottom)
         return Fail("not in view");
     ClientToScreen(list, &point);
     std::printf("%ld %ld\n", point.x, point.y);
+    return 0;
+}
+
+// The box that edits a Shortcut cell, a child of the list while it shows: "edit row=R
+// text=TEXT focus=0|1" with its text in UTF-8 and the row it covers, or "none".
+int CellEdit() {
+    HWND list = ListOf(FindProgram());
+    if (!list) return Fail("no list");
+    HWND edit = nullptr;
+    for (HWND child : Children(list))
+        if (ClassOf(child) == "Edit" && IsWindowVisible(child)) edit = child;
+    if (!edit) return Fail("none");
+    RECT r{};
+    GetWindowRect(edit, &r);
+    LVHITTESTINFO hit{};
+    hit.pt = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ScreenToClient(list, &hit.pt);
+    const RemoteBuffer remote(list, sizeof hit);
+    int row = -1;
+    if (remote.Put(&hit, sizeof hit))
+        row = static_cast<int>(
+            SendMessageW(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(remote.At())));
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    const bool focus = GetGUIThreadInfo(GetWindowThreadProcessId(list, nullptr), &gui) &&
+                       gui.hwndFocus == edit;
+    std::printf("edit row=%d text=%s focus=%d\n", row, Utf8TextOf(edit).c_str(), focus ? 1 : 0);
     return 0;
 }
 
@@ -826,7 +855,8 @@ int Usage() {
     std::fprintf(stderr,
                  "e2e_driver COMMAND, one of:\n"
                  "  wait-program MS | click TEXT | rect [TEXT] | controls | items | rows\n"
-                 "  | wait-pictures MS | item-point I | resize W H | maximise 0|1 | list-view\n"
+                 "  | wait-pictures MS | item-point I [COLUMN] | cell-edit | resize W H\n"
+                 "  | maximise 0|1 | list-view\n"
                  "  | pick-folder MS PATH\n"
                  "  | state | select I 0|1 | overwrite 0|1 | box MS [dismiss] | watch-caption MS\n"
                  "  | close-program MS | quit-standin MS\n"
@@ -857,7 +887,9 @@ int main(int argc, char** argv) {
     else if (is("wait-pictures", 1)) rc = WaitPictures(number(2));
     else if (is("resize", 2)) rc = Resize(std::atoi(argv[2]), std::atoi(argv[3]));
     else if (is("maximise", 1)) rc = Maximise(number(2) != 0);
-    else if (is("item-point", 1)) rc = ItemPoint(std::atoi(argv[2]));
+    else if (is("item-point", 1) || is("item-point", 2))
+        rc = ItemPoint(std::atoi(argv[2]), argc == 4 ? std::atoi(argv[3]) : 0);
+    else if (is("cell-edit", 0)) rc = CellEdit();
     else if (is("state", 0)) rc = State();
     else if (is("list-view", 0)) rc = ListView();
     else if (is("pick-folder", 2)) rc = PickFolder(number(2), argv[3]);

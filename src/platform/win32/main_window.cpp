@@ -95,6 +95,9 @@ void MainWindow::Open(int showCommand, const std::u16string& commandLine) {
             return text;
         });
     parts_->form = std::make_unique<FrmMain>(parts_->ForForm(kSettlingPause), ProgramFolder());
+    parts_->shortcutEditor = std::make_unique<ShortcutCellEditor>(
+        instance_, window_, parts_->controls.Window("File1"), dpi, *parts_->form,
+        [this](const std::function<void()>& call) { Guarded(call); });
     SizeForOpening(window_, parts_->file1.Measures(), dpi, smallest_);
     Guarded([&] { parts_->form->Start(commandLine); });
     parts_->dialogs.owner = window_;
@@ -155,8 +158,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DROPFILES:
         // Refused while a run needs the list as it is.
-        if (const auto path = TakeDroppedPath(reinterpret_cast<HDROP>(wParam)))
+        if (const auto path = TakeDroppedPath(reinterpret_cast<HDROP>(wParam))) {
+            parts_->shortcutEditor->Finish();  // its row belongs to the list before
             Guarded([&] { parts_->form->OpenFolder(*path); });
+        }
         return 0;
     case kPicturesReadMessage:
         Guarded([&] { ShowReadPictures(); });
@@ -180,6 +185,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         LRESULT result = 0;
         NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
         if (parts_->listTips && parts_->listTips->OnNotify(header, result)) return result;
+        if (parts_->shortcutEditor && parts_->shortcutEditor->OnNotify(header, result))
+            return result;
         if (parts_->file1.OnNotify(header, result)) return result;
         break;
     }
@@ -198,6 +205,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Closing in the middle of a run ends the program here and now, so that the run's
         // loops send nothing more to Messenger.
         if (parts_->form->RunActive()) ExitProcess(0);
+        parts_->shortcutEditor->Finish();  // a box still open keeps its text, as on a click
         DestroyWindow(window_);
         return 0;
     case WM_DESTROY:

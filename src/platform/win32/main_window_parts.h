@@ -14,6 +14,7 @@
 #include "list_tips.h"
 #include "picture_list_view.h"
 #include "picture_loader.h"
+#include "shortcut_cell_editor.h"
 #include "taskbar_progress.h"
 #include "win32_file_system.h"
 #include "win32_run_lock.h"
@@ -92,6 +93,7 @@ struct WindowParts {
     Win32RunLock runLock;
     std::unique_ptr<FrmMain> form;
     std::unique_ptr<ListToolTips> listTips;
+    std::unique_ptr<ShortcutCellEditor> shortcutEditor;  // made once `form` is
 };
 
 }  // namespace pimbrel::win32
