@@ -83,15 +83,21 @@ std::string WriteProblem(DWORD code, bool inFolder) {
     }
 }
 
+// What a replaced file keeps of the old one's attributes: a hidden Readme.txt stays hidden.
+// (The archive flag is the system's to set on a changed file.)
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 // A new file beside `target`, in its folder, that no other writer has: its name with this
-// process's id and a count after it. INVALID_HANDLE_VALUE, with the last error, when none
-// could be made.
-HANDLE CreateBeside(const std::wstring& target, std::wstring& temporary) {
+// process's id and a count after it, and the kept ones of `attributes`.
+// INVALID_HANDLE_VALUE, with the last error, when none could be made.
+HANDLE CreateBeside(const std::wstring& target, DWORD attributes, std::wstring& temporary) {
     const std::wstring stem = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-";
+    const DWORD kept = attributes & kKeptAttributes;
     for (int count = 0; count < 100; ++count) {
         temporary = stem + std::to_wstring(count) + L".tmp";
         const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
-                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                        CREATE_NEW, kept ? kept : FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
     }
     return INVALID_HANDLE_VALUE;
@@ -204,7 +210,8 @@ bool Win32FileSystem::ReplaceFileBytes(const std::u16string& path, const std::st
         return false;
     }
     std::wstring temporary;
-    const HANDLE file = CreateBeside(target, temporary);
+    const HANDLE file = CreateBeside(
+        target, attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes, temporary);
     if (file == INVALID_HANDLE_VALUE) {
         error = WriteProblem(GetLastError(), true);
         return false;
@@ -214,8 +221,15 @@ bool Win32FileSystem::ReplaceFileBytes(const std::u16string& path, const std::st
     CloseHandle(file);
     // Only a whole file on the disk is moved over the old one; the move itself is waited for.
     if (written && MoveFileExW(temporary.c_str(), target.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        // Some attributes a new file cannot be made with; they follow it here.
+        const DWORD now = GetFileAttributesW(target.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && now != INVALID_FILE_ATTRIBUTES &&
+            (now & kKeptAttributes) != (attributes & kKeptAttributes))
+            SetFileAttributesW(target.c_str(),
+                               (now & ~kKeptAttributes) | (attributes & kKeptAttributes));
         return true;
+    }
     if (written) code = GetLastError();
     DeleteFileW(temporary.c_str());
     error = WriteProblem(code, false);
