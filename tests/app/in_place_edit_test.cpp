@@ -86,7 +86,8 @@ TEST(InPlaceEdit, ARefusedTextLeavesTheShortcutAsItWas) {
         EXPECT_EQ(rig.files.files[kListFile], file);
         EXPECT_EQ(rig.Column(2), "(smile)");
         rig.form.EndShortcutEdit(u"(sm)", EditEnding::Enter);
-        EXPECT_EQ(rig.Column(2), ending == EditEnding::Enter ? "(sm)  (from Readme.txt)" : "(smile)")
+        EXPECT_EQ(rig.Column(2),
+                  ending == EditEnding::Enter ? "(sm)  (from Readme.txt)" : "(smile)")
             << "corrected in the box still open, or nothing once it has closed";
     }
 }
@@ -116,7 +117,8 @@ TEST(InPlaceEdit, WhereReadmeCannotBeWrittenTheShortcutHoldsForThisWindow) {
 
         rig.windows.StartMessenger({});
         EXPECT_FALSE(rig.Click());
-        EXPECT_EQ(rig.Store(), (Texts{"(a  b) a - b", "(grin) grin", "[sm] smile", "(smil2) smile"}));
+        EXPECT_EQ(rig.Store(),
+                  (Texts{"(a  b) a - b", "(grin) grin", "[sm] smile", "(smil2) smile"}));
         EXPECT_TRUE(rig.form.OpenFolder(kFolder));
         EXPECT_EQ(rig.Column(2), "(smile)") << "dropped with the folder";
     }

@@ -956,8 +956,8 @@ small_disk() {
 }
 
 # A typed shortcut kept in Readme.txt, replaced whole: only the picture's entry changes (the
-# text before and after the list, a lone LF in it, stay); a folder without one gets one; a
-# read-only file, or one on a disk that fills up or is read-only, stays as it was, nothing left
+# text before and after the list, a lone LF in it, stay); a hidden file stays hidden; a
+# folder without one gets one; a read-only file, or one on a disk that fills up or is read-only, stays as it was, nothing left
 # beside it; in code page 932, a name the code page cannot hold is refused and trail bytes that
 # read as "\" stay halves of characters.
 scenario_list_file() {
@@ -978,6 +978,9 @@ scenario_list_file() {
   expect "the read-only file as it was" cmp -s "$dir/kept.txt" "$dir/pics/Readme.txt"
   chmod u+w "$dir/pics/Readme.txt"
   expect_eq "nothing left beside it" "$(ls "$dir/pics" | tr '\n' ' ')" "Readme.txt smile.gif wink.png "
+  (cd "$dir/pics" && timeout 60 wine cmd /c attrib +h Readme.txt >/dev/null 2>&1)
+  expect_eq "kept in a hidden file" "$(keep "$dir/pics" smile.gif '(sd)')" Kept
+  expect_eq "the file still hidden" "$(cd "$dir/pics" && timeout 60 wine cmd /c attrib Readme.txt 2>/dev/null | cut -c1-11 | tr -d ' ')" AH
 
   small_disk
 
@@ -1000,8 +1003,14 @@ scenario_list_file() {
 # "row=R text=TEXT focus=0|1", or "none".
 edit_row() { click_item "$1" && xdotool mousemove 1200 1000 key F2 && sleep 0.5; }
 cell_box() { drive cell-edit | sed 's/^edit //'; }
-# type_over TEXT: the box's text replaced by TEXT, as typed, and Enter.
-type_over() { xdotool key ctrl+a type "$1" && xdotool key Return && sleep 0.5; }
+# type_over TEXT: the box's text replaced by TEXT, as typed, and Enter. Characters beyond
+# the keyboard's go in as an input method gives them.
+type_over() {
+  xdotool key ctrl+a
+  if LC_ALL=C grep -q '^[ -~]*$' <<<"$1"; then xdotool type "$1"; else drive type-in-box "$1"; fi
+  sleep 0.3
+  xdotool key Return && sleep 0.5
+}
 # shortcut_of I: entry I's Shortcut column.
 shortcut_of() { drive rows | sed -n "s/^item $1 .*|\(.*\)|.*/\1/p"; }
 
@@ -1070,6 +1079,30 @@ scenario_typed_shortcuts() {
   export WINEPREFIX=$shared
 }
 
+# Japanese Windows (code page 932): a double-byte shortcut typed in the list goes into
+# Readme.txt in the code page, and Add stores it; a duplicate's reason names its picture.
+scenario_typed_shortcuts_cjk() {
+  locale_name=ja_JP.UTF-8 code_page=CP932
+  picture smile.gif ソフト.gif 表.gif
+  readme $'一覧\n---List---\n表.gif - (表)\n'
+  start_standin
+  start_program
+  edit_row 1
+  expect_eq "the box" "$(cell_box)" "row=1 text=(ソフト) focus=1"
+  type_over '（笑）'
+  expect_eq "kept" "$(cell_box)|$(shortcut_of 1)" "none|（笑）  (from Readme.txt)"
+  expect_bytes "the entry in 932" "$dir/pics/Readme.txt" \
+    $'一覧\r\n---List---\r\n表.gif - (表)\r\nソフト.gif - （笑）\r\n'
+  edit_row 0
+  type_over '(表)'
+  expect_eq "a duplicate" "$(tip_shown)" "表.gif has this shortcut already."
+  xdotool key Escape && sleep 0.3
+  xdotool key ctrl+a && sleep 0.3
+  drive click Add
+  expect_box 30000 "$success_box"
+  expect_store "(smile)|smile|$(win smile.gif)" "（笑）|ソフト|$(win ソフト.gif)" "(表)|表|$(win 表.gif)"
+}
+
 # --- run ------------------------------------------------------------------------------
 
 main() {
@@ -1113,6 +1146,7 @@ scaled scenario_scaled
 pictures scenario_pictures
 picture-decoding scenario_picture_decoding
 typed-shortcuts scenario_typed_shortcuts
+typed-shortcuts-932 scenario_typed_shortcuts_cjk
 list-file scenario_list_file
 EOF
   e2e_log "suite took $((SECONDS - start)) s"

@@ -253,7 +253,7 @@ int Rect(const char* text) {
 }
 
 // The main window, then its children in z-order (rectangles in client coordinates), then its
-// tool tips: how many there are and the text of any shown.
+// tool tips: how many there are and the text of any shown, in UTF-8.
 int Controls() {
     HWND program = FindProgram();
     if (!program) return Fail("no program window");
@@ -290,7 +290,8 @@ int Controls() {
         if (GetWindow(w, GW_OWNER) == program && ClassOf(w) == "tooltips_class32") tips.push_back(w);
     std::printf("tooltips %u\n", static_cast<unsigned>(tips.size()));
     for (HWND tip : tips)
-        if (IsWindowVisible(tip)) std::printf("tooltip shown text=%s\n", OneLine(TextOf(tip)).c_str());
+        if (IsWindowVisible(tip))
+            std::printf("tooltip shown text=%s\n", OneLine(Utf8TextOf(tip)).c_str());
     return 0;
 }
 
@@ -393,7 +394,8 @@ int ItemPoint(int index, int column) {
     GetClientRect(list, &client);
     if (HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)))
         GetWindowRect(header, &heading);
-    POINT point{column ? (item.left + item.right) / 2 : item.left + 20, (item.top + item.bottom) / 2};
+    POINT point{column ? (item.left + item.right) / 2 : item.left + 20,
+                (item.top + item.bottom) / 2};
     if (point.y < heading.bottom - heading.top || point.y >= client.bottom)
         return Fail("not in view");
     ClientToScreen(list, &point);
@@ -401,14 +403,20 @@ int ItemPoint(int index, int column) {
     return 0;
 }
 
-// The box that edits a Shortcut cell, a child of the list while it shows: "edit row=R
-// text=TEXT focus=0|1" with its text in UTF-8 and the row it covers, or "none".
-int CellEdit() {
-    HWND list = ListOf(FindProgram());
-    if (!list) return Fail("no list");
+// The box that edits a Shortcut cell: a child of the list, while it shows.
+HWND CellEditOf(HWND list) {
     HWND edit = nullptr;
     for (HWND child : Children(list))
         if (ClassOf(child) == "Edit" && IsWindowVisible(child)) edit = child;
+    return edit;
+}
+
+// The box's "edit row=R text=TEXT focus=0|1", with its text in UTF-8 and the row it covers,
+// or "none".
+int CellEdit() {
+    HWND list = ListOf(FindProgram());
+    if (!list) return Fail("no list");
+    HWND edit = CellEditOf(list);
     if (!edit) return Fail("none");
     RECT r{};
     GetWindowRect(edit, &r);
@@ -425,6 +433,19 @@ int CellEdit() {
     const bool focus = GetGUIThreadInfo(GetWindowThreadProcessId(list, nullptr), &gui) &&
                        gui.hwndFocus == edit;
     std::printf("edit row=%d text=%s focus=%d\n", row, Utf8TextOf(edit).c_str(), focus ? 1 : 0);
+    return 0;
+}
+
+// Types TEXT (in the code page) into the box, a character at a time, as an input method
+// hands over what it has composed: X keyboard events cannot carry such characters to Wine.
+// Sent, not posted: a posted character would pass the program's ANSI message loop, where
+// Wine splits a double-byte one into two.
+int TypeInBox(const char* text) {
+    HWND edit = CellEditOf(ListOf(FindProgram()));
+    if (!edit) return Fail("none");
+    wchar_t wide[256] = {};
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 256);
+    for (const wchar_t* c = wide; *c; ++c) SendMessageW(edit, WM_CHAR, *c, 1);
     return 0;
 }
 
@@ -855,8 +876,8 @@ int Usage() {
     std::fprintf(stderr,
                  "e2e_driver COMMAND, one of:\n"
                  "  wait-program MS | click TEXT | rect [TEXT] | controls | items | rows\n"
-                 "  | wait-pictures MS | item-point I [COLUMN] | cell-edit | resize W H\n"
-                 "  | maximise 0|1 | list-view\n"
+                 "  | wait-pictures MS | item-point I [COLUMN] | cell-edit | type-in-box TEXT\n"
+                 "  | resize W H | maximise 0|1 | list-view\n"
                  "  | pick-folder MS PATH\n"
                  "  | state | select I 0|1 | overwrite 0|1 | box MS [dismiss] | watch-caption MS\n"
                  "  | close-program MS | quit-standin MS\n"
@@ -890,6 +911,7 @@ int main(int argc, char** argv) {
     else if (is("item-point", 1) || is("item-point", 2))
         rc = ItemPoint(std::atoi(argv[2]), argc == 4 ? std::atoi(argv[3]) : 0);
     else if (is("cell-edit", 0)) rc = CellEdit();
+    else if (is("type-in-box", 1)) rc = TypeInBox(argv[2]);
     else if (is("state", 0)) rc = State();
     else if (is("list-view", 0)) rc = ListView();
     else if (is("pick-folder", 2)) rc = PickFolder(number(2), argv[3]);

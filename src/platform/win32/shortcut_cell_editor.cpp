@@ -181,7 +181,8 @@ void ShortcutCellEditor::Close(HWND edit, bool backToList) {
     if (backToList || GetFocus() == edit) SetFocus(list_);
     ShowWindow(edit, SW_HIDE);
     PostMessageW(edit, kGoMessage, 0, 0);
-    if (clipped_) SetWindowLongW(list_, GWL_STYLE, GetWindowLongW(list_, GWL_STYLE) & ~WS_CLIPCHILDREN);
+    if (clipped_)
+        SetWindowLongW(list_, GWL_STYLE, GetWindowLongW(list_, GWL_STYLE) & ~WS_CLIPCHILDREN);
     clipped_ = false;
 }
 
@@ -201,7 +202,8 @@ void ShortcutCellEditor::Place() {
     // A line of the list's text and the box's frame, in the middle of the row.
     TEXTMETRICW metrics{};
     const HDC dc = GetDC(edit_);
-    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit_, WM_GETFONT, 0, 0)));
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit_, WM_GETFONT, 0, 0)));
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(edit_, dc);
