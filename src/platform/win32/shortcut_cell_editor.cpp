@@ -295,8 +295,13 @@ LRESULT ShortcutCellEditor::OnEditMessage(HWND edit, UINT message, WPARAM wParam
         if (wParam == VK_RETURN || wParam == VK_ESCAPE) return 0;
         break;
     case WM_CHAR:
-        // No beep for the keys taken above; any other key starts a correction.
+        // No beep for the keys taken above; Ctrl+A selects the text, as later systems' boxes
+        // do of their own; any other key starts a correction.
         if (wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == L'\n') return 0;
+        if (wParam == 1) {
+            SendMessageW(edit, EM_SETSEL, 0, -1);
+            return 0;
+        }
         if (edit == edit_) HideReason();
         break;
     case WM_KILLFOCUS: {
