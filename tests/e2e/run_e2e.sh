@@ -1023,7 +1023,7 @@ shortcut_of() { drive rows | sed -n "s/^item $1 .*|\(.*\)|.*/\1/p"; }
 
 # A shortcut typed in the list, as a user would: F2, a refusal read beside the box, the
 # correction kept in Readme.txt at once (everything else in it stays), a double click on
-# another row's cell and Esc, the next start reading the file, a read-only file whose
+# another row's cell and Esc, a refusal left with a click elsewhere, the next start reading the file, a read-only file whose
 # shortcut holds for this window alone, and Add storing what the rows show. At 96 DPI, then
 # at 144 DPI in a prefix of its own (see scenario_scaled), with screenshots of the box and a
 # refusal.
@@ -1052,6 +1052,14 @@ scenario_typed_shortcuts() {
   expect_eq "a double click on a Shortcut cell" "$(cell_box)" "row=0 text=(grin) focus=1"
   xdotool key Escape && sleep 0.3
   expect_eq "Esc: closed" "$(cell_box)|$(shortcut_of 0)" "none|(grin)"
+  # Left with a click in the list's empty part: refused, closed, and the reason at the cell.
+  local w h
+  xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1 && sleep 0.7
+  xdotool key ctrl+a type '[sm]'
+  read -r x y w h < <(drive rect)
+  xdotool mousemove $((x + 100)) $((y + h - 40)) click 1 mousemove 1200 1000 && sleep 0.5
+  expect_eq "clicked elsewhere" "$(cell_box)|$(shortcut_of 0)" "none|(grin)"
+  expect_eq "the reason at the cell" "$(tip_shown)" "smile.gif has this shortcut already."
   expect "the program ends on close" drive close-program 15000
 
   start_program

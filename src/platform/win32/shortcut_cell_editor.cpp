@@ -2,8 +2,8 @@
 // view does when it edits a label of its own.
 #include "shortcut_cell_editor.h"
 
-#include "system_files.h"
 #include "win32_code_page.h"
+#include "window_subclass.h"
 
 namespace pimbrel::win32 {
 
@@ -19,29 +19,6 @@ constexpr UINT_PTR kSubclassId = 0x5343;
 constexpr UINT_PTR kReasonTimer = 0x5343;
 // How long a reason shows at the cell once its box has closed.
 constexpr UINT kReasonMs = 6000;
-constexpr int kBalloonWidthAt96 = 300;
-
-// The common controls' window subclassing, exported by ordinal only on some systems.
-struct SubclassCalls {
-    using Set = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR);
-    using Remove = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR);
-    using Default = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
-    Set set = nullptr;
-    Remove remove = nullptr;
-    Default next = nullptr;
-};
-
-const SubclassCalls& Subclassing() {
-    static const SubclassCalls calls = [] {
-        const HMODULE controls = GetModuleHandleW(L"comctl32.dll");
-        SubclassCalls found{ExportOf<SubclassCalls::Set>(controls, MAKEINTRESOURCEA(410)),
-                            ExportOf<SubclassCalls::Remove>(controls, MAKEINTRESOURCEA(412)),
-                            ExportOf<SubclassCalls::Default>(controls, MAKEINTRESOURCEA(413))};
-        if (!found.remove || !found.next) found.set = nullptr;
-        return found;
-    }();
-    return calls;
-}
 
 std::u16string TextOf(HWND edit) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
@@ -55,34 +32,15 @@ bool IsEnterOrEscape(const MSG* message) {
            (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE);
 }
 
-TOOLINFOW ReasonTool(HWND owner, wchar_t* text) {
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V1_SIZE;
-    tool.uFlags = TTF_TRACK;
-    tool.hwnd = owner;
-    tool.uId = 1;
-    tool.lpszText = text;
-    return tool;
-}
-
 }  // namespace
 
 ShortcutCellEditor::ShortcutCellEditor(HINSTANCE instance, HWND owner, HWND list, int dpi,
                                        FrmMain& form, Guard guard)
-    : instance_(instance), owner_(owner), list_(list), dpi_(dpi), form_(form),
-      guard_(std::move(guard)) {
+    : instance_(instance), list_(list), dpi_(dpi), form_(form), guard_(std::move(guard)),
+      balloon_(instance, owner, dpi) {
     if (!Subclassing().set) return;
     subclassed_ = Subclassing().set(list_, &ShortcutCellEditor::ListProcedure, kSubclassId,
                                     reinterpret_cast<DWORD_PTR>(this)) != FALSE;
-    // A balloon that shows where it is told, when it is told: a tracking tool tip.
-    tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                           WS_POPUP | TTS_NOPREFIX | TTS_BALLOON | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr,
-                           instance_, nullptr);
-    if (!tip_) return;
-    TOOLINFOW tool = ReasonTool(owner_, const_cast<wchar_t*>(L""));
-    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(kBalloonWidthAt96, dpi_, 96));
 }
 
 ShortcutCellEditor::~ShortcutCellEditor() {
@@ -121,7 +79,7 @@ void ShortcutCellEditor::Begin(int row) {
     ShortcutEditOpening opening;
     guard_([&] { opening = form_.BeginShortcutEdit(row); });
     row_ = row;
-    if (opening.what == EditOpening::Refused) ShowReason(opening.reason, true);
+    if (opening.what == EditOpening::Refused) ShowReason(opening.reason, row, true);
     if (opening.what != EditOpening::Opened) return;
 
     SendMessageW(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
@@ -154,7 +112,7 @@ void ShortcutCellEditor::End(EditEnding ending) {
     guard_([&] { closing = form_.EndShortcutEdit(typed, ending); });
     if (closing.stayOpen) {
         edit_ = edit;
-        ShowReason(closing.reason, false);
+        ShowReason(closing.reason, row_, false);
         if (GetFocus() != edit) SetFocus(edit);
         return;
     }
@@ -164,7 +122,7 @@ void ShortcutCellEditor::End(EditEnding ending) {
     // Shown once the focus has moved: a balloon shown while it moves stays undrawn (Wine).
     if (closing.reason.empty()) return;
     laterReason_ = closing.reason;
-    PostMessageW(list_, kReasonMessage, 0, 0);
+    PostMessageW(list_, kReasonMessage, static_cast<WPARAM>(row_), 0);
 }
 
 void ShortcutCellEditor::Cancel() {
@@ -186,19 +144,16 @@ void ShortcutCellEditor::Close(HWND edit, bool backToList) {
     clipped_ = false;
 }
 
-RECT ShortcutCellEditor::CellOnScreen() const {
+RECT ShortcutCellEditor::Cell(int row) const {
     RECT cell{LVIR_BOUNDS, kShortcutColumn, 0, 0};
-    if (!SendMessageW(list_, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row_),
+    if (!SendMessageW(list_, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
                       reinterpret_cast<LPARAM>(&cell)))
         return RECT{};
-    MapWindowPoints(list_, nullptr, reinterpret_cast<POINT*>(&cell), 2);
     return cell;
 }
 
 void ShortcutCellEditor::Place() {
-    RECT cell{LVIR_BOUNDS, kShortcutColumn, 0, 0};
-    SendMessageW(list_, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row_),
-                 reinterpret_cast<LPARAM>(&cell));
+    const RECT cell = Cell(row_);
     // A line of the list's text and the box's frame, in the middle of the row.
     TEXTMETRICW metrics{};
     const HDC dc = GetDC(edit_);
@@ -214,15 +169,12 @@ void ShortcutCellEditor::Place() {
                  cell.right - cell.left, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
-void ShortcutCellEditor::ShowReason(const std::string& reason, bool forAMoment) {
-    if (!tip_ || reason.empty()) return;
-    reason_ = WideFrom(CP_UTF8, reason);
-    TOOLINFOW tool = ReasonTool(owner_, reason_.data());
-    SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    // The balloon's point at the middle of the cell's (or the box's) lower edge.
-    const RECT cell = CellOnScreen();
-    SendMessageW(tip_, TTM_TRACKPOSITION, 0, MAKELPARAM((cell.left + cell.right) / 2, cell.bottom));
-    SendMessageW(tip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+void ShortcutCellEditor::ShowReason(const std::string& reason, int row, bool forAMoment) {
+    // The balloon's point at the middle of the cell's (and the box's) lower edge.
+    const RECT cell = Cell(row);
+    POINT at{(cell.left + cell.right) / 2, cell.bottom};
+    ClientToScreen(list_, &at);
+    balloon_.Show(reason, at);
     if (forAMoment)
         SetTimer(list_, kReasonTimer, kReasonMs, nullptr);
     else
@@ -230,9 +182,7 @@ void ShortcutCellEditor::ShowReason(const std::string& reason, bool forAMoment) 
 }
 
 void ShortcutCellEditor::HideReason() {
-    if (!tip_) return;
-    TOOLINFOW tool = ReasonTool(owner_, reason_.data());
-    SendMessageW(tip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    balloon_.Hide();
     KillTimer(list_, kReasonTimer);
 }
 
@@ -244,7 +194,8 @@ LRESULT CALLBACK ShortcutCellEditor::ListProcedure(HWND list, UINT message, WPAR
         editor.Begin(static_cast<int>(wParam));
         return 0;
     case kReasonMessage:
-        editor.ShowReason(editor.laterReason_, true);
+        // Not over a box opened meanwhile: the user has gone on.
+        if (!editor.edit_) editor.ShowReason(editor.laterReason_, static_cast<int>(wParam), true);
         return 0;
     case WM_TIMER:
         if (wParam != kReasonTimer) break;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/frm_main.h"
+#include "reason_balloon.h"
 
 namespace pimbrel::win32 {
 
@@ -41,26 +42,25 @@ private:
     void End(EditEnding ending);
     void Cancel();
     void Close(HWND edit, bool backToList);
+    // The Shortcut cell of `row`, in the list's client area; empty where there is none.
+    RECT Cell(int row) const;
     // Puts the box over its cell, as the cell is now.
     void Place();
-    RECT CellOnScreen() const;
-    // The balloon under the cell: for as long as the box stays, or for a moment.
-    void ShowReason(const std::string& reason, bool forAMoment);
+    // The balloon under the cell of `row`: for as long as the box stays, or for a moment.
+    void ShowReason(const std::string& reason, int row, bool forAMoment);
     void HideReason();
 
     HINSTANCE instance_;
-    HWND owner_;
     HWND list_;
     int dpi_;
     FrmMain& form_;
     Guard guard_;
+    ReasonBalloon balloon_;
     bool subclassed_ = false;
-    HWND tip_ = nullptr;
-    std::wstring reason_;  // the balloon's text, which the tip reads from here
     std::string laterReason_;  // to show once the box has closed
     // The open box; cleared before it goes, so that its losing the focus then ends nothing.
     HWND edit_ = nullptr;
-    int row_ = -1;  // the row of the box, or of the last reason shown
+    int row_ = -1;  // the row of the box
     bool clipped_ = false;  // the list was made to clip its children for the box
 };
 
