@@ -45,14 +45,18 @@ ShortcutEditOpening FrmMain::BeginShortcutEdit(int index) {
 ShortcutEditClosing FrmMain::EndShortcutEdit(const std::u16string& typed, EditEnding ending) {
     if (!editing_) return {};
     const OpenEdit edit = *editing_;
-    // Left elsewhere, the box closes whatever becomes of the text; an unchanged text is no
-    // choice of the user's, and writes nothing.
-    if (ending == EditEnding::Elsewhere || typed == edit.opened) editing_.reset();
-    if (typed == edit.opened || runActive_ || !controlsEnabled_) return {};
+    // Left elsewhere, the box closes whatever becomes of the text. An unchanged text is no
+    // choice of the user's and writes nothing, unless the row holds one not saved: then it
+    // is another try at saving that.
+    const std::u16string* held = held_.Find(edit.index);
+    const bool unchanged = typed == edit.opened;
+    if (ending == EditEnding::Elsewhere || (unchanged && !held)) editing_.reset();
+    if ((unchanged && !held) || runActive_ || !controlsEnabled_) return {};
+    const std::u16string shortcut = unchanged ? *held : typed;
 
     plan_.reset();  // checked against the list file as it is now
-    const ShortcutEdit kept =
-        KeepTypedShortcut(parts_.files, pictures_, edit.index, typed, SentShortcuts(Plan()));
+    const ShortcutEdit kept = KeepTypedShortcut(parts_.files, pictures_, edit.index, shortcut,
+                                                SentShortcuts(Plan()));
     if (kept.result == ShortcutEditResult::Refused)
         return {ending == EditEnding::Enter, kept.reason};
     editing_.reset();
@@ -60,8 +64,8 @@ ShortcutEditClosing FrmMain::EndShortcutEdit(const std::u16string& typed, EditEn
     if (kept.result == ShortcutEditResult::Kept) {
         held_.Drop(edit.index);
     } else {
-        held_.Hold(edit.index, typed);
-        notSaved = NotSavedMessage(kept.reason, pictures_.entries[edit.index].name, typed);
+        held_.Hold(edit.index, shortcut);
+        notSaved = NotSavedMessage(kept.reason, pictures_.entries[edit.index].name, shortcut);
     }
     // Every row anew: the cell shows what the file (or the held text) now gives.
     plan_.reset();

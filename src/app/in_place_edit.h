@@ -39,6 +39,10 @@ public:
     void Drop(std::size_t index) { held_.erase(index); }
     void Clear() { held_.clear(); }
     bool Holds(std::size_t index) const { return held_.count(index) != 0; }
+    const std::u16string* Find(std::size_t index) const {
+        const auto found = held_.find(index);
+        return found == held_.end() ? nullptr : &found->second;
+    }
     // Over what the list file gave: a run sends them, and the plan shows them.
     void ApplyTo(std::vector<std::u16string>& listedShortcuts) const {
         for (const auto& [index, shortcut] : held_) listedShortcuts.at(index) = shortcut;

@@ -124,6 +124,19 @@ TEST(InPlaceEdit, WhereReadmeCannotBeWrittenTheShortcutHoldsForThisWindow) {
     }
 }
 
+// Left unchanged once the file can be written, a held shortcut is saved after all.
+TEST(InPlaceEdit, AHeldShortcutLeftUnchangedIsSavedOnceTheFileTakesIt) {
+    EditRig rig;
+    rig.files.unwritable[kListFile] = "The file is read-only.";
+    rig.Type(2, u"[sm]", EditEnding::Elsewhere);
+    rig.Type(1, u"", EditEnding::Elsewhere);
+    rig.files.unwritable.clear();
+    rig.Type(2, u"[sm]", EditEnding::Elsewhere);
+    rig.Type(1, u"(grin)", EditEnding::Elsewhere);
+    EXPECT_EQ(rig.files.files[kListFile], "My pack\r\n---List---\r\nsmile.gif - [sm]\r\n");
+    EXPECT_EQ(rig.Column(1) + "|" + rig.Column(2), "(grin)|[sm]  (from Readme.txt)");
+}
+
 // While a run needs the list, or its retry is pending, no box opens; one that was open when
 // a folder was opened keeps nothing.
 TEST(InPlaceEdit, NoBoxWhileARunNeedsTheList) {
