@@ -19,9 +19,9 @@ sanitized() {
 }
 
 fuzzed() {
-  cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j2 --target fuzz_make_shortcut fuzz_list_file || return 1
+  cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j2 --target fuzz_make_shortcut fuzz_list_file fuzz_list_writer || return 1
   local target corpus work rc=0
-  for target in fuzz_make_shortcut fuzz_list_file; do
+  for target in fuzz_make_shortcut fuzz_list_file fuzz_list_writer; do
     corpus=tests/fuzz/corpus/$target
     work=$(mktemp -d)
     cp -r "$corpus"/. "$work"/ 2>/dev/null

@@ -5,9 +5,11 @@ set -euo pipefail
 
 # locales: Wine takes the ANSI code page from LANG (ja_JP.UTF-8 gives 932, zh_CN.UTF-8 936).
 # fonts-wqy-microhei: Chinese, Japanese and Korean glyphs for the screenshots.
+# python3-xlib: the end-to-end suite's drag and drop from another X client.
 packages=(cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
-          wine wine32:i386 wine64 xvfb xauth xdotool imagemagick python3 locales fonts-wqy-microhei)
+          wine wine32:i386 wine64 xvfb xauth xdotool imagemagick python3 python3-xlib locales
+          fonts-wqy-microhei)
 locales=(ja_JP.UTF-8 zh_CN.UTF-8)
 
 sudo=""

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The main job: build Pimbrel.exe, start the Messenger stand-in (older client) and the exe
-# under Wine on the bundled samples, press Add, answer the success message, print what the
-# stand-in stored and save a screenshot of the main window, larger, with the tool tip of an
-# entry saying what became of its picture. Uses Xvfb when there is no display.
+# under Wine from a folder of its own with a copy of the bundled samples on its command line,
+# press Add, answer the success message, print what the stand-in stored and save a
+# screenshot of the main window as it opened, with the tool tip of an entry saying what
+# became of its picture. Uses Xvfb when there is no display.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,18 +14,22 @@ E2E_WORK=$PWD/build
 source tests/e2e/e2e_env.sh
 e2e_begin || exit 1
 new_scenario main_job
-cp samples/* "$dir/pics/"
+pack="$dir/My emoticons"
+mkdir -p "$pack" "$dir/program"
+cp samples/* "$pack/"
+cp "$exe" "$dir/program/Pimbrel.exe"
 start_standin --client older
-start_program
+spawn "$dir" "$dir/program/Pimbrel.exe" "$(winpath "$pack")"
+program=$(drive wait-program 30000)
+[ "$program" != timeout ] || problems+=("the program window did not show")
 [ ${#problems[@]} -eq 0 ] || { printf 'main job: %s\n' "${problems[@]}" >&2; exit 1; }
 
 click_at Add
 box=$(drive box 60000 dismiss)
 echo "message: ${box#*|}"
 sleep 0.5
-# Large enough for every row and column, with the mouse on the third entry (heart.jpg): its
-# tool tip says what the run did with it, as its Result does.
-drive resize 680 270 >/dev/null
+# The mouse on the third entry (heart.jpg): its tool tip says what the run did with it, as
+# its Result does.
 entry_tip 2 >/dev/null
 screenshot screenshot.png $(drive rect)
 

@@ -44,9 +44,9 @@ void FrmMain::AddRun() try {
         bool& flag;
         ~RunFlag() { flag = false; }
     } runFlag{runActive_};
-    // Every box of the run goes through `progress`: the caption reads "Pimbrel" again
+    // Every box of the run goes through `progress`: the caption reads as between runs again
     // before any box shows, and when the run ends without one.
-    RunProgress progress(parts_.frame, parts_.dialogs, *this);
+    RunProgress progress(parts_.frame, parts_.dialogs, caption_, *this);
     stop_ = RunStop();
     plan_.reset();  // the run reads the list file afresh; so will the next tool tip
 
@@ -54,9 +54,7 @@ void FrmMain::AddRun() try {
     std::vector<std::u16string> autoShortcuts(count + 1);
     loopCount = 0;
     loopLimit = LoopBudget(count);
-    parts_.cmdAdd.SetEnabled(false);
-    parts_.chkOverwrite.SetEnabled(false);
-    parts_.file1.SetEnabled(false);
+    SwitchControls(false);
     std::vector<std::u16string> listedShortcuts(count + 1);
 
     const std::vector<std::u16string> names = PictureNames(pictures_);
@@ -67,6 +65,7 @@ void FrmMain::AddRun() try {
         EnableControls();
         return;
     }
+    held_.ApplyTo(listedShortcuts);  // typed where the list file could not take them
 
     std::u16string usedShortcuts;
     GuardCounter counter(progress);
@@ -145,10 +144,13 @@ void FrmMain::AddRun() try {
     EnableControls();
 }
 
-void FrmMain::EnableControls() {
-    parts_.cmdAdd.SetEnabled(true);
-    parts_.chkOverwrite.SetEnabled(true);
-    parts_.file1.SetEnabled(true);
+void FrmMain::SwitchControls(bool enabled) {
+    parts_.cmdAdd.SetEnabled(enabled);
+    parts_.chkOverwrite.SetEnabled(enabled);
+    parts_.file1.SetEnabled(enabled);
+    // No other folder while a run needs this one's list.
+    parts_.cmdChoose.SetEnabled(enabled);
+    controlsEnabled_ = enabled;
 }
 
 }  // namespace pimbrel

@@ -1,6 +1,7 @@
-// frmMain's load step and event handlers.
+// frmMain's load step, the folders it opens, and its event handlers.
 #include "app/frm_main.h"
 
+#include "app/chosen_folder.h"
 #include "app/main_window_layout.h"
 #include "app/picture_folder.h"
 #include "app/run_texts.h"
@@ -18,8 +19,32 @@ FrmMain::FrmMain(const MainWindowParts& parts, FolderName pictureFolder) : parts
 
 FrmMain::~FrmMain() = default;
 
-void FrmMain::Load() {
-    pictures_ = LoadPictureList(parts_.files, pictures_.folder);
+void FrmMain::Load() { ShowPictures(LoadPictureList(parts_.files, pictures_.folder)); }
+
+void FrmMain::Start(const std::u16string& commandLine) {
+    const std::vector<std::u16string> paths = CommandLinePaths(commandLine);
+    // A folder that cannot be opened has been named in a box: the program's own follows.
+    if (paths.empty() || !OpenFolder(PathToOpen(parts_.files, paths))) Load();
+}
+
+bool FrmMain::OpenFolder(const std::u16string& path) {
+    if (runActive_ || !controlsEnabled_) return false;
+    std::string problem;
+    std::optional<PictureList> pictures = ReadPictureFolder(parts_.files, path, problem);
+    if (!pictures) {
+        parts_.dialogs.ShowMessage(problem, kProgramTitle, MessageIcon::Stop);
+        return false;
+    }
+    caption_ = FolderCaption(pictures->folder);
+    parts_.frame.SetCaption(caption_);
+    ShowPictures(std::move(*pictures));
+    return true;
+}
+
+void FrmMain::ShowPictures(PictureList pictures) {
+    // The old list's pictures must not land in the new one.
+    if (shown_) parts_.reader.Stop();
+    pictures_ = std::move(pictures);
     const std::vector<std::u16string> names = PictureNames(pictures_);
     parts_.file1.SetEntries(names);
     parts_.file1.SelectAll();
@@ -28,11 +53,21 @@ void FrmMain::Load() {
     shownShortcuts_.assign(names.size(), std::u16string());
     shownResults_.assign(names.size(), std::u16string());
     plan_.reset();
-    if (shown_) ShowColumns();
+    // Typed shortcuts not saved belong to the folder they were typed for.
+    held_.Clear();
+    editing_.reset();
+    if (shown_) {
+        parts_.reader.Read(pictures_.folder.text, names);
+        ShowColumns();
+    }
     if (names.empty())
         parts_.dialogs.ShowMessage(
             "Please put this program in the same directory of your emoticons.", kProgramTitle,
             MessageIcon::None);
+}
+
+void FrmMain::OnChooseClick() {
+    if (const auto folder = parts_.picker.PickFolder(pictures_.folder.text)) OpenFolder(*folder);
 }
 
 void FrmMain::OnAddClick() { AddRun(); }
@@ -46,6 +81,7 @@ void FrmMain::OnRetryTick() {
 
 void FrmMain::OnShown() {
     shown_ = true;
+    parts_.reader.Read(pictures_.folder.text, PictureNames(pictures_));
     ShowColumns();
 }
 
@@ -60,7 +96,10 @@ void FrmMain::OnPictureRead(int index, PictureState state) {
 }
 
 ShortcutPlan& FrmMain::Plan() {
-    if (!plan_) plan_ = std::make_unique<ShortcutPlan>(PlanShortcuts(parts_.files, pictures_));
+    if (!plan_) {
+        plan_ = std::make_unique<ShortcutPlan>(PlanShortcuts(parts_.files, pictures_));
+        held_.ApplyTo(plan_->listedShortcuts);
+    }
     return *plan_;
 }
 
@@ -82,7 +121,7 @@ std::u16string FrmMain::EntryToolTip(int index) {
     // Read only now, not at start-up: the window shows as fast with a thousand pictures.
     bool listed = false;
     const std::u16string shortcut = PlannedShortcut(Plan(), index, listed);
-    return PlannedToolTip(shortcut, listed);
+    return held_.Holds(index) ? HeldToolTip(shortcut) : PlannedToolTip(shortcut, listed);
 }
 
 std::u16string FrmMain::ResultText(std::size_t index) const {
@@ -97,7 +136,8 @@ void FrmMain::ShowColumns() {
         if (shown_) {
             bool listed = false;
             std::u16string shortcut = PlannedShortcut(Plan(), i, listed);
-            shortcut = ShortcutColumn(shortcut, listed);
+            shortcut = held_.Holds(i) ? HeldShortcutColumn(shortcut)
+                                      : ShortcutColumn(shortcut, listed);
             if (shortcut != shownShortcuts_[i]) {
                 parts_.file1.SetShortcutText(static_cast<int>(i), shortcut);
                 shownShortcuts_[i] = std::move(shortcut);

@@ -12,7 +12,9 @@ const ControlTable& MainWindowControls() {
         {"File1", ControlKind::FileList, 100, {120, 720, 2055, 1455}, "", Anchor::AcrossAndDown},
         {"cmdAdd", ControlKind::PushButton, 101, {2280, 840, 1575, 375}, "Add", Anchor::Right},
         // In Add's place, shown instead of it while there is a run to stop.
-        {"cmdStop", ControlKind::PushButton, 106, {2280, 840, 1575, 375}, "Stop", Anchor::Right},
+        {"cmdStop", ControlKind::PushButton, 107, {2280, 840, 1575, 375}, "Stop", Anchor::Right},
+        {"cmdChoose", ControlKind::PushButton, 106, {2280, 1440, 1575, 375}, "Choose folder...",
+         Anchor::Right},
         {"chkOverwrite", ControlKind::CheckBox, 102, {2280, 1920, 1575, 255}, "Overwrite",
          Anchor::Right},
         {"lblSite", ControlKind::Label, 103, {2760, 1200, 1095, 200}, kSiteHost, Anchor::Right},

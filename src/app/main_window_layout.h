@@ -46,12 +46,17 @@ inline constexpr char kSiteProgram[] = "explorer.exe";
 inline constexpr int kSiteShowStyle = 2;
 
 // Front to back: the window makes them in this order, which puts each behind the ones before
-// it and makes the order of those that take the focus (list, button, check box) the tab
+// it and makes the order of those that take the focus (list, buttons, check box) the tab
 // order. The timer, last, is no window.
-using ControlTable = std::array<ControlSpec, 8>;
+using ControlTable = std::array<ControlSpec, 9>;
 const ControlTable& MainWindowControls();
 // The entry of that name; throws std::out_of_range for an unknown name.
 const ControlSpec& MainWindowControl(const std::string& name);
+
+// What the list shows in itself while it has no rows.
+inline constexpr char16_t kEmptyListHint[] =
+    u"No pictures here.\r\n\r\nDrop a folder of pictures on this window, or press "
+    u"Choose folder... to pick one.";
 
 // "http://<host>?fromapp=pimbrel"
 std::string SiteAddress();

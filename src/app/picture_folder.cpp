@@ -1,4 +1,4 @@
-// Listing the picture folder once, at load.
+// Listing the picture folder, at load and whenever another folder is opened.
 #include "app/picture_folder.h"
 
 #include <algorithm>
@@ -60,16 +60,22 @@ void SortPictures(std::vector<Picture>& pictures) {
     for (auto& entry : keyed) pictures.push_back(std::move(entry.second));
 }
 
-PictureList LoadPictureList(FileSystem& files, const FolderName& folder) {
+PictureList PicturesOf(const FolderName& folder, const std::vector<DirectoryEntry>& entries) {
     PictureList list;
     list.folder = folder;
-    for (const DirectoryEntry& entry : files.ListFolder(folder.text)) {
+    for (const DirectoryEntry& entry : entries) {
         if (entry.directory || entry.hidden || entry.system) continue;
         if (!IsPictureName(entry.name)) continue;
         list.entries.push_back({entry.name, entry.shortName});
     }
     SortPictures(list.entries);
     return list;
+}
+
+PictureList LoadPictureList(FileSystem& files, const FolderName& folder) {
+    std::string error;
+    return PicturesOf(folder, files.ListFolder(folder.text, error).value_or(
+                                  std::vector<DirectoryEntry>()));
 }
 
 std::vector<std::u16string> PictureNames(const PictureList& list) {

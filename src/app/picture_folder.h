@@ -15,7 +15,10 @@ bool IsPictureName(const std::u16string& name);
 // names' own bytes in the code page.
 void SortPictures(std::vector<Picture>& pictures);
 
-// The pictures of the folder: no sub-folders, hidden or system files.
+// The pictures among a folder's entries: no sub-folders, hidden or system files.
+PictureList PicturesOf(const FolderName& folder, const std::vector<DirectoryEntry>& entries);
+
+// The pictures of the folder; none when it cannot be listed.
 PictureList LoadPictureList(FileSystem& files, const FolderName& folder);
 
 // The names as the list shows them, in list order.

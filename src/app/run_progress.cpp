@@ -3,7 +3,6 @@
 
 #include <exception>
 
-#include "app/frm_main.h"
 #include "app/run_texts.h"
 #include "shortcuts/characters.h"
 
@@ -38,7 +37,7 @@ void RunProgress::End() {
     if (!shown_) return;
     shown_ = false;
     frame_.HideProgress();
-    frame_.SetCaption(kProgramTitle);
+    frame_.SetCaption(restingCaption_);
 }
 
 void RunProgress::ShowMessage(const std::string& text, const std::string& title,

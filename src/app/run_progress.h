@@ -1,8 +1,8 @@
 // What a run shows of itself while it enters pictures: the caption "Pimbrel - adding I of N"
 // and the taskbar button's progress, or "Pimbrel - waiting for MSN Messenger" and the
 // progress paused while Messenger keeps a text waiting; and, through the window, the list's
-// rows. Every box of the run goes through it, so that the caption reads "Pimbrel" again
-// before any box shows, whatever end the run takes.
+// rows. Every box of the run goes through it, so that the caption reads as between runs
+// ("Pimbrel", or "Pimbrel - maya") again before any box shows, whatever end the run takes.
 #pragma once
 #include <string>
 
@@ -29,8 +29,10 @@ inline constexpr char16_t kInHandResult[] = u"Adding...";
 
 class RunProgress : public Dialogs, public EntryProgress {
 public:
-    RunProgress(WindowFrame& frame, Dialogs& boxes, RunListener& listener)
-        : frame_(frame), boxes_(boxes), listener_(listener) {}
+    // `restingCaption`: the caption between runs, which the window reads again at the end.
+    RunProgress(WindowFrame& frame, Dialogs& boxes, const std::string& restingCaption,
+                RunListener& listener)
+        : frame_(frame), boxes_(boxes), restingCaption_(restingCaption), listener_(listener) {}
     // The ends without a box (a retry scheduled, a fault on its way out) end it here.
     ~RunProgress() override { End(); }
 
@@ -39,7 +41,7 @@ public:
     bool StopAsked() override { return listener_.StopAsked(); }
     void MessengerBusy() override;
     void MessengerAnswered() override;
-    // The caption reads the program title again and the taskbar shows no progress.
+    // The caption reads as between runs again and the taskbar shows no progress.
     void End();
 
     void ShowMessage(const std::string& text, const std::string& title,
@@ -51,6 +53,7 @@ private:
 
     WindowFrame& frame_;
     Dialogs& boxes_;
+    const std::string& restingCaption_;
     RunListener& listener_;
     bool shown_ = false;
     int ordinal_ = 0;  // as last told by Entering

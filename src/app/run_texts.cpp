@@ -3,6 +3,9 @@
 
 #include <array>
 
+#include "shortcuts/characters.h"
+#include "shortcuts/shortcuts.h"
+
 namespace pimbrel {
 
 namespace {
@@ -13,6 +16,10 @@ Text Words(const char* ascii) { return Text(ascii, ascii + std::char_traits<char
 Text Number(std::size_t number) { return Words(std::to_string(number).c_str()); }
 
 constexpr std::size_t kNamesAGroup = 10;
+
+// A listed shortcut that Messenger will refuse: the user may want to mend the list first. (An
+// automatic one never is.)
+bool TooLong(const Text& shortcut) { return CharacterCount(shortcut) > kLongestShortcut; }
 
 struct Group {
     EntryOutcome outcome;
@@ -35,9 +42,9 @@ Text AccountLine(const PictureReport& report, const Text& name) {
     case EntryOutcome::StoredAsReplacement:
         return start + report.shortcut + Words(" refused, added as ") + report.replacement;
     case EntryOutcome::LeftOut:
-        return start + Words("an emoticon has ") + report.shortcut;
+        return start + Words("an emoticon has ") + report.LastSent();
     case EntryOutcome::Replaced:
-        return start + Words("the emoticon with ") + report.shortcut;
+        return start + Words("the emoticon with ") + report.LastSent();
     case EntryOutcome::Refused:
         return start + report.shortcut + Words(" and ") + report.replacement + Words(" refused");
     case EntryOutcome::Stored:
@@ -53,11 +60,18 @@ Text ProgressCaption(int ordinal, int total) {
 }
 
 Text PlannedToolTip(const Text& shortcut, bool listed) {
-    return Words(listed ? "Shortcut from Readme.txt: " : "Shortcut: ") + shortcut;
+    if (!listed) return Words("Shortcut: ") + shortcut;
+    Text tip = Words("Shortcut from Readme.txt: ") + shortcut;
+    if (TooLong(shortcut))
+        tip += Words(" (too long: Messenger takes ") + Number(kLongestShortcut) +
+               Words(" characters at most)");
+    return tip;
 }
 
 Text ShortcutColumn(const Text& shortcut, bool listed) {
-    return listed ? shortcut + Words("  (from Readme.txt)") : shortcut;
+    if (!listed) return shortcut;
+    // The flag goes first: the column is narrow, and a shortcut too long is long.
+    return Words(TooLong(shortcut) ? "Too long: " : "") + shortcut + Words("  (from Readme.txt)");
 }
 
 Text PictureStateResult(PictureState state) {
@@ -81,9 +95,9 @@ Text OutcomeToolTip(const PictureReport& report) {
         return Words("Messenger refused ") + report.shortcut + Words("; added as ") +
                report.replacement;
     case EntryOutcome::LeftOut:
-        return Words("Left out: an emoticon has the shortcut ") + report.shortcut;
+        return Words("Left out: an emoticon has the shortcut ") + report.LastSent();
     case EntryOutcome::Replaced:
-        return Words("Added as ") + report.shortcut +
+        return Words("Added as ") + report.LastSent() +
                Words(", replacing the emoticon that had it");
     case EntryOutcome::Refused:
         return Words("Not added: Messenger refused ") + report.shortcut + Words(" and ") +

@@ -19,14 +19,14 @@ Text ProgressCaption(int ordinal, int total);
 inline constexpr char kWaitingCaption[] = "Pimbrel - waiting for MSN Messenger";
 
 // The tool tip of a picture that no run has entered yet: the shortcut the next Add sends,
-// and whether it comes from the list file.
+// whether it comes from the list file, and whether it is longer than Messenger takes.
 Text PlannedToolTip(const Text& shortcut, bool listed);
 
 // The tool tip of a picture that the last run entered: what became of it.
 Text OutcomeToolTip(const PictureReport& report);
 
-// The Shortcut column: the shortcut the next Add sends, and whether it comes from the list
-// file.
+// The Shortcut column: the shortcut the next Add sends, whether it comes from the list file,
+// and whether it is longer than Messenger takes.
 Text ShortcutColumn(const Text& shortcut, bool listed);
 
 // The Result column of a picture that the last run did not enter: why the list shows no

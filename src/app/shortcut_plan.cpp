@@ -5,6 +5,7 @@
 
 #include "app/picture_folder.h"
 #include "messenger/functions.h"
+#include "messenger/picture_entry.h"
 #include "shortcuts/characters.h"
 #include "shortcuts/shortcuts.h"
 
@@ -21,10 +22,12 @@ public:
 
 }  // namespace
 
+std::u16string ListFilePath(const PictureList& list) { return list.folder.text + u"\\Readme.txt"; }
+
 bool ReadListedShortcuts(FileSystem& files, const PictureList& list,
                          const std::vector<std::u16string>& names,
                          std::vector<std::u16string>& listedShortcuts, std::string& problem) {
-    const std::u16string path = list.folder.text + u"\\Readme.txt";
+    const std::u16string path = ListFilePath(list);
     if (!files.Exists(path)) return true;
     std::string error;
     std::unique_ptr<ByteReader> reader = files.OpenForReading(path, error);
@@ -56,6 +59,14 @@ ShortcutPlan PlanShortcuts(FileSystem& files, const PictureList& list) {
     Uncounted counter;
     AssignShortcuts(names, plan.autoShortcuts, usedShortcuts, counter);
     return plan;
+}
+
+std::vector<std::u16string> SentShortcuts(ShortcutPlan& plan) {
+    const ShortcutTables tables{plan.autoShortcuts, plan.listedShortcuts};
+    std::vector<std::u16string> sent;
+    for (std::size_t i = 0; i + 1 < plan.autoShortcuts.size(); ++i)
+        sent.push_back(SentForm(ChosenShortcut(tables, i)));
+    return sent;
 }
 
 }  // namespace pimbrel

@@ -9,6 +9,9 @@
 
 namespace pimbrel {
 
+// The folder's list file, Readme.txt.
+std::u16string ListFilePath(const PictureList& list);
+
 // Fills listedShortcuts from the folder's list file. False when the file exists but could
 // not be read; `problem` then says why (UTF-8, for a box).
 bool ReadListedShortcuts(FileSystem& files, const PictureList& list,
@@ -22,5 +25,8 @@ struct ShortcutPlan {
     std::vector<std::u16string> listedShortcuts;
 };
 ShortcutPlan PlanShortcuts(FileSystem& files, const PictureList& list);
+
+// Per picture, the shortcut the next Add would send it, as Messenger would take it.
+std::vector<std::u16string> SentShortcuts(ShortcutPlan& plan);
 
 }  // namespace pimbrel

@@ -1,6 +1,7 @@
 // The window toolkit pieces that the main window's logic drives: controls, timer, boxes.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,30 @@ public:
     // The progress shown stays, marked as paused, until the next ShowProgress.
     virtual void PauseProgress() = 0;
     virtual void HideProgress() = 0;
+};
+
+// Reads the list's pictures in the background, in list order, and tells the window of each
+// as it is read. Reading a new list replaces the reading of the old one, whose pictures are
+// no longer told.
+class PictureReader {
+public:
+    PictureReader() = default;
+    PictureReader(const PictureReader&) = delete;
+    PictureReader& operator=(const PictureReader&) = delete;
+    virtual ~PictureReader() = default;
+    virtual void Read(const std::u16string& folder, const std::vector<std::u16string>& names) = 0;
+    virtual void Stop() = 0;
+};
+
+// The system's folder picker, opening at `start`: the folder chosen, or nullopt when the
+// user cancelled it.
+class FolderPicker {
+public:
+    FolderPicker() = default;
+    FolderPicker(const FolderPicker&) = delete;
+    FolderPicker& operator=(const FolderPicker&) = delete;
+    virtual ~FolderPicker() = default;
+    virtual std::optional<std::u16string> PickFolder(const std::u16string& start) = 0;
 };
 
 enum class MessageIcon { None, Stop };

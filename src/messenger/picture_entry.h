@@ -44,6 +44,10 @@ struct PictureReport {
     EntryOutcome outcome;
     std::u16string replacement;  // the replacement shortcut, when one was sent
     std::u16string shortcut;     // the shortcut as sent first
+
+    // The shortcut in the box when Messenger gave its last answer: the replacement once one
+    // was sent. It is the one an overwrite prompt after a refusal is about.
+    const std::u16string& LastSent() const { return replacement.empty() ? shortcut : replacement; }
 };
 
 // Told before each selected picture is entered and once it is done, and while Messenger keeps

@@ -6,8 +6,10 @@
 // starts with "(", so only the suffixes that start at a "(" are kept in a hash set.
 //
 // A picture whose first shortcut was seen before walks the same numbering sequence as the
-// previous one and finds every earlier candidate still taken (usedShortcuts only grows),
-// so it resumes where that one stopped and counts the skipped steps in one go.
+// previous one (a step depends only on the step before and the counter, however the numbering
+// cuts) and finds every earlier candidate still taken (usedShortcuts only grows), so it
+// resumes where that one stopped and counts the skipped steps in one go. A sequence may meet
+// a text it had before ((a2310) at 10 and at 310): taken then, taken still.
 //
 // The texts are UTF-16 and searched by code unit. That is the same as a search by character:
 // a candidate begins with "(" and ends with CR LF, none of which is ever half of a pair.

@@ -1,6 +1,7 @@
 // Shortcut making: derivation from a file name, numbering, assignment and the list file.
 // Names and shortcuts are UTF-16 texts, counted and cut by character.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -10,10 +11,14 @@
 
 namespace pimbrel {
 
+// Messenger refuses a shortcut of more characters than this.
+inline constexpr std::size_t kLongestShortcut = 7;
+
 // Body of the automatic shortcut for a picture file name: 0 to 5 characters.
 std::u16string MakeShortcut(const std::u16string& fileName);
 
-// "(body" cut to five, then the number, then ")"; empty unless shortcut is "(...)".
+// "(body" cut to five, then the number, then ")"; empty unless shortcut is "(...)". Where that
+// would be longer than kLongestShortcut, "(body" is cut to fewer characters so that it is not.
 std::u16string NumberShortcut(const std::u16string& shortcut, std::int32_t number);
 
 // Called once per numbering step; the run's loop guard counts it (may end the program).

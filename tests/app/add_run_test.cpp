@@ -10,8 +10,10 @@
 namespace pimbrel::testing {
 namespace {
 
-const Texts kDisable = {"disable cmdAdd", "disable chkOverwrite", "disable File1"};
-const Texts kEnable = {"enable cmdAdd", "enable chkOverwrite", "enable File1"};
+const Texts kDisable = {"disable cmdAdd", "disable chkOverwrite", "disable File1",
+                        "disable cmdChoose"};
+const Texts kEnable = {"enable cmdAdd", "enable chkOverwrite", "enable File1",
+                       "enable cmdChoose"};
 // Stop is offered from the wait for the emoticon dialog on, until the run's last box.
 const std::string kStopOn = "enable cmdStop";
 const std::string kStopOff = "disable cmdStop";

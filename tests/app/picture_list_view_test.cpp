@@ -15,37 +15,47 @@ Texts Utf8s(const std::vector<std::u16string>& texts) {
 
 // In list order: colliding with an emoticon Messenger has already (its name is one the code
 // page cannot hold, so is its shortcut), refused twice (its file is no picture), refused once
-// under its listed shortcut, plain, and not selected. Each row's Result says what its tool
-// tip says; the one the run left alone keeps its empty Result and its tip the shortcut.
+// under its listed shortcut, plain, not selected, and listed with a shortcut too long for
+// Messenger (flagged before the run) whose replacement then collides. Each row's Result says
+// what its tool tip says; the one the run left alone keeps its empty Result and its tip the
+// shortcut.
 TEST(PictureColumns, TheResultSaysWhatBecameOfEachPicture) {
     const std::string collision = "(" + std::string(5, '?') + ")";
-    const Texts shortcuts = {collision, "(broke)", ":D  (from Readme.txt)", "(happy)", "(left)"};
+    const Texts shortcuts = {collision, "(broke)", ":D  (from Readme.txt)", "(happy)", "(left)",
+                             "Too long: toolongshortcut  (from Readme.txt)"};
     const std::string refused = "Not added: Messenger refused (broke) and (broke2";
     const std::string refusedOnce = "Messenger refused :D; added as :D2";
     const struct {
         int overwrite;
         std::string collisionResult;
+        std::string replacementResult;
     } runs[] = {
-        {0, "Left out: an emoticon has the shortcut " + collision},
-        {1, "Added as " + collision + ", replacing the emoticon that had it"},
+        {0, "Left out: an emoticon has the shortcut " + collision,
+         "Left out: an emoticon has the shortcut toolon2"},
+        {1, "Added as " + collision + ", replacing the emoticon that had it",
+         "Added as toolon2, replacing the emoticon that had it"},
     };
     for (const auto& run : runs) {
         SCOPED_TRACE(run.overwrite);
-        Rig rig({u"broken.gif", u"grin.png", u"happy.gif", u"left.gif", u"смайл.gif"});
-        rig.SetListFile("---List---\r\ngrin.png - :D\r\n");
+        Rig rig({u"broken.gif", u"grin.png", u"happy.gif", u"left.gif", u"long.gif",
+                 u"смайл.gif"});
+        rig.SetListFile("---List---\r\ngrin.png - :D\r\nlong.gif - toolongshortcut\r\n");
         rig.Load();
         rig.form.OnShown();
         rig.file1.SetSelected(4, false);
         EXPECT_EQ(Utf8s(rig.file1.shortcuts), shortcuts);
-        EXPECT_EQ(Utf8s(rig.file1.results), Texts(5, ""));
+        EXPECT_EQ(Utf8s(rig.file1.results), Texts(6, ""));
         rig.chkOverwrite.value = run.overwrite;
-        rig.windows.StartMessenger({}, {{collision, "old", "C:\\old.gif"}});
+        rig.windows.StartMessenger(
+            {}, {{collision, "old", "C:\\old.gif"}, {"toolon2", "old", "C:\\old.gif"}});
         EXPECT_FALSE(rig.Click());
-        const Texts results = {run.collisionResult, refused, refusedOnce, "Added as (happy)", ""};
+        const Texts results = {run.collisionResult, refused, refusedOnce, "Added as (happy)",
+                               "", run.replacementResult};
         EXPECT_EQ(Utf8s(rig.file1.results), results);
         EXPECT_EQ(rig.ToolTips(), (Texts{run.collisionResult, refused, refusedOnce,
-                                         "Added as (happy)", "Shortcut: (left)"}));
-        EXPECT_EQ(rig.form.EntryToolTip(5), u"") << "past the list";
+                                         "Added as (happy)", "Shortcut: (left)",
+                                         run.replacementResult}));
+        EXPECT_EQ(rig.form.EntryToolTip(6), u"") << "past the list";
         EXPECT_EQ(Utf8s(rig.file1.shortcuts), shortcuts) << "what the next Add sends";
     }
 }

@@ -23,7 +23,8 @@ const std::string kOpen = "post Emoticon 1420/1311244";
 const std::string kConfirm = "post Create 1/1837380";
 const std::string kClose = "post Emoticon 1/2622856";
 const Texts kTexts = {"text PathEdit 256/0", "text ShortcutEdit 256/0", "text NameEdit 256/0"};
-const Texts kEnable = {"enable cmdAdd", "enable chkOverwrite", "enable File1"};
+const Texts kEnable = {"enable cmdAdd", "enable chkOverwrite", "enable File1",
+                       "enable cmdChoose"};
 const std::string kAfterTwo = "Adding was stopped after 2 of the 3 selected pictures.";
 const std::string kBeforeAny = "Adding was stopped before the first picture.";
 
@@ -136,13 +137,15 @@ TEST(RunStop, ThePictureInHandIsFinishedAndNoFurtherOneEntered) {
             rig.windows.StartMessenger(options);
             const Stopped got = StopAt(rig, stop.moment, by);
             EXPECT_TRUE(got.ran);
-            if (by == By::Close) EXPECT_EQ(got.answer, stop.closing);
+            if (by == By::Close) {
+                EXPECT_EQ(got.answer, stop.closing);
+            }
             if (by == By::Close && stop.closing == CloseAnswer::AtOnce) continue;
             EXPECT_EQ(got.after, stop.after);
             EXPECT_EQ(rig.Store(), stop.store);
             const Texts box = by == By::Stop ? Texts{stop.box} : Texts{};
             EXPECT_EQ(rig.toolkit.boxes, box);
-            EXPECT_EQ(Texts(rig.log.end() - 4, rig.log.end()), kEnable + Texts{"unlock"})
+            EXPECT_EQ(Texts(rig.log.end() - 5, rig.log.end()), kEnable + Texts{"unlock"})
                 << "the controls after the box";
             EXPECT_FALSE(rig.form.RetryPending());
             EXPECT_EQ(rig.file1.results.back(), u"") << "c.gif not reached";

@@ -4,6 +4,8 @@
 #   - per picture, 20 and 100 pictures, both clients: the program beside the driver's scripted
 #     client, which sends the same messages with no pauses of its own, and their ratio; and the
 #     same program built without its progress in the caption and on the taskbar;
+#   - per picture, the same beside the scripted client for a real pack of 278 pictures as it
+#     ships (Debian's pidgin-themes, its dmogdotorg theme), both clients;
 #   - the program's CPU time over those runs divided by their wall time, and over runs where
 #     each create dialog comes a second late, or every window 100 ms late, so that the
 #     program mostly waits;
@@ -15,13 +17,14 @@
 #     are drawn, and the time and peak memory for 1 and 30 pictures of the largest size it
 #     decodes (4096 x 4096), whose memory must not add up.
 # It stops with an error when a run does not store what it should. Arguments pick parts:
-#   wine_bench.sh [entry] [pause] [waiting] [lookup] [startup] [decode]      (default: all)
+#   wine_bench.sh [entry] [pack] [pause] [waiting] [lookup] [startup] [decode]  (default: all)
 # WINE_BENCH_ENTRY_COUNTS="20 100 1624" sets the entry runs' sizes (default: 20 and 100).
 # Build first: cmake --preset windows && cmake --build --preset windows
 set -uo pipefail
 E2E_WORK=$(cd "$(dirname "$0")/../.." && pwd)/build/bench
 E2E_JOURNAL=  # the stand-in's journal would slow it down
 source "$(dirname "$0")/../e2e/e2e_env.sh"
+source "$(dirname "$0")/../e2e/debian_packs.sh"
 full_exe=$(built PimbrelFullPause.exe)
 quiet_exe=$(built PimbrelNoProgress.exe)
 lookup=$(built lookup_bench.exe)
@@ -78,11 +81,42 @@ entry() {
   program_run "$quiet_exe" "$client" "$count"
   quiet=$wall
   program_run "$exe" "$client" "$count"
-  awk -v c="$client" -v n="$count" -v f="$floor" -v w="$wall" -v q="$quiet" -v u="$cpu" 'BEGIN {
+  beside_script entry "$client" "$count" "$floor" "$quiet"
+}
+
+# beside_script WHAT CLIENT COUNT FLOOR [QUIET]: the line for a program run ($wall, $cpu)
+# beside the scripted client's FLOOR ms (and the program without progress, QUIET ms).
+beside_script() {
+  awk -v what="$1" -v c="$2" -v n="$3" -v f="$4" -v q="${5:-}" -v w="$wall" -v u="$cpu" 'BEGIN {
     s = c == "newer" ? 10 * n + 250 : 0  # the newer client sleeps 10 ms a picture, 250 ms at the end
-    printf "entry %-5s %3d pictures: program %6.2f ms a picture (%6.2f without progress), scripted %6.2f ms, ratio %4.2f", c, n, w / n, q / n, f / n, w / f
+    printf "%s %-5s %3d pictures: program %6.2f ms a picture", what, c, n, w / n
+    if (q != "") printf " (%6.2f without progress)", q / n
+    printf ", scripted %6.2f ms, ratio %4.2f", f / n, w / f
     if (s > 0) printf " (%.2f without the client'"'"'s fixed sleeps of %d ms)", (w - s) / f, s
     printf "; program CPU %.0f ms of %.0f ms wall, %.1f %% of a core\n", u, w, 100 * u / w }'
+}
+
+# pack CLIENT: a pack as people download it (pidgin-themes' dmogdotorg, 278 pictures, many
+# names sharing a prefix), fetched once into build/; the scripted client enters the very
+# texts that the program's own code predicts for it (tests/e2e/predicted_store).
+pack() {
+  local client=$1 shipped predictor count line floor wall cpu
+  shipped=$(pack_folder pidgin-themes dmogdotorg) || die "the pack pidgin-themes could not be had"
+  predictor=$(find "$E2E_ROOT/build/native" -name predicted_store -type f -print -quit 2>/dev/null)
+  [ -n "$predictor" ] || die "build the native preset first (predicted_store)"
+  dir=$E2E_WORK/pack-$client
+  problems=()
+  rm -rf "$dir" && mkdir -p "$dir/pics" && cp -r "$shipped/." "$dir/pics/" || die "no copy of the pack"
+  "$predictor" "$(winpath "$dir/pics")" | iconv -f UTF-8 -t CP1252 >"$dir/entries.txt" ||
+    die "no prediction for the pack"
+  count=$(grep -c . "$dir/entries.txt")
+  stand_in --client "$client"
+  line=$(drive script-listed "$(winpath "$dir/entries.txt")")
+  stop_all
+  [ "$(stored)" = "$count" ] || die "scripted client, pack, $client: $line"
+  floor=$(sed -n 's/.*: \([0-9.]*\) ms, .*/\1/p' <<<"$line")
+  program_run "$exe" "$client" "$count"
+  beside_script "pack dmogdotorg" "$client" "$count" "$floor"
 }
 
 # full_pause CLIENT COUNT: the same run with the whole settling pause after every picture.
@@ -192,7 +226,7 @@ main() {
   [ -n "$full_exe" ] && [ -n "$quiet_exe" ] && [ -n "$lookup" ] && [ -n "$probe" ] && e2e_begin ||
     die "build the windows preset first"
   echo "machine: $(nproc) cores, $(wine --version 2>/dev/null), $(date -u +%Y-%m-%d)"
-  local parts=${*:-entry pause waiting lookup startup decode} client count
+  local parts=${*:-entry pack pause waiting lookup startup decode} client count
   for part in $parts; do
     case $part in
       entry)
@@ -200,13 +234,14 @@ main() {
           for count in ${WINE_BENCH_ENTRY_COUNTS:-20 100}; do entry "$client" "$count"; done
         done
         waiting older 10 "each create dialog 1 s late" --create-delay 1000 ;;
+      pack) for client in older newer; do pack "$client"; done ;;
       pause) for client in older newer; do full_pause "$client" 20; done ;;
       waiting) waiting older 10 "every window 100 ms late" --emoticon-delay 100 --create-delay 100 \
                  --edits-delay 100 --prompt-delay 100 ;;
       lookup) for count in 50 500 1000; do lookup "$count"; done ;;
       startup) startup 7 ;;
       decode) decode ;;
-      *) die "unknown part $part (entry pause waiting lookup startup decode)" ;;
+      *) die "unknown part $part (entry pack pause waiting lookup startup decode)" ;;
     esac
   done
 }

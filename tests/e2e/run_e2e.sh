@@ -7,6 +7,7 @@
 # them in a 64-bit prefix. Ends with "e2e: N passed, M failed".
 set -uo pipefail
 source "$(dirname "$0")/e2e_env.sh"
+source "$(dirname "$0")/debian_packs.sh"
 
 success_box="Pimbrel|The emoticons are added succesfully."
 not_open_box="Pimbrel|Please open your MSN Messenger main screen first."
@@ -25,6 +26,18 @@ not_added_group() { printf 'Not added (Messenger refused them twice):'; printf '
 
 # field LINE NAME: NAME's value in a line of the driver's `controls`.
 field() { sed -nE "s/.* $2=([^ ]*).*/\\1/p" <<<"$1" | head -n1; }
+# caption: the main window's caption.
+caption() { drive controls | sed -nE 's/^window class=[^ ]* text=(.*) client=.*/\1/p'; }
+# add_watching_captions: Add pressed while the driver watches the caption, each change a line
+# of $dir/captions.txt until the run's box shows. The watch starts first: on a busy machine a
+# driver started after the click may come too late for the first picture's caption.
+add_watching_captions() {
+  drive watch-caption 40000 >"$dir/captions.txt" &
+  local watcher=$!
+  sleep 2
+  drive click Add
+  wait "$watcher"
+}
 # control CONTROLS CLASS TEXT: the line of the child with that class and text.
 control() { grep -E "^control .*class=$2 .*text=$3\$" <<<"$1" | head -n1; }
 selected() { drive items | grep -vE '^item [0-9]+ 0 '; }
@@ -50,21 +63,26 @@ scenario_window() {
   printf 'list\r\n' >"$dir/pics/Readme.txt"
   start_program
   expect_eq "a message box with pictures" "$(drive box 500)" timeout
+  # The table's layout, at the window's smallest size, which it cannot be made smaller than
+  # (the size it opens with: the opening scenario). The mouse is kept off the list, whose
+  # tips would cover it.
+  xdotool mousemove 1200 1000
+  expect_eq "the smallest client area" "$(drive resize 100 60)" 265x151
   controls=$(drive controls)
   printf '%s\n' "$controls" >"$dir/controls.txt"
-  expect "caption, and the client area it opens with" grep -q \
+  expect "caption, and a frame that can be sized" grep -q \
     '^window class=PimbrelMain text=Pimbrel client=265x151 sizable=1 maximizebox=1 minimizebox=1 ' <<<"$controls"
   local name class text rect tab line
-  while read -r name class text rect tab; do
-    [ "$text" = - ] && text=""
+  while IFS='|' read -r name class text rect tab; do
     line=$(control "$controls" "$class" "$text")
     expect_eq "$name: rectangle, tab stop, enabled" \
       "$(field "$line" rect) $(field "$line" tabstop) $(field "$line" enabled)" "$rect $tab 1"
   done <<'EOF'
-File1 SysListView32 - 8,48,137,97 1
-cmdAdd Button Add 152,56,105,25 1
-chkOverwrite Button Overwrite 152,128,105,17 1
-lblSite Static pimbrel.net 184,80,73,13 0
+File1|SysListView32||8,48,137,97|1
+cmdAdd|Button|Add|152,56,105,25|1
+cmdChoose|Button|Choose folder\.\.\.|152,96,105,25|1
+chkOverwrite|Button|Overwrite|152,128,105,17|1
+lblSite|Static|pimbrel.net|184,80,73,13|0
 EOF
   # The two pictures: static bitmaps, the logo in front of (above) the strip.
   local logo back
@@ -72,7 +90,7 @@ EOF
   back=$(field "$(grep -E '^control .*class=Static .*rect=0,0,265,40 ' <<<"$controls")" z)
   expect "imgLogo at 40,0,174,40 in front of imgBack at 0,0,265,40" test "${logo:-9}" -lt "${back:--1}"
   expect_eq "tab order" "$(grep 'visible=1 tabstop=1' <<<"$controls" | sed -nE 's/.*text=(.*)$/\1/p' | tr '\n' '|')" \
-    "|Add|Overwrite|"
+    "|Add|Choose folder...|Overwrite|"
   expect "focus in File1" grep -qE '^control .*class=SysListView32 .*focus=1 ' <<<"$controls"
   local check style list
   check=$(control "$controls" Button Overwrite)
@@ -93,9 +111,10 @@ EOF
   # Shift: the range from the entry last clicked (the one just taken out) to this one.
   click_item 6 shift && expect_eq "Shift click" "$(selected)" \
     $'count 8 selected 5\nitem 2 1 b.PNG\nitem 3 1 C.Gif\nitem 4 1 d.jpeg\nitem 5 1 e.jpe\nitem 6 1 f.bmp'
-  # Ctrl+A leaves the selection as it is, as the list box before the list view did.
+  # Ctrl+A after a plain click selects every entry again.
+  click_item 3 && expect_eq "plain click" "$(selected)" $'count 8 selected 1\nitem 3 1 C.Gif'
   xdotool key ctrl+a && sleep 0.5
-  expect_eq "Ctrl+A" "$(selected | head -n1)" "count 8 selected 5"
+  expect_eq "Ctrl+A" "$(selected | head -n1)" "count 8 selected 8"
   # A letter selects the next entry whose name begins with it, and that one alone.
   xdotool key z && sleep 0.5
   expect_eq "a letter typed" "$(selected)" $'count 8 selected 1\nitem 7 1 Zeta.png'
@@ -108,13 +127,14 @@ EOF
     "$(printf "%s|$unreadable\n" "0 placeholder смайл.gif|(?????)" "1 placeholder a.jpg|(a)" \
        "2 placeholder b.PNG|(b)" "3 placeholder C.Gif|(C)" "4 placeholder d.jpeg|(d)" \
        "5 placeholder e.jpe|(e)" "6 placeholder f.bmp|(f)" "7 placeholder Zeta.png|(Zeta)")"
-  # The window is no smaller than it opens, and grows.
+  # The window grows from its smallest size.
   xdotool mousemove 900 900
-  expect_eq "the smallest client area" "$(drive resize 100 60)" 265x151
   expect_eq "a larger client area" "$(drive resize 500 400)" 500x400
   controls=$(drive controls)
   expect_eq "File1 takes the room gained" "$(field "$(control "$controls" SysListView32 '')" rect)" 8,48,372,346
   expect_eq "cmdAdd against the right edge" "$(field "$(control "$controls" Button Add)" rect)" 387,56,105,25
+  expect_eq "cmdChoose against the right edge" \
+    "$(field "$(control "$controls" Button 'Choose folder\.\.\.')" rect)" 387,96,105,25
   expect_eq "lblSite against the right edge" "$(field "$(control "$controls" Static pimbrel.net)" rect)" 419,80,73,13
   expect_eq "chkOverwrite against the right edge" "$(field "$(control "$controls" Button Overwrite)" rect)" 387,128,105,17
   expect "imgBack across the window, imgLogo where it was" grep -qE '^control .*class=Static .*rect=0,0,500,40 ' <<<"$controls"
@@ -132,7 +152,7 @@ EOF
   expect "Add clicked" drive click Add
   expect_box 20000 "$not_open_box"
   sleep 0.3
-  expect_state "add=1 overwrite=1 list=1 checked=0"
+  expect_state "add=1 choose=1 overwrite=1 list=1 checked=0"
   expect_eq "selection after the run" "$(selected)" $'count 8 selected 1\nitem 4 1 d.jpeg'
   expect "the program ends on close" drive close-program 15000
 }
@@ -153,11 +173,179 @@ scenario_empty_folder() {
   expect "the program ends on close" drive close-program 15000
 }
 
+# --- picture folders from anywhere -------------------------------------------------------
+
+# The program alone in a folder of its own, started elsewhere with a pack on its command line
+# (quoted by Wine, as Explorer quotes a folder dropped on the icon: its name has a blank): it
+# lists the pack and adds every picture beside the stand-in; the caption names the pack, and
+# does again after the run's progress. A file of a pack, relative to the current folder,
+# opens its folder. A folder that does not exist is named in a box, and the program's own
+# folder follows (empty: its box, and the window says in its list what to do).
+scenario_command_line() {
+  local f name want=() own=$dir/program pack="$dir/pics/maya pack"
+  mkdir -p "$own" "$pack"
+  cp "$exe" "$own/Pimbrel.exe"
+  for f in grin.png smile.gif wink.gif; do
+    cp "$E2E_TEMPLATES/t.${f##*.}" "$pack/$f"
+    name=${f%.*}
+    want+=("($name)|$name|$(winpath "$pack/$f")")
+  done
+  start_standin --create-delay 300
+  spawn "$dir" "$own/Pimbrel.exe" "$(winpath "$pack")"
+  program=$(drive wait-program 30000)
+  expect_eq "caption and list" "$(caption)|$(drive items | head -n1)" \
+    "Pimbrel - maya pack|count 3 selected 3"
+  add_watching_captions
+  expect_eq captions "$(sed '/^Pimbrel - adding/,$!d' "$dir/captions.txt")" \
+    "$(printf 'Pimbrel - adding %s of 3\n' 1 2 3)"$'\nPimbrel - maya pack\nbox: Pimbrel - maya pack'
+  expect_box 5000 "$success_box"
+  expect_store "${want[@]}"
+  expect "the program ends on close" drive close-program 15000
+  spawn "$dir/pics" "$own/Pimbrel.exe" "maya pack\\smile.gif"
+  program=$(drive wait-program 30000)
+  expect_eq "a file given: its folder" "$(caption)|$(drive items | head -n1)" \
+    "Pimbrel - maya pack|count 3 selected 3"
+  expect "the program ends on close" drive close-program 15000
+  spawn "$dir" "$own/Pimbrel.exe" "$(winpath "$dir/nobody")"
+  expect_box 30000 "(icon) Pimbrel|The folder $(winpath "$dir/nobody") does not exist."
+  expect_box 10000 "Pimbrel|Please put this program in the same directory of your emoticons."
+  program=$(drive wait-program 20000)
+  expect_eq "then the program's own folder" "$(caption)|$(drive items)" \
+    "Pimbrel|count 0 selected 0"
+  screenshot empty-list.png $(drive rect)
+}
+
+# Japanese Windows (code page 932), and a pack whose folder name it cannot hold whole, given
+# on the command line: Messenger gets the pictures' paths through the folder's 8.3 form
+# (the whole path's, as for the program's own folder), with no "?" in them.
+scenario_command_line_cjk() {
+  local own=$dir/program pack="$dir/pics/그림 表" line
+  locale_name=ja_JP.UTF-8 code_page=CP932
+  mkdir -p "$own" "$pack"
+  cp "$exe" "$own/Pimbrel.exe"
+  cp "$E2E_TEMPLATES/t.gif" "$pack/smile.gif"
+  start_standin
+  spawn "$dir" "$own/Pimbrel.exe" "$(winpath "$pack")"
+  program=$(drive wait-program 30000)
+  expect_eq "list" "$(drive items)" $'count 1 selected 1\nitem 0 1 smile.gif'
+  drive click Add
+  expect_box 30000 "$success_box"
+  line=$(store_lines)
+  local path=${line##*|}
+  expect_eq "stored" "${line%|*}" "(smile)|smile"
+  [[ $path == "Z:\\"*"~"*"\\smile.gif" && $path != *"?"* ]] ||
+    problems+=("the path Messenger got does not go through the folder's 8.3 form: $path")
+}
+
+# drop PATH: PATH dragged from another X client and dropped on the middle of the list; what
+# the drop tool says (dropped, refused, timeout).
+drop() {
+  local x y w h
+  read -r x y w h < <(drive rect)
+  /usr/bin/python3 "$E2E_ROOT/tests/e2e/xdnd_drop.py" $((x + w / 3)) $((y + h / 2)) "$1" 2>&1
+}
+
+# Folders dropped on the window by a real drag and drop (XDND, which Wine turns into
+# WM_DROPFILES) and chosen with Choose folder...: each loads its pictures afresh. A drop in
+# the middle of a run changes nothing, and the run ends with its own list. A chosen folder
+# without pictures: the box, then the empty list says what to do.
+scenario_open_folders() {
+  local f
+  picture a.gif b.gif
+  mkdir -p "$dir/dropped" "$dir/filed" "$dir/empty"
+  for f in x.png y.png; do cp "$E2E_TEMPLATES/t.png" "$dir/dropped/$f"; done
+  cp "$E2E_TEMPLATES/t.gif" "$dir/filed/z.gif"
+  start_standin --create-delay 500
+  start_program
+  xdotool mousemove 1200 1000
+  expect_eq "a folder dropped" "$(drop "$dir/dropped")" dropped
+  sleep 0.5
+  expect "its pictures are read" all_read
+  expect_eq "the dropped folder's list" "$(caption)|$(drive rows | cut -d'|' -f1)" \
+    "Pimbrel - dropped|count 2 selected 2"$'\nitem 0 1 picture x.png\nitem 1 1 picture y.png'
+  expect_eq "a file dropped" "$(drop "$dir/filed/z.gif")" dropped
+  sleep 0.5
+  expect_eq "the file's folder" "$(caption)|$(drive items)" \
+    "Pimbrel - filed|count 1 selected 1"$'\nitem 0 1 z.gif'
+  drive click Add
+  expect "Messenger got the path" \
+    e2e_wait_for 20 grep -q $'^PathEdit\t12\t256\t0\t.*z\\.gif$' "$dir/journal.txt"
+  expect_state "add=0 choose=0 overwrite=0 list=0 checked=0"
+  drop "$dir/dropped" >/dev/null
+  expect_box 30000 "$success_box"
+  expect_store "(z)|z|$(winpath "$dir/filed/z.gif")"
+  expect_eq "the list after a drop during the run" "$(drive items)" \
+    $'count 1 selected 1\nitem 0 1 z.gif'
+  drive click "Choose folder..."
+  expect_eq "the folder picker" "$(drive pick-folder 20000 "$(winpath "$dir/empty")")" \
+    "Choose the folder of your emoticons"
+  expect_box 20000 "Pimbrel|Please put this program in the same directory of your emoticons."
+  expect_eq "the chosen folder's list" "$(caption)|$(drive items)" \
+    "Pimbrel - empty|count 0 selected 0"
+  screenshot chosen-empty.png $(drive rect)
+  expect "the program ends on close" drive close-program 15000
+}
+
+# The window as it opens on a screen of 1024 x 768 at 100, 150 and 200 % (a display of its
+# own, and the scaled prefix): eight whole rows of a pack of 30 and all three columns in
+# view without sideways scrolling, within the screen.
+scenario_opening() {
+  local i n x y w h dpi line view columns list_width frame shared=$WINEPREFIX display=$DISPLAY
+  for i in $(seq -w 1 30); do picture "p$i.png"; done
+  for n in $(seq 121 150); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break; done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  pids+=($!)
+  e2e_wait_for 10 test -e "/tmp/.X11-unix/X$n" || problems+=("the 1024 x 768 display did not start")
+  export DISPLAY=":$n" WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$WINEPREFIX-scaled}
+  e2e_prepare_prefix || problems+=("the scaled prefix was not made")
+  for dpi in 96 144 192; do
+    set_dpi "$dpi"
+    start_program
+    xdotool mousemove 1023 767
+    sleep 0.5
+    line=$(drive list-view)
+    read -r _ list_width _ _ view _ columns _ <<<"${line/x/ }"
+    expect "$dpi DPI: eight whole rows in view ($line)" test "${view:-0}" -ge 8
+    [[ $columns =~ ^[0-9]+,[0-9]+,[0-9]+$ ]] || columns=99999,0,0
+    expect "$dpi DPI: all three columns in view ($line)" \
+      test "$(( ${columns//,/+} ))" -le "${list_width:-0}" -a "${line##* }" = 0
+    frame=$(drive controls | sed -n 's/^window .* frame=//p')
+    IFS=, read -r x y w h <<<"$frame"
+    expect "$dpi DPI: within the screen ($frame)" \
+      test "${x:--1}" -ge 0 -a "${y:--1}" -ge 0 -a $((x + w)) -le 1024 -a $((y + h)) -le 768
+    screenshot "opening-$dpi.png"
+    expect "$dpi DPI: the program ends on close" drive close-program 15000
+  done
+  wineserver -k 2>/dev/null
+  export DISPLAY=$display WINEPREFIX=$shared
+}
+
+# set_dpi DPI: the display's scale for the programs started next in the prefix; the DPI is
+# read as the server and the program start.
+set_dpi() {
+  timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    >/dev/null 2>&1
+  wineserver -k 2>/dev/null; sleep 0.5
+}
+
+# scaled_prefix DPI: the programs started next run in the prefix kept for other scales (the
+# shared one keeps 96 DPI), at DPI; shared_prefix: back in the shared one.
+scaled_prefix() {
+  shared_prefix=$WINEPREFIX
+  export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$WINEPREFIX-scaled}
+  e2e_prepare_prefix || problems+=("the scaled prefix was not made")
+  set_dpi "$1"
+}
+shared_prefix() {
+  wineserver -k 2>/dev/null
+  export WINEPREFIX=$shared_prefix
+}
+
 # Twips to pixels at a DPI, halves rounded up, as the program rounds them.
 px() { echo $(( ($1 * $2 + 720) / 1440 )); }
 
 # The window at 125, 150, 175 and 200 %, in a prefix of its own (the shared one keeps 96 DPI):
-# its client area and banner, the logo filling its control at the scale's size (drawn for
+# its smallest client area and banner, the logo filling its control at the scale's size (drawn for
 # that scale, or at 175 % scaled from the 200 % drawing).
 scenario_scaled() {
   local f dpi controls width height strip shared=$WINEPREFIX
@@ -165,10 +353,10 @@ scenario_scaled() {
   export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$WINEPREFIX-scaled}
   e2e_prepare_prefix || problems+=("the scaled prefix was not made")
   for dpi in 120 144 168 192; do
-    timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-    wineserver -k 2>/dev/null; sleep 0.5  # the DPI is read as the server and the program start
+    set_dpi "$dpi"
     start_program
     sleep 0.5
+    drive resize 1 1 >/dev/null  # the smallest size is the table's
     controls=$(drive controls)
     width=$(px 3975 "$dpi"); height=$(px 2265 "$dpi"); strip=$(px 600 "$dpi")
     expect "$dpi DPI: client area ${width}x$height" grep -qE "^window .* client=${width}x$height " <<<"$controls"
@@ -258,19 +446,14 @@ open(sys.argv[1], "wb").write(png + bytes(range(256)) * 64)
   expect "closed while reading: pictures still being read" grep -q '^timeout' <<<"$(drive wait-pictures 0)"
   expect "closed while reading: the program ends within 2 s" drive close-program 2000
   # 150 %: pictures of 48 pixels, in a prefix of its own (see scenario_scaled).
-  local shared=$WINEPREFIX
-  export WINEPREFIX=${E2E_SCALED_WINEPREFIX:-$WINEPREFIX-scaled}
-  e2e_prepare_prefix || problems+=("the scaled prefix was not made")
-  timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
-  wineserver -k 2>/dev/null; sleep 0.5
+  scaled_prefix 144
   start_program
   expect "144 DPI: every row shows its picture or a placeholder" all_read
   expect_eq "144 DPI: images" "$(drive rows | sed 1d | cut -d' ' -f4)" \
     "$(printf '%s\n' "${before[@]}" | cut -d' ' -f3)"
   screenshot pictures-144.png $(drive rect)
   expect "144 DPI: the program ends on close" drive close-program 15000
-  wineserver -k 2>/dev/null
-  export WINEPREFIX=$shared
+  shared_prefix
 }
 
 # --- adding pictures ----------------------------------------------------------------------
@@ -285,7 +468,7 @@ scenario_collisions() {
   drive select 3 0 >/dev/null  # smile.png
   if [ "$1" = older ]; then click_at Add; else drive click Add; fi
   expect_box 30000 "$success_box"
-  expect_state "add=1 overwrite=1 list=1 checked=0"
+  expect_state "add=1 choose=1 overwrite=1 list=1 checked=0"
   expect_store "B-)|cool|$(win cool.bmp)" "(smile)|smile|$(win smile.gif)" \
                "(smil2)|smile|$(win smile.jpg)" ";-]|wink|$(win wink.gif)"
   expect_journal 0 $'PathEdit\t12\t256\t0\t.*smile\\.png'
@@ -402,8 +585,8 @@ scenario_progress() {
   start_program
   drive select 3 0 >/dev/null  # left.gif
   expect "Overwrite set" drive overwrite 1
-  drive click Add
-  expect_eq captions "$(drive watch-caption 30000 | sed '/^Pimbrel - adding/,$!d')" \
+  add_watching_captions
+  expect_eq captions "$(sed '/^Pimbrel - adding/,$!d' "$dir/captions.txt")" \
     "$(printf 'Pimbrel - adding %s of 4\n' 1 2 3 4)"$'\nPimbrel\nbox: Pimbrel'
   expect_box 5000 "$(account "$(refused_group "grin.png: :D refused, added as :D2")" \
                              "$(replaced_group "смайл.png: the emoticon with (?????)" \
@@ -420,6 +603,29 @@ scenario_progress() {
   expect_eq "Shortcut and Result columns" "$(drive rows | sed 1d | cut -d'|' -f2-)" \
     "$(paste -d'|' <(printf '%s\n' "(?????)" ":D  (from Readme.txt)" "(happy)" "(left)" "(smile)") \
                    <(printf '%s\n' "${want[@]}"))"
+}
+
+# --- a pack as people download it ---------------------------------------------------------
+
+# Debian's pidgin-themes, its dmogdotorg theme as it ships (278 pictures and a theme file),
+# fetched once into build/: a pack that cannot be had fails the scenario. Many of its names
+# share a prefix (msn_car.gif, msn_cat.png, ...), so their shortcuts are numbered well past
+# ten. Every picture is stored, none left out or refused, each under the shortcut, with the
+# name and path, that the program's own code predicts natively (tests/e2e/predicted_store).
+scenario_real_pack() {
+  local pack predictor predicted
+  pack=$(pack_folder pidgin-themes dmogdotorg) ||
+    { problems+=("the pack pidgin-themes could not be had"); return; }
+  predictor=$(find "$E2E_ROOT/build/native" -name predicted_store -type f -print -quit 2>/dev/null)
+  [ -n "$predictor" ] || { problems+=("predicted_store is not built (native preset)"); return; }
+  cp -r "$pack/." "$dir/pics/"
+  predicted=$("$predictor" "$(winpath "$dir/pics")")
+  expect_eq "pictures predicted" "$(grep -c . <<<"$predicted")" 278
+  start_standin
+  start_program
+  drive click Add
+  expect_box 180000 "$success_box"
+  expect_eq store "$(store_lines)" "$predicted"
 }
 
 # --- following and stopping a run ---------------------------------------------------------
@@ -632,7 +838,7 @@ scenario_two_programs() {
   E2E_PROGRAM=$program expect_box 10000 \
     "Pimbrel|Another Pimbrel window is adding emoticons. Press Add again when it has finished."
   sleep 0.3
-  E2E_PROGRAM=$program expect_state "add=1 overwrite=1 list=1 checked=0"
+  E2E_PROGRAM=$program expect_state "add=1 choose=1 overwrite=1 list=1 checked=0"
   E2E_PROGRAM=$first expect_box 30000 "$success_box"
   expect_store "${want[@]}"
   expect_journal 1 $'^Main\t273\t4294942017\t0'
@@ -814,6 +1020,198 @@ scenario_picture_decoding() {
   expect_eq "messages after the loader's end" "${late:-none}" 0
 }
 
+# --- the list file ----------------------------------------------------------------------
+
+# keep FOLDER PICTURE TEXT: keeps TEXT as the picture's shortcut through the Win32 file system
+# and code page, in the scenario's locale; prints what became of it.
+keep() {
+  in_locale timeout 60 wine "$(built list_probe.exe)" "$(winpath "$1")" "$2" "$3" 2>/dev/null |
+    tr -d '\r'
+}
+# expect_bytes WHAT FILE TEXT: FILE holds exactly TEXT, in the scenario's code page.
+expect_bytes() {
+  expect_eq "$1" "$(od -An -c "$2")" "$(printf '%s' "$3" | iconv -t "$code_page" | od -An -c)"
+}
+
+# A disk that fills up while the new file is written beside the old one, then the same disk
+# read-only: the old file stays as it was and nothing is left beside it. Needs a small disk of
+# its own (a tmpfs mounted as root).
+small_disk() {
+  local tiny=$dir/tiny i
+  umount "$tiny" 2>/dev/null  # left mounted by a run that was stopped
+  mkdir -p "$tiny"
+  if ! mount -t tmpfs -o size=64k tmpfs "$tiny" 2>/dev/null; then
+    e2e_log "no small disk can be mounted here: the full-disk check is left out"
+    return
+  fi
+  cp "$E2E_TEMPLATES/t.gif" "$tiny/a.gif"
+  { printf -- '---List---\r\n'; for i in $(seq 1 1500); do printf 'p%d.gif - (p%d)\r\n' "$i" "$i"; done; } \
+    >"$tiny/Readme.txt"
+  cp "$tiny/Readme.txt" "$dir/full.txt"
+  # Fill the disk, then free two pages: the copy of about 30 KB stops after 8 KB.
+  dd if=/dev/zero of="$tiny/filler" bs=4k 2>/dev/null
+  truncate -s -8k "$tiny/filler"
+  expect_eq "full disk" "$(keep "$tiny" a.gif '(a)')" \
+    "NotWritten|Readme.txt could not be written. The disk is full."
+  expect "the file on the full disk as it was" cmp -s "$dir/full.txt" "$tiny/Readme.txt"
+  expect_eq "nothing left on the full disk" "$(ls "$tiny" | tr '\n' ' ')" "Readme.txt a.gif filler "
+  # The same disk read-only: as root nothing else makes a folder refuse a new file.
+  mount -o remount,ro "$tiny"
+  expect_eq "read-only folder" "$(keep "$tiny" a.gif '(a)')" \
+    "NotWritten|Readme.txt could not be written. Windows does not let files be written in the folder: it is read-only, or you lack the rights."
+  umount "$tiny"
+}
+
+# A typed shortcut kept in Readme.txt, replaced whole: only the picture's entry changes (the
+# text before and after the list, a lone LF in it, stay); a hidden file stays hidden; a
+# folder without one gets one; a read-only file, or one on a disk that fills up or is read-only, stays as it was, nothing left
+# beside it; in code page 932, a name the code page cannot hold is refused and trail bytes that
+# read as "\" stay halves of characters.
+scenario_list_file() {
+  local before=$'My pack\r\n---List---\r\nwink.png - ;)\r\n---\r\nafter\nthe list\r\n'
+  picture smile.gif wink.png
+  printf '%s' "$before" >"$dir/pics/Readme.txt"
+  expect_eq "kept" "$(keep "$dir/pics" smile.gif ':-D')" Kept
+  expect_bytes "the entry added" "$dir/pics/Readme.txt" "${before/;)$'\r\n'/;)$'\r\n'smile.gif - :-D$'\r\n'}"
+  expect_eq "back to automatic" "$(keep "$dir/pics" wink.png '')" Kept
+  expect_bytes "the entry removed" "$dir/pics/Readme.txt" \
+    $'My pack\r\n---List---\r\nsmile.gif - :-D\r\n---\r\nafter\nthe list\r\n'
+  cp "$dir/pics/Readme.txt" "$dir/kept.txt"
+  chmod a-w "$dir/pics/Readme.txt"
+  expect_eq "read-only" "$(keep "$dir/pics" smile.gif '(sm)')" \
+    "NotWritten|Readme.txt could not be written. The file is read-only."
+  expect "the read-only file as it was" cmp -s "$dir/kept.txt" "$dir/pics/Readme.txt"
+  chmod u+w "$dir/pics/Readme.txt"
+  expect_eq "nothing left beside it" "$(ls "$dir/pics" | tr '\n' ' ')" "Readme.txt smile.gif wink.png "
+  (cd "$dir/pics" && timeout 60 wine cmd /c attrib +h Readme.txt >/dev/null 2>&1)
+  expect_eq "kept in a hidden file" "$(keep "$dir/pics" smile.gif '(sd)')" Kept
+  expect_eq "the file still hidden" "$(cd "$dir/pics" && timeout 60 wine cmd /c attrib Readme.txt 2>/dev/null | cut -c1-11 | tr -d ' ')" AH
+
+  small_disk
+
+  mkdir "$dir/new" && cp "$E2E_TEMPLATES/t.gif" "$dir/new/a.gif"
+  expect_eq "kept without a file" "$(keep "$dir/new" a.gif '(a)')" Kept
+  expect_bytes "a new file" "$dir/new/Readme.txt" $'---List---\r\na.gif - (a)\r\n---\r\n'
+
+  locale_name=ja_JP.UTF-8 code_page=CP932
+  mkdir "$dir/ja" && cp "$E2E_TEMPLATES/t.gif" "$dir/ja/ソフト.gif" && cp "$E2E_TEMPLATES/t.gif" "$dir/ja/한.gif"
+  printf '一覧\r\n---List---\r\nソフト.gif - x\r\n' | iconv -t CP932 >"$dir/ja/Readme.txt"
+  expect_eq "kept in 932" "$(keep "$dir/ja" ソフト.gif '(表)')" Kept
+  expect_bytes "the entry in 932" "$dir/ja/Readme.txt" $'一覧\r\n---List---\r\nソフト.gif - (表)\r\n'
+  expect_eq "a name 932 cannot hold" "$(keep "$dir/ja" 한.gif '(a)')" \
+    "Refused|Readme.txt cannot list this picture: the system's code page lacks characters of its name."
+}
+
+# --- shortcuts typed in the list -----------------------------------------------------------
+
+# edit_row I: F2 on the list's entry I, clicked first; cell_box: the box over a Shortcut cell, as
+# "row=R text=TEXT focus=0|1", or "none".
+edit_row() { click_item "$1" && xdotool mousemove 1200 1000 key F2 && sleep 0.5; }
+cell_box() { drive cell-edit | sed 's/^edit //'; }
+# type_over TEXT: the box's text replaced by TEXT, as typed, and Enter. Characters beyond
+# the keyboard's go in as an input method gives them.
+type_over() {
+  xdotool key ctrl+a
+  if LC_ALL=C grep -q '^[ -~]*$' <<<"$1"; then xdotool type "$1"; else drive type-in-box "$1"; fi
+  sleep 0.3
+  xdotool key Return && sleep 0.5
+}
+# shortcut_of I: entry I's Shortcut column.
+shortcut_of() { drive rows | sed -n "s/^item $1 .*|\(.*\)|.*/\1/p"; }
+
+# A shortcut typed in the list, as a user would: F2, a refusal read beside the box, the
+# correction kept in Readme.txt at once (everything else in it stays), a double click on
+# another row's cell and Esc, a refusal left with a click elsewhere, the next start reading the file, a read-only file whose
+# shortcut holds for this window alone, and Add storing what the rows show. At 96 DPI, then
+# at 144 DPI in a prefix of its own (see scenario_scaled), with screenshots of the box and a
+# refusal.
+scenario_typed_shortcuts() {
+  local before=$'My pack\r\n---List---\r\nwink.png - (wk)\r\n---\r\nafter\r\n'
+  picture grin.png smile.gif wink.png
+  printf '%s' "$before" >"$dir/pics/Readme.txt"
+  start_standin
+  start_program
+  edit_row 1
+  expect_eq "F2: the box over the row's shortcut" "$(cell_box)" "row=1 text=(smile) focus=1"
+  screenshot box-96.png $(drive rect)
+  type_over '(smiley)'
+  expect_eq "too long: the box stays" "$(cell_box)" "row=1 text=(smiley) focus=1"
+  expect_eq "the reason beside it" "$(tip_shown)" "Messenger takes at most 7 characters."
+  screenshot refusal-96.png $(drive rect)
+  expect_bytes "nothing written" "$dir/pics/Readme.txt" "$before"
+  type_over '[sm]'
+  expect_eq "kept: the box closes" "$(cell_box)" none
+  expect_eq "the row" "$(shortcut_of 1)" "[sm]  (from Readme.txt)"
+  expect_bytes "the entry after the last one" "$dir/pics/Readme.txt" \
+    $'My pack\r\n---List---\r\nwink.png - (wk)\r\nsmile.gif - [sm]\r\n---\r\nafter\r\n'
+  local x y
+  read -r x y < <(drive item-point 0 1)
+  xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1 && sleep 0.7
+  expect_eq "a double click on a Shortcut cell" "$(cell_box)" "row=0 text=(grin) focus=1"
+  xdotool key Escape && sleep 0.3
+  expect_eq "Esc: closed" "$(cell_box)|$(shortcut_of 0)" "none|(grin)"
+  # Left with a click in the list's empty part: refused, closed, and the reason at the cell.
+  local w h
+  xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1 && sleep 0.7
+  xdotool key ctrl+a type '[sm]'
+  read -r x y w h < <(drive rect)
+  xdotool mousemove $((x + 100)) $((y + h - 40)) click 1 mousemove 1200 1000 && sleep 0.5
+  expect_eq "clicked elsewhere" "$(cell_box)|$(shortcut_of 0)" "none|(grin)"
+  expect_eq "the reason at the cell" "$(tip_shown)" "smile.gif has this shortcut already."
+  expect "the program ends on close" drive close-program 15000
+
+  start_program
+  expect_eq "started again" "$(shortcut_of 1)" "[sm]  (from Readme.txt)"
+  cp "$dir/pics/Readme.txt" "$dir/kept.txt"
+  chmod a-w "$dir/pics/Readme.txt"
+  edit_row 0
+  type_over '[gr]'
+  expect_box 5000 "(icon) Pimbrel|Readme.txt could not be written. The file is read-only."$'\n\n'"grin.png has the shortcut [gr] in this window only, until another folder is opened. Readme.txt is as it was."
+  expect_eq "not saved" "$(shortcut_of 0)" "[gr]  (not saved)"
+  expect "the read-only file as it was" cmp -s "$dir/kept.txt" "$dir/pics/Readme.txt"
+  chmod u+w "$dir/pics/Readme.txt"
+  xdotool key ctrl+a && sleep 0.3  # every row, the edited one alone is selected
+  drive click Add
+  expect_box 30000 "$success_box"
+  expect_store "[gr]|grin|$(win grin.png)" "[sm]|smile|$(win smile.gif)" "(wk)|wink|$(win wink.png)"
+  expect "the program ends on close" drive close-program 15000
+
+  scaled_prefix 144
+  start_program
+  edit_row 2
+  expect_eq "144 DPI: the box" "$(cell_box)" "row=2 text=(wk) focus=1"
+  screenshot box-144.png $(drive rect)
+  type_over '[sm]'
+  expect_eq "144 DPI: the reason" "$(tip_shown)" "smile.gif has this shortcut already."
+  screenshot refusal-144.png $(drive rect)
+  expect "144 DPI: the program ends on close" drive close-program 15000
+  shared_prefix
+}
+
+# Japanese Windows (code page 932): a double-byte shortcut typed in the list goes into
+# Readme.txt in the code page, and Add stores it; a duplicate's reason names its picture.
+scenario_typed_shortcuts_cjk() {
+  locale_name=ja_JP.UTF-8 code_page=CP932
+  picture smile.gif ソフト.gif 表.gif
+  readme $'一覧\n---List---\n表.gif - (表)\n'
+  start_standin
+  start_program
+  edit_row 1
+  expect_eq "the box" "$(cell_box)" "row=1 text=(ソフト) focus=1"
+  type_over '（笑）'
+  expect_eq "kept" "$(cell_box)|$(shortcut_of 1)" "none|（笑）  (from Readme.txt)"
+  expect_bytes "the entry in 932" "$dir/pics/Readme.txt" \
+    $'一覧\r\n---List---\r\n表.gif - (表)\r\nソフト.gif - （笑）\r\n'
+  edit_row 0
+  type_over '(表)'
+  expect_eq "a duplicate" "$(tip_shown)" "表.gif has this shortcut already."
+  xdotool key Escape && sleep 0.3
+  xdotool key ctrl+a && sleep 0.3
+  drive click Add
+  expect_box 30000 "$success_box"
+  expect_store "(smile)|smile|$(win smile.gif)" "（笑）|ソフト|$(win ソフト.gif)" "(表)|表|$(win 表.gif)"
+}
+
 # --- run ------------------------------------------------------------------------------
 
 main() {
@@ -828,6 +1226,10 @@ main() {
   done 3<<'EOF'
 window scenario_window
 empty-folder scenario_empty_folder
+command-line scenario_command_line
+command-line-cjk scenario_command_line_cjk
+open-folders scenario_open_folders
+opening scenario_opening
 collisions-older scenario_collisions older
 collisions-newer scenario_collisions newer
 prompts-older-keep scenario_prompts 0 --client older --build-gap 1
@@ -837,6 +1239,7 @@ prompts-reused-keep scenario_prompts 0 --client newer --reuse-create --build-gap
 cjk-932 scenario_cjk 932 older
 cjk-936 scenario_cjk 936 newer
 progress scenario_progress
+real-pack scenario_real_pack
 follow scenario_follow
 stop-click scenario_stop click
 stop-esc scenario_stop esc
@@ -855,6 +1258,9 @@ planted-files scenario_planted_files
 scaled scenario_scaled
 pictures scenario_pictures
 picture-decoding scenario_picture_decoding
+typed-shortcuts scenario_typed_shortcuts
+typed-shortcuts-932 scenario_typed_shortcuts_cjk
+list-file scenario_list_file
 EOF
   e2e_log "suite took $((SECONDS - start)) s"
   e2e_summary e2e

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -77,11 +78,17 @@ public:
     int value = 0;
 };
 
-// The window's frame, boxes, retry timer and program starter. What they are told goes into
-// the log: a box as "box TEXT", with "stop " before it for the stop icon and its title after
-// "box " where that is not the program's; the taskbar's progress as "progress DONE/TOTAL",
-// "progress paused" and "progress off".
-class FakeToolkit : public WindowFrame, public Dialogs, public RetryTimer, public ProgramStarter {
+// The window's frame, boxes, retry timer, program starter, picture reader and folder picker.
+// What they are told goes into the log: a box as "box TEXT", with "stop " before it for the
+// stop icon and its title after "box " where that is not the program's; the taskbar's
+// progress as "progress DONE/TOTAL", "progress paused" and "progress off"; the reader as
+// "read FOLDER: N pictures" and "stop reading"; the picker as "pick at FOLDER".
+class FakeToolkit : public WindowFrame,
+                    public Dialogs,
+                    public RetryTimer,
+                    public ProgramStarter,
+                    public PictureReader,
+                    public FolderPicker {
 public:
     explicit FakeToolkit(EventLog& log) : log_(log) {}
     void SetCaption(const std::string& text) override {
@@ -103,7 +110,16 @@ public:
     }
     void SetInterval(std::uint32_t ms) override { log_.push_back("timer " + std::to_string(ms)); }
     bool Start(const std::string&, const std::string&, int) override { return true; }
+    void Read(const std::u16string& folder, const std::vector<std::u16string>& names) override {
+        log_.push_back("read " + Utf8(folder) + ": " + std::to_string(names.size()) + " pictures");
+    }
+    void Stop() override { log_.push_back("stop reading"); }
+    std::optional<std::u16string> PickFolder(const std::u16string& start) override {
+        log_.push_back("pick at " + Utf8(start));
+        return picked;
+    }
     std::vector<std::string> boxes;
+    std::optional<std::u16string> picked;  // what the user picks; nullopt: cancelled
 
 private:
     EventLog& log_;
@@ -138,9 +154,31 @@ private:
 // Files by full path; a folder's listing is given as it is.
 class FakeFileSystem : public FileSystem {
 public:
-    std::vector<DirectoryEntry> ListFolder(const std::u16string& path) override {
+    std::optional<std::vector<DirectoryEntry>> ListFolder(const std::u16string& path,
+                                                          std::string& error) override {
+        if (unreadable.count(path) != 0) {
+            error = unreadable[path];
+            return std::nullopt;
+        }
         return folders[path];
     }
+    // A relative path is taken from `currentFolder`; a trailing backslash goes, as the
+    // system's full paths have none. Folders are the listings' keys, files their entries.
+    PathLook Look(const std::u16string& path) override {
+        std::u16string full =
+            path.size() > 1 && path[1] == u':' ? path : currentFolder + u"\\" + path;
+        while (full.size() > 3 && full.back() == u'\\') full.pop_back();
+        if (folders.count(full) != 0 || unreadable.count(full) != 0)
+            return {PathKind::Folder, full};
+        const auto slash = full.find_last_of(u'\\');
+        const auto folder = folders.find(full.substr(0, slash));
+        if (folder != folders.end())
+            for (const DirectoryEntry& entry : folder->second)
+                if (entry.name == full.substr(slash + 1))
+                    return {entry.directory ? PathKind::Folder : PathKind::File, full};
+        return {PathKind::Missing, full};
+    }
+    std::u16string ShortPath(const std::u16string& path) override { return shortPaths[path]; }
     bool Exists(const std::u16string& path) override {
         return files.count(path) != 0 || locked.count(path) != 0;
     }
@@ -153,14 +191,31 @@ public:
         return ReaderOf(files[path], std::string::npos,
                         failAt.count(path) != 0 ? failAt[path] : std::string::npos);
     }
+    // Written whole, as the real one writes beside and moves over; a path in `unwritable`
+    // refuses with its reason and keeps its old bytes.
+    bool ReplaceFileBytes(const std::u16string& path, const std::string& bytes,
+                          std::string& error) override {
+        if (unwritable.count(path) != 0) {
+            error = unwritable[path];
+            return false;
+        }
+        files[path] = bytes;
+        ++replaced;
+        return true;
+    }
     void AddPicture(const std::u16string& folder, const std::u16string& name) {
         folders[folder].push_back({name, u""});
     }
     std::map<std::u16string, std::vector<DirectoryEntry>> folders;
+    std::map<std::u16string, std::string> unreadable;  // folder -> the reason it cannot be listed
+    std::map<std::u16string, std::u16string> shortPaths;
+    std::u16string currentFolder = u"C:\\Users\\me";
     std::map<std::u16string, std::string> files;   // path -> content (bytes)
     std::map<std::u16string, std::string> locked;  // path -> the reason it cannot be opened
     std::map<std::u16string, std::size_t> failAt;  // path -> bytes read before an error
+    std::map<std::u16string, std::string> unwritable;  // path -> why it cannot be written
     std::vector<std::u16string> opened;
+    int replaced = 0;
 };
 
 }  // namespace pimbrel::testing

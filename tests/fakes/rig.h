@@ -28,6 +28,7 @@ struct Rig {
     FakeFileList file1{log};
     Logged<Switchable> cmdAdd{"cmdAdd", log};
     Logged<Switchable> cmdStop{"cmdStop", log};
+    Logged<Switchable> cmdChoose{"cmdChoose", log};
     FakeCheckBox chkOverwrite{log};
     FakeToolkit toolkit{log};
     FakeFileSystem files;
@@ -37,8 +38,9 @@ struct Rig {
     FakeRunLock otherWindowLock{ownLock};  // another window's, for a run it holds
     SettlingPause pause;
     MainWindowParts Parts() {
-        return MainWindowParts{file1,   cmdAdd,  cmdStop, chkOverwrite, toolkit, toolkit,
-                               toolkit, toolkit, files,   windows,      runLock, pause};
+        return MainWindowParts{file1,   cmdAdd,  cmdStop, cmdChoose, chkOverwrite,
+                               toolkit, toolkit, toolkit, toolkit,   toolkit,
+                               toolkit, files,   windows, runLock,   pause};
     }
     FrmMain form{Parts(), FolderName{kFolder, {}}};
 

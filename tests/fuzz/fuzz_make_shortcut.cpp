@@ -1,6 +1,7 @@
 // Fuzzes MakeShortcut and the assignment stage on UTF-16 names: a body never has more than
-// five characters and never splits one (a valid name gives a valid body), and the fast stage
-// agrees with the literal substring search on any handful of names.
+// five characters and never splits one (a valid name gives a valid body), the fast stage
+// agrees with the literal substring search on any handful of names, and Messenger could take
+// every automatic shortcut (seven characters at most).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -50,5 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const pimbrel::testing::Assigned fast = Assign(&pimbrel::AssignShortcuts, names);
     if (!(fast == Assign(&pimbrel::AssignShortcutsLiteral, names))) std::abort();
     if (!fast.table.back().empty()) std::abort();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (pimbrel::CharacterCount(fast.table[i]) > pimbrel::kLongestShortcut) std::abort();
+    }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 
 #include "text_fakes.h"
 
@@ -85,10 +86,32 @@ TEST(NumberShortcut, NumbersTheCurrentValueWithinFiveCharacters) {
             EXPECT_EQ(current, row[k]) << Utf8(row[0]) << " step " << k;
         }
     }
-    EXPECT_EQ(NumberShortcut(u"(abcd)", 32767), u"(abcd32767)");
     EXPECT_EQ(NumberShortcut(u"(a)b)", 2), u"(a2)");  // cut at the first ")"
     for (const char16_t* unbracketed : {u"", u"(", u")", u"abc)", u"(abc", u":)"})
         EXPECT_EQ(NumberShortcut(unbracketed, 2), u"") << Utf8(unbracketed);
+}
+
+// Messenger takes seven characters at most: at each count of digits, a result that fits is
+// the five-character one, and one character more of text is cut away.
+TEST(NumberShortcut, NeverLongerThanSevenCharacters) {
+    const struct {
+        const char16_t* shortcut;
+        std::int32_t number;
+        const char16_t* numbered;
+    } table[] = {
+        {u"(abcde)", 9, u"(abcd9)"},
+        {u"(abc9)", 10, u"(abc10)"}, {u"(abcd9)", 10, u"(abc10)"}, {u"(mc239)", 10, u"(mc210)"},
+        {u"(ab99)", 100, u"(ab100)"}, {u"(abc99)", 100, u"(ab100)"}, {u"(mc299)", 100, u"(mc100)"},
+        {u"(a999)", 1000, u"(a1000)"}, {u"(ab999)", 1000, u"(a1000)"},
+        {u"()", 10000, u"(10000)"}, {u"(a)", 10000, u"(10000)"}, {u"(ab)", 32767, u"(32767)"},
+        // cut by character: a surrogate pair is one, and stays whole
+        {u"(𠮷𠮷𠮷)", 10, u"(𠮷𠮷𠮷10)"}, {u"(𠮷𠮷𠮷𠮷)", 10, u"(𠮷𠮷𠮷10)"},
+        // no counter reaches six digits; such a number keeps the "(" all the same
+        {u"(ab)", 100000, u"(100000)"},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(NumberShortcut(row.shortcut, row.number), row.numbered)
+            << Utf8(row.shortcut) << " " << row.number;
 }
 
 TEST(AssignShortcuts, WorkedRunsInBothStages) {
@@ -132,22 +155,35 @@ TEST(AssignShortcuts, WorkedRunsInBothStages) {
     }
 }
 
-// Where the fast stage's reasoning is put to the test; the fuzz target compares the two
-// stages on any names.
-TEST(AssignShortcuts, FastStageAgreesWithTheLiteralSearch) {
-    const std::vector<std::u16string> runs[] = {
-        // numbering resumed where the body left off still counts every skipped step
-        std::vector<std::u16string>(200, u"Same.gif"),
-        // the line "((c)" CR LF ")" holds "(c)" CR LF, which is no suffix of a line
-        {u"(c)\r\n", u"c.gif", u"a\r\nb", u"a\r\nb", u"b"},
-    };
-    for (const auto& names : runs) {
-        const Assigned fast = Assign(&AssignShortcuts, names);
-        const Assigned literal = Assign(&AssignShortcutsLiteral, names);
-        EXPECT_EQ(fast.table, literal.table);
-        EXPECT_EQ(fast.used, literal.used);
-        EXPECT_EQ(fast.passes, literal.passes);
+void ExpectStagesAgree(const std::vector<std::u16string>& names) {
+    const Assigned fast = Assign(&AssignShortcuts, names);
+    const Assigned literal = Assign(&AssignShortcutsLiteral, names);
+    EXPECT_EQ(fast.table, literal.table);
+    EXPECT_EQ(fast.used, literal.used);
+    EXPECT_EQ(fast.passes, literal.passes);
+}
+
+// Twelve pictures of one body, as in a pack whose names share a prefix (msn_car.gif,
+// msn_cat.png, ... all (mc)): every shortcut differs from the others and Messenger takes each.
+// The fast stage resumes each numbering where the one before stopped, past ten.
+TEST(AssignShortcuts, TwelveOfOneBodyAllDifferAndFit) {
+    for (const std::u16string body : {u"a", u"mc", u"abc", u"abcd", u"abcde", u"𠮷𠮷𠮷"}) {
+        std::vector<std::u16string> names;
+        for (int i = 0; i < 12; ++i) names.push_back(body + U16("." + std::to_string(i)));
+        const Assigned got = Assign(&AssignShortcuts, names);
+        const std::set<std::u16string> distinct(got.table.begin(), got.table.end() - 1);
+        EXPECT_EQ(distinct.size(), names.size()) << Utf8(got.used);
+        for (const std::u16string& shortcut : distinct)
+            EXPECT_LE(CharacterCount(shortcut), kLongestShortcut) << Utf8(shortcut);
+        ExpectStagesAgree(names);
     }
+}
+
+// The line "((c)" CR LF ")" holds "(c)" CR LF, which is no suffix of a line: the fast stage's
+// reasoning does not hold, and it must notice. The fuzz target compares the two stages on
+// any names.
+TEST(AssignShortcuts, FastStageAgreesWithTheLiteralSearch) {
+    ExpectStagesAgree({u"(c)\r\n", u"c.gif", u"a\r\nb", u"a\r\nb", u"b"});
 }
 
 }  // namespace

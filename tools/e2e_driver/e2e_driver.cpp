@@ -253,7 +253,7 @@ int Rect(const char* text) {
 }
 
 // The main window, then its children in z-order (rectangles in client coordinates), then its
-// tool tips: how many there are and the text of any shown.
+// tool tips: how many there are and the text of any shown, in UTF-8.
 int Controls() {
     HWND program = FindProgram();
     if (!program) return Fail("no program window");
@@ -291,7 +291,8 @@ int Controls() {
         if (GetWindow(w, GW_OWNER) == program && ClassOf(w) == "tooltips_class32") tips.push_back(w);
     std::printf("tooltips %u\n", static_cast<unsigned>(tips.size()));
     for (HWND tip : tips)
-        if (IsWindowVisible(tip)) std::printf("tooltip shown text=%s\n", OneLine(TextOf(tip)).c_str());
+        if (IsWindowVisible(tip))
+            std::printf("tooltip shown text=%s\n", OneLine(Utf8TextOf(tip)).c_str());
     return 0;
 }
 
@@ -376,27 +377,76 @@ int WaitPictures(DWORD timeoutMs) {
     return rc;
 }
 
-// The screen point "X Y" inside the list's entry, for a real click or a mouse at rest; the
-// list is scrolled to show the entry first, as a user would.
-int ItemPoint(int index) {
+// The screen point "X Y" inside the list's entry (in its name, or in the middle of another
+// column's cell), for a real click or a mouse at rest; the list is scrolled to show the
+// entry first, as a user would.
+int ItemPoint(int index, int column) {
     HWND list = ListOf(FindProgram());
     if (!list) return Fail("no list");
     SendMessageW(list, LVM_ENSUREVISIBLE, index, FALSE);
     const RemoteBuffer remote(list, sizeof(RECT));
-    RECT item{LVIR_BOUNDS, 0, 0, 0};
+    RECT item{LVIR_BOUNDS, column, 0, 0};
     if (!remote.Put(&item, sizeof item) ||
-        !SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote.At())) ||
+        !SendMessageW(list, column ? LVM_GETSUBITEMRECT : LVM_GETITEMRECT, index,
+                      reinterpret_cast<LPARAM>(remote.At())) ||
         !remote.Get(&item, sizeof item))
         return Fail("no such entry");
     RECT client{}, heading{};
     GetClientRect(list, &client);
     if (HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)))
         GetWindowRect(header, &heading);
-    POINT point{item.left + 20, (item.top + item.bottom) / 2};
+    POINT point{column ? (item.left + item.right) / 2 : item.left + 20,
+                (item.top + item.bottom) / 2};
     if (point.y < heading.bottom - heading.top || point.y >= client.bottom)
         return Fail("not in view");
     ClientToScreen(list, &point);
     std::printf("%ld %ld\n", point.x, point.y);
+    return 0;
+}
+
+// The box that edits a Shortcut cell: a child of the list, while it shows.
+HWND CellEditOf(HWND list) {
+    HWND edit = nullptr;
+    for (HWND child : Children(list))
+        if (ClassOf(child) == "Edit" && IsWindowVisible(child)) edit = child;
+    return edit;
+}
+
+// The box's "edit row=R text=TEXT focus=0|1", with its text in UTF-8 and the row it covers,
+// or "none".
+int CellEdit() {
+    HWND list = ListOf(FindProgram());
+    if (!list) return Fail("no list");
+    HWND edit = CellEditOf(list);
+    if (!edit) return Fail("none");
+    RECT r{};
+    GetWindowRect(edit, &r);
+    LVHITTESTINFO hit{};
+    hit.pt = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ScreenToClient(list, &hit.pt);
+    const RemoteBuffer remote(list, sizeof hit);
+    int row = -1;
+    if (remote.Put(&hit, sizeof hit))
+        row = static_cast<int>(
+            SendMessageW(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(remote.At())));
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    const bool focus = GetGUIThreadInfo(GetWindowThreadProcessId(list, nullptr), &gui) &&
+                       gui.hwndFocus == edit;
+    std::printf("edit row=%d text=%s focus=%d\n", row, Utf8TextOf(edit).c_str(), focus ? 1 : 0);
+    return 0;
+}
+
+// Types TEXT (in the code page) into the box, a character at a time, as an input method
+// hands over what it has composed: X keyboard events cannot carry such characters to Wine.
+// Sent, not posted: a posted character would pass the program's ANSI message loop, where
+// Wine splits a double-byte one into two.
+int TypeInBox(const char* text) {
+    HWND edit = CellEditOf(ListOf(FindProgram()));
+    if (!edit) return Fail("none");
+    wchar_t wide[256] = {};
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 256);
+    for (const wchar_t* c = wide; *c; ++c) SendMessageW(edit, WM_CHAR, *c, 1);
     return 0;
 }
 
@@ -433,10 +483,12 @@ int Maximise(bool maximise) {
 int State() {
     HWND program = FindProgram();
     HWND add = FindChild(program, "Button", "Add");
+    HWND choose = FindChild(program, "Button", "Choose folder...");
     HWND overwrite = FindChild(program, "Button", "Overwrite");
     HWND list = ListOf(program);
-    if (!add || !overwrite || !list) return Fail("controls missing");
-    std::printf("add=%d overwrite=%d list=%d checked=%d\n", IsWindowEnabled(add) ? 1 : 0,
+    if (!add || !choose || !overwrite || !list) return Fail("controls missing");
+    std::printf("add=%d choose=%d overwrite=%d list=%d checked=%d\n", IsWindowEnabled(add) ? 1 : 0,
+                IsWindowEnabled(choose) ? 1 : 0,
                 IsWindowEnabled(overwrite) ? 1 : 0, IsWindowEnabled(list) ? 1 : 0,
                 SendMessageA(overwrite, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
     return 0;
@@ -481,6 +533,50 @@ int Box(DWORD timeoutMs, bool dismiss) {
     if (!dismiss) return 0;
     Dismiss(box);
     if (!WaitFor(5000, [&] { return IsWindow(box) ? nullptr : Done(); })) return Fail("still shown");
+    return 0;
+}
+
+BOOL CALLBACK FirstVisibleEdit(HWND child, LPARAM found) {
+    if (ClassOf(child) != "Edit" || !IsWindowVisible(child)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// Waits for the program's folder picker (a dialog of its process), types PATH into its name
+// box and presses its OK button, as a user would; prints the picker's title, or "timeout".
+int PickFolder(DWORD timeoutMs, const char* path) {
+    const DWORD pid = ProcessOf(FindProgram());
+    if (!pid) return Fail("no program window");
+    HWND picker = WaitFor(timeoutMs, [&] { return BoxOf(pid); });
+    if (!picker) return Fail("timeout");
+    HWND name = nullptr;
+    // The name box, wherever the picker nests it.
+    WaitFor(5000, [&] {
+        EnumChildWindows(picker, &FirstVisibleEdit, reinterpret_cast<LPARAM>(&name));
+        return name;
+    });
+    if (!name) return Fail("no name box");
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_UTF8, 0, path, -1, wide, MAX_PATH);
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide));
+    std::printf("%s\n", TextOf(picker).c_str());
+    PostMessageA(GetDlgItem(picker, IDOK), BM_CLICK, 0, 0);
+    return 0;
+}
+
+// The list as a user sees it: "list WxH view ROWS columns W1,W2,W3 sideways 0|1", ROWS being
+// the rows it shows whole, and sideways whether it scrolls sideways.
+int ListView() {
+    HWND list = ListOf(FindProgram());
+    if (!list) return Fail("no list");
+    RECT client{};
+    GetClientRect(list, &client);
+    std::printf("list %ldx%ld view %ld columns", client.right, client.bottom,
+                static_cast<long>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0)));
+    for (int column = 0; column < 3; ++column)
+        std::printf("%c%ld", column ? ',' : ' ',
+                    static_cast<long>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)));
+    std::printf(" sideways %d\n", (GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL) != 0);
     return 0;
 }
 
@@ -632,11 +728,17 @@ int TimedStart(const std::string& folder, DWORD timeoutMs, bool drawn) {
     return 0;
 }
 
-// Enters COUNT pictures FOLDER\p000.gif... as (p000)... into the stand-in with the messages
-// the program sends, waiting for each window without a pause of its own: the floor that this
-// machine and the stand-in allow, beside which the program is measured. Prints "scripted
-// COUNT pictures: TOTAL ms, PER ms a picture" or what went wrong.
-int Script(const std::string& folder, int count) {
+// The three texts of one emoticon, in the order they go into the create dialog's Edits.
+struct Entry {
+    std::string path, shortcut, name;
+};
+
+// Enters the pictures into the stand-in with the messages the program sends, waiting for
+// each window without a pause of its own: the floor that this machine and the stand-in
+// allow, beside which the program is measured. Prints "scripted COUNT pictures: TOTAL ms,
+// PER ms a picture" or what went wrong.
+int Script(const std::vector<Entry>& entries) {
+    const int count = static_cast<int>(entries.size());
     const DWORD kGiveUpMs = 10000;  // a wait that long means the stand-in is not answering
     const auto spin = [&](auto find) { return WaitFor(kGiveUpMs, find, 0) != nullptr; };
     const auto failed = [](const char* what, int index) {
@@ -653,8 +755,6 @@ int Script(const std::string& folder, int count) {
     if (!spin([&] { return emoticons = OwnedBy(main, emoticonClass); }))
         return failed("no emoticon dialog", -1);
     for (int i = 0; i < count; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "p%03d", i);
         Post(emoticons, newer ? contract::kOpenCreateNewer : contract::kOpenCreateOlder);
         HWND create = nullptr, edits[3] = {};
         if (!spin([&]() -> HWND {
@@ -668,8 +768,7 @@ int Script(const std::string& folder, int count) {
                 return edits[2];
             }))
             return failed("no create dialog", i);
-        const std::string texts[3] = {folder + "\\" + name + ".gif",
-                                      std::string("(") + name + ")", name};
+        const std::string texts[3] = {entries[i].path, entries[i].shortcut, entries[i].name};
         for (int e = 0; e < 3; ++e)
             SendMessageA(edits[e], contract::kWmSetText, contract::kSetTextWParam,
                          reinterpret_cast<LPARAM>(texts[e].c_str()));
@@ -688,6 +787,40 @@ int Script(const std::string& folder, int count) {
     std::printf("scripted %d pictures: %.1f ms, %.2f ms a picture\n", count, total,
                 count > 0 ? total / count : 0.0);
     return 0;
+}
+
+// FOLDER\p000.gif... as (p000)...
+int ScriptNumbered(const std::string& folder, int count) {
+    std::vector<Entry> entries;
+    for (int i = 0; i < count; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "p%03d", i);
+        entries.push_back({folder + "\\" + name + ".gif", std::string("(") + name + ")", name});
+    }
+    return Script(entries);
+}
+
+// The entries of a file of lines "SHORTCUT|NAME|PATH" in the ANSI code page, as the program
+// would enter them: the same texts, so the same work for the stand-in.
+int ScriptListed(const char* file) {
+    FILE* in = std::fopen(file, "rb");
+    if (!in) return Fail("the list of entries cannot be read");
+    std::vector<Entry> entries;
+    char line[1024];
+    while (std::fgets(line, sizeof line, in)) {
+        std::string text(line);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        // No file name holds a "|"; a shortcut may.
+        const std::size_t last = text.rfind('|');
+        const std::size_t before = last == std::string::npos || last == 0
+                                       ? std::string::npos
+                                       : text.rfind('|', last - 1);
+        if (before == std::string::npos) continue;
+        entries.push_back({text.substr(last + 1), text.substr(0, before),
+                           text.substr(before + 1, last - before - 1)});
+    }
+    std::fclose(in);
+    return Script(entries);
 }
 
 // --- programs the program under test starts ---
@@ -785,11 +918,14 @@ int Usage() {
     std::fprintf(stderr,
                  "e2e_driver COMMAND, one of:\n"
                  "  wait-program MS | click TEXT | rect [TEXT] | controls | items | rows\n"
-                 "  | wait-pictures MS | item-point I | resize W H | maximise 0|1\n"
+                 "  | wait-pictures MS | item-point I [COLUMN] | cell-edit | type-in-box TEXT\n"
+                 "  | resize W H | maximise 0|1 | list-view\n"
+                 "  | pick-folder MS PATH\n"
                  "  | state | select I 0|1 | overwrite 0|1 | box MS [dismiss] | watch-caption MS\n"
                  "  | watch-run MS\n"
                  "  | close-program MS | quit-standin MS\n"
                  "  | timed-add MS | timed-start FOLDER MS [drawn] | script FOLDER COUNT\n"
+                 "  | script-listed FILE\n"
                  "  | starts NAME MS COUNT\n");
     return 2;
 }
@@ -815,8 +951,13 @@ int main(int argc, char** argv) {
     else if (is("wait-pictures", 1)) rc = WaitPictures(number(2));
     else if (is("resize", 2)) rc = Resize(std::atoi(argv[2]), std::atoi(argv[3]));
     else if (is("maximise", 1)) rc = Maximise(number(2) != 0);
-    else if (is("item-point", 1)) rc = ItemPoint(std::atoi(argv[2]));
+    else if (is("item-point", 1) || is("item-point", 2))
+        rc = ItemPoint(std::atoi(argv[2]), argc == 4 ? std::atoi(argv[3]) : 0);
+    else if (is("cell-edit", 0)) rc = CellEdit();
+    else if (is("type-in-box", 1)) rc = TypeInBox(argv[2]);
     else if (is("state", 0)) rc = State();
+    else if (is("list-view", 0)) rc = ListView();
+    else if (is("pick-folder", 2)) rc = PickFolder(number(2), argv[3]);
     else if (is("select", 2)) rc = Select(std::atoi(argv[2]), number(3) != 0);
     else if (is("overwrite", 1)) rc = SetOverwrite(number(2) != 0);
     else if (is("box", 1) || is("box", 2))
@@ -829,7 +970,8 @@ int main(int argc, char** argv) {
     else if (is("timed-start", 2)) rc = TimedStart(argv[2], number(3), false);
     else if (is("timed-start", 3) && std::string(argv[4]) == "drawn")
         rc = TimedStart(argv[2], number(3), true);
-    else if (is("script", 2)) rc = Script(argv[2], std::atoi(argv[3]));
+    else if (is("script", 2)) rc = ScriptNumbered(argv[2], std::atoi(argv[3]));
+    else if (is("script-listed", 1)) rc = ScriptListed(argv[2]);
     else if (is("starts", 3)) rc = Starts(argv[2], number(3), number(4));
     else return Usage();
     std::fflush(stdout);

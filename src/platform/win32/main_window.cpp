@@ -8,19 +8,11 @@
 
 #include "app/frm_main.h"
 #include "app/main_window_layout.h"
-#include "form_controls.h"
-#include "list_tips.h"
-#include "picture_list_view.h"
-#include "picture_loader.h"
+#include "dropped_path.h"
+#include "main_window_parts.h"
 #include "resource_ids.h"
-#include "run_closing.h"
-#include "stop_button.h"
-#include "system_files.h"
-#include "taskbar_progress.h"
 #include "win32_code_page.h"
-#include "win32_file_system.h"
-#include "win32_run_lock.h"
-#include "win32_window_system.h"
+#include "window_opening.h"
 
 namespace pimbrel::win32 {
 
@@ -38,7 +30,8 @@ constexpr SettlingPause kSettlingPause = SettlingPause::Full;
 #else
 constexpr SettlingPause kSettlingPause = SettlingPause::UntilOutcome;
 #endif
-// Only the benchmark's build that shows what the progress costs leaves it out.
+// Only the benchmark's build that shows what the progress costs leaves it out (and with it
+// every caption of its own).
 #ifdef PIMBREL_NO_PROGRESS
 constexpr bool kShowProgress = false;
 #else
@@ -46,47 +39,6 @@ constexpr bool kShowProgress = true;
 #endif
 
 WORD IdOf(const char* name) { return MainWindowControl(name).id; }
-
-class Frame : public WindowFrame {
-public:
-    explicit Frame(HWND window) : window_(window) {}
-    void SetCaption(const std::string& text) override {
-        if (kShowProgress) SetWindowTextW(window_, WideFrom(CP_UTF8, text).c_str());
-    }
-    void ShowProgress(int done, int total) override {
-        if (kShowProgress) taskbar_.Show(window_, done, total);
-    }
-    void PauseProgress() override {
-        if (kShowProgress) taskbar_.Pause(window_);
-    }
-    void HideProgress() override {
-        if (kShowProgress) taskbar_.Hide(window_);
-    }
-
-private:
-    HWND window_;
-    TaskbarProgress taskbar_;
-};
-
-// Wide boxes, so that picture names show as the file system spells them.
-class Boxes : public Dialogs {
-public:
-    void ShowMessage(const std::string& text, const std::string& title,
-                     MessageIcon icon) override {
-        MessageBoxW(owner, WideFrom(CP_UTF8, text).c_str(), WideFrom(CP_UTF8, title).c_str(),
-                    MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : 0));
-    }
-    [[noreturn]] void EndProgram() override { ExitProcess(1); }
-    HWND owner = nullptr;  // none for the load step's box, which comes before the window shows
-};
-
-class Starter : public ProgramStarter {
-public:
-    bool Start(const std::string& program, const std::string& commandLine,
-               int showStyle) override {
-        return StartWindowsProgram(program, commandLine, showStyle);
-    }
-};
 
 int SystemDpi() {
     HDC screen = GetDC(nullptr);
@@ -116,65 +68,38 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-struct MainWindow::Parts {
-    Parts(HINSTANCE instance, HWND window, int dpi)
-        : controls(instance, window, dpi),
-          file1(controls.Window("File1"), dpi),
-          cmdAdd(controls.Window("cmdAdd")),
-          cmdStop(controls.Window("cmdStop"), controls.Window("cmdAdd")),
-          chkOverwrite(controls.Window("chkOverwrite")),
-          tmrRetry(window, IdOf("tmrRetry")),
-          frame(window),
-          windows(window),
-          closing(window) {}
-
-    FormControls controls;
-    PictureListView file1;
-    ControlSwitch cmdAdd;
-    StopButton cmdStop;
-    CheckControl chkOverwrite;
-    WindowTimer tmrRetry;
-    Frame frame;
-    Boxes dialogs;
-    Starter starter;
-    Win32FileSystem files;
-    Win32WindowSystem windows;
-    Win32RunLock runLock;
-    RunClosing closing;
-    std::unique_ptr<FrmMain> form;
-    std::unique_ptr<ListToolTips> listTips;
-    std::unique_ptr<PictureLoader> loader;  // from the first paint on
-};
-
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::Open(int showCommand) {
+void MainWindow::Open(int showCommand, const std::u16string& commandLine) {
     RegisterWindowClass(instance_, &MainWindow::Procedure);
     const int dpi = SystemDpi();
-    // The window opens at its smallest size and may grow, or be maximised. Its background
-    // is painted around the controls, which it moves as it grows, never over them.
+    // The window may grow, or be maximised. Its background is painted around the controls,
+    // which it moves as it grows, never over them. A folder dropped on it opens.
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    const DWORD extendedStyle = WS_EX_ACCEPTFILES;
     RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
     smallest_ = {frame.right - frame.left, frame.bottom - frame.top};
-    window_ = CreateWindowExA(0, kWindowClass, kProgramTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                              smallest_.x, smallest_.y, nullptr, nullptr, instance_, this);
+    window_ = CreateWindowExA(extendedStyle, kWindowClass, kProgramTitle, style, CW_USEDEFAULT,
+                              CW_USEDEFAULT, smallest_.x, smallest_.y, nullptr, nullptr,
+                              instance_, this);
     if (!window_) throw std::runtime_error("the main window could not be created");
-    parts_ = std::make_unique<Parts>(instance_, window_, dpi);
+    parts_ = std::make_unique<WindowParts>(instance_, window_, dpi, kPicturesReadMessage,
+                                           kShowProgress);
     parts_->listTips = std::make_unique<ListToolTips>(
         instance_, window_, parts_->controls.Window("File1"), [this](int index) {
             std::wstring text;
             Guarded([&] { text = ToWide(parts_->form->EntryToolTip(index)); });
             return text;
         });
-    parts_->form = std::make_unique<FrmMain>(
-        MainWindowParts{parts_->file1, parts_->cmdAdd, parts_->cmdStop, parts_->chkOverwrite,
-                        parts_->tmrRetry, parts_->frame, parts_->dialogs, parts_->starter,
-                        parts_->files, parts_->windows, parts_->runLock, kSettlingPause},
-        ProgramFolder());
-    Guarded([&] { parts_->form->Load(); });
+    parts_->form = std::make_unique<FrmMain>(parts_->ForForm(kSettlingPause), ProgramFolder());
+    parts_->shortcutEditor = std::make_unique<ShortcutCellEditor>(
+        instance_, window_, parts_->controls.Window("File1"), dpi, *parts_->form,
+        [this](const std::function<void()>& call) { Guarded(call); });
+    SizeForOpening(window_, parts_->file1.Measures(), dpi, smallest_);
+    Guarded([&] { parts_->form->Start(commandLine); });
     parts_->dialogs.owner = window_;
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
@@ -197,10 +122,15 @@ template <typename Handler> void MainWindow::Guarded(Handler handler) {
 
 void MainWindow::OnCommand(WORD id, WORD code) {
     if (id == IdOf("cmdAdd") && code == BN_CLICKED) {
+        // A box still open keeps its text first, so that the run reads it (Add pressed from
+        // the keyboard has not taken the focus from the box).
+        parts_->shortcutEditor->Finish();
         TimerResolution resolution;
         Guarded([&] { parts_->form->OnAddClick(); });
     } else if ((id == IdOf("cmdStop") && code == BN_CLICKED) || id == IDCANCEL) {
         Guarded([&] { parts_->form->OnStopClick(); });  // IDCANCEL: Esc
+    } else if (id == IdOf("cmdChoose") && code == BN_CLICKED) {
+        Guarded([&] { parts_->form->OnChooseClick(); });
     } else if (id == IdOf("lblSite") && code == STN_CLICKED) {
         Guarded([&] { parts_->form->OnSiteClick(); });
     }
@@ -229,8 +159,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!parts_ || !parts_->form) return DefWindowProcA(window_, message, wParam, lParam);
     switch (message) {
     case kShownMessage:
-        StartPictureLoader();
         Guarded([&] { parts_->form->OnShown(); });
+        return 0;
+    case WM_DROPFILES:
+        // Refused while a run needs the list as it is.
+        if (const auto path = TakeDroppedPath(reinterpret_cast<HDROP>(wParam))) {
+            parts_->shortcutEditor->Finish();  // its row belongs to the list before
+            Guarded([&] { parts_->form->OpenFolder(*path); });
+        }
         return 0;
     case kPicturesReadMessage:
         Guarded([&] { ShowReadPictures(); });
@@ -254,6 +190,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         LRESULT result = 0;
         NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
         if (parts_->listTips && parts_->listTips->OnNotify(header, result)) return result;
+        if (parts_->shortcutEditor && parts_->shortcutEditor->OnNotify(header, result))
+            return result;
         if (parts_->file1.OnNotify(header, result)) return result;
         break;
     }
@@ -269,7 +207,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CLOSE:
-        if (!parts_->closing.Deferred(*parts_->form)) DestroyWindow(window_);
+        if (parts_->closing.Deferred(*parts_->form)) return 0;  // the run stops first
+        parts_->shortcutEditor->Finish();  // a box still open keeps its text, as on a click
+        DestroyWindow(window_);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -280,20 +220,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window_, message, wParam, lParam);
 }
 
-void MainWindow::StartPictureLoader() {
-    const PictureList& pictures = parts_->form->Pictures();
-    std::wstring folder = ToWide(pictures.folder.text);
-    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-    std::vector<std::wstring> paths;
-    paths.reserve(pictures.entries.size());
-    for (const Picture& picture : pictures.entries) paths.push_back(folder + ToWide(picture.name));
-    parts_->loader = std::make_unique<PictureLoader>(window_, kPicturesReadMessage,
-                                                     std::move(paths), parts_->file1.PictureSide());
-}
-
 void MainWindow::ShowReadPictures() {
-    if (!parts_->loader) return;
-    for (const LoadedPicture& picture : parts_->loader->TakeFinished()) {
+    for (const LoadedPicture& picture : parts_->reader.TakeFinished()) {
         // The list keeps a copy of the bitmap.
         parts_->file1.ShowPicture(picture.index,
                                   picture.state == PictureState::Shown ? picture.bitmap : nullptr);

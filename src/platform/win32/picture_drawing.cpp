@@ -2,6 +2,7 @@
 #include "picture_drawing.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <cstring>
 
@@ -142,6 +143,28 @@ HBITMAP SquareBitmap(int side, void** bits) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+HBITMAP PlaceholderBitmap(int side, bool crossed) {
+    void* bits = nullptr;
+    HBITMAP bitmap = SquareBitmap(side, &bits);
+    if (!bitmap) return nullptr;
+    auto* pixels = static_cast<DWORD*>(bits);
+    const int line = std::max(1, side / 32);
+    const int inset = side / 8;  // a frame a little smaller than a picture's square
+    const DWORD frame = crossed ? 0xFF8C8C8C : 0xFFC8C8C8;  // opaque grey, premultiplied
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            const int left = x - inset, top = y - inset, size = side - 2 * inset;
+            const bool inside = left >= 0 && top >= 0 && left < size && top < size;
+            const bool edge = inside && (left < line || top < line || left >= size - line ||
+                                         top >= size - line);
+            const bool cross = inside && crossed && (std::abs(left - top) < line ||
+                                                     std::abs(left + top - size + 1) < line);
+            pixels[y * side + x] = edge || cross ? frame : 0;
+        }
+    }
+    return bitmap;
 }
 
 }  // namespace pimbrel::win32

@@ -1,4 +1,5 @@
-// One picture file's bytes decoded by GDI+ and drawn into the list's square.
+// One picture file's bytes decoded by GDI+ and drawn into the list's square, and the
+// placeholders drawn there in its stead.
 #pragma once
 #include <windows.h>
 
@@ -26,5 +27,9 @@ DrawnPicture DrawPicture(const GdiplusFunctions& gdiplus, const std::string& byt
 // A side x side DIB section of 32 bits a pixel, top-down, every pixel transparent black;
 // `bits` gets its pixels. nullptr when the system has no room for it.
 HBITMAP SquareBitmap(int side, void** bits);
+
+// A placeholder of side x side pixels: a grey frame, empty inside while the picture is being
+// read, crossed where there is no picture to show.
+HBITMAP PlaceholderBitmap(int side, bool crossed);
 
 }  // namespace pimbrel::win32

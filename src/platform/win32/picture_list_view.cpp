@@ -2,10 +2,11 @@
 #include "picture_list_view.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <stdexcept>
 
+#include "app/main_window_layout.h"
 #include "app/picture_check.h"
+#include "empty_list_hint.h"
 #include "picture_drawing.h"
 #include "system_files.h"
 #include "win32_code_page.h"
@@ -21,53 +22,28 @@ enum Column { kPictureColumn, kShortcutColumn, kResultColumn };
 // still cost a run of 1,624 pictures under Wine about a tenth of its time).
 constexpr DWORD kRunRefreshMs = 500;
 
-struct ColumnSpec {
-    const wchar_t* heading;
-    int width;  // pixels at 96 DPI
-};
-constexpr ColumnSpec kColumns[] = {{L"Picture", 150}, {L"Shortcut", 160}, {L"Result", 220}};
-
+constexpr const wchar_t* kHeadings[] = {L"Picture", L"Shortcut", L"Result"};
 
 // The image list's calls, from the common controls that start-up loaded (imported, they
 // would load before the DLL search is narrowed).
 struct ImageListCalls {
     using Create = HIMAGELIST(WINAPI*)(int, int, UINT, int, int);
     using Add = int(WINAPI*)(HIMAGELIST, HBITMAP, HBITMAP);
+    using SetCount = BOOL(WINAPI*)(HIMAGELIST, UINT);
     Create create = nullptr;
     Add add = nullptr;
+    SetCount setCount = nullptr;
 };
 
 const ImageListCalls& ImageLists() {
     static const ImageListCalls calls = [] {
         const HMODULE controls = GetModuleHandleW(L"comctl32.dll");
         return ImageListCalls{ExportOf<ImageListCalls::Create>(controls, "ImageList_Create"),
-                              ExportOf<ImageListCalls::Add>(controls, "ImageList_Add")};
+                              ExportOf<ImageListCalls::Add>(controls, "ImageList_Add"),
+                              ExportOf<ImageListCalls::SetCount>(controls,
+                                                                 "ImageList_SetImageCount")};
     }();
     return calls;
-}
-
-// A placeholder of side x side pixels: a grey frame, empty inside while the picture is being
-// read, crossed where there is no picture to show.
-HBITMAP Placeholder(int side, bool crossed) {
-    void* bits = nullptr;
-    HBITMAP bitmap = SquareBitmap(side, &bits);
-    if (!bitmap) return nullptr;
-    auto* pixels = static_cast<DWORD*>(bits);
-    const int line = std::max(1, side / 32);
-    const int inset = side / 8;  // a frame a little smaller than a picture's square
-    const DWORD frame = crossed ? 0xFF8C8C8C : 0xFFC8C8C8;  // opaque grey, premultiplied
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x) {
-            const int left = x - inset, top = y - inset, size = side - 2 * inset;
-            const bool inside = left >= 0 && top >= 0 && left < size && top < size;
-            const bool edge = inside && (left < line || top < line || left >= size - line ||
-                                         top >= size - line);
-            const bool cross = inside && crossed && (std::abs(left - top) < line ||
-                                                     std::abs(left + top - size + 1) < line);
-            pixels[y * side + x] = edge || cross ? frame : 0;
-        }
-    }
-    return bitmap;
 }
 
 // Holds the list's drawing while it lives; the list is drawn anew, whole, after it.
@@ -94,19 +70,19 @@ PictureListView::PictureListView(HWND list, int dpi)
                  LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     for (int column = kPictureColumn; column <= kResultColumn; ++column) {
         LVCOLUMNW spec{};
-        spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        spec.pszText = const_cast<wchar_t*>(kColumns[column].heading);
-        spec.cx = MulDiv(kColumns[column].width, dpi, 96);
+        spec.mask = LVCF_TEXT | LVCF_SUBITEM;
+        spec.pszText = const_cast<wchar_t*>(kHeadings[column]);
         spec.iSubItem = column;
         SendMessageW(window_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&spec));
     }
+    FitColumns();
     // Without the image list the rows simply show no pictures.
     const ImageListCalls& calls = ImageLists();
     if (!calls.create || !calls.add) return;
     images_ = calls.create(side_, side_, ILC_COLOR32, 64, 64);
     if (!images_) return;
     for (bool crossed : {false, true}) {
-        HBITMAP placeholder = Placeholder(side_, crossed);
+        HBITMAP placeholder = PlaceholderBitmap(side_, crossed);
         calls.add(images_, placeholder, nullptr);
         if (placeholder) DeleteObject(placeholder);
     }
@@ -124,6 +100,8 @@ void PictureListView::SetEntries(const std::vector<std::u16string>& names) {
     rows_.clear();
     rows_.reserve(names.size());
     for (const auto& name : names) rows_.push_back({ToWide(name), {}, {}, kImageLoading});
+    // The pictures of the rows before go; the placeholders stay.
+    if (images_ && ImageLists().setCount) ImageLists().setCount(images_, kFirstPictureImage);
     // The list holds no rows of its own, only their count: a thousand pictures cost it no
     // more than one, and it asks for the texts and images of the rows it draws.
     const HeldDrawing held(window_);
@@ -214,15 +192,42 @@ void PictureListView::Redraw(int index) {
 }
 
 void PictureListView::FitColumns() {
+    // The room of a vertical scroll bar is kept whether the list has one or not, so that the
+    // columns never make the list scroll sideways as rows come and go.
     RECT client{};
     GetClientRect(window_, &client);
-    int others = 0;
-    for (int column = kPictureColumn; column < kResultColumn; ++column)
-        others += static_cast<int>(SendMessageW(window_, LVM_GETCOLUMNWIDTH, column, 0));
-    const int least = MulDiv(kColumns[kResultColumn].width, dpi_, 96);
-    // The system's own fill of the last column knows what its scroll bars take.
-    SendMessageW(window_, LVM_SETCOLUMNWIDTH, kResultColumn,
-                 client.right - others > least ? LVSCW_AUTOSIZE_USEHEADER : least);
+    const bool scrolls = (GetWindowLongW(window_, GWL_STYLE) & WS_VSCROLL) != 0;
+    const auto widths =
+        ColumnWidths(client.right - (scrolls ? 0 : GetSystemMetrics(SM_CXVSCROLL)), dpi_);
+    for (int column = kPictureColumn; column <= kResultColumn; ++column)
+        SendMessageW(window_, LVM_SETCOLUMNWIDTH, column, widths[column]);
+}
+
+ListMeasures PictureListView::Measures() {
+    ListMeasures measures;
+    RECT frame{}, client{};
+    GetWindowRect(window_, &frame);
+    GetClientRect(window_, &client);
+    const LONG style = GetWindowLongW(window_, GWL_STYLE);
+    measures.scrollBar = GetSystemMetrics(SM_CXVSCROLL);
+    measures.edges = frame.right - frame.left - client.right -
+                     (style & WS_VSCROLL ? measures.scrollBar : 0);
+    if (HWND header = reinterpret_cast<HWND>(SendMessageW(window_, LVM_GETHEADER, 0, 0))) {
+        RECT headings{};
+        GetWindowRect(header, &headings);
+        measures.headerHeight = headings.bottom - headings.top;
+    }
+    // A row's height, from a row of the list's own for a moment; a picture's square and a
+    // little where the list gives none.
+    const auto count = static_cast<WPARAM>(rows_.size());
+    if (count == 0) SendMessageW(window_, LVM_SETITEMCOUNT, 1, LVSICF_NOINVALIDATEALL);
+    RECT row{};
+    row.left = LVIR_BOUNDS;
+    if (SendMessageW(window_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)))
+        measures.rowHeight = row.bottom - row.top;
+    if (count == 0) SendMessageW(window_, LVM_SETITEMCOUNT, 0, 0);
+    if (measures.rowHeight <= 0) measures.rowHeight = side_ + 2;
+    return measures;
 }
 
 bool PictureListView::OnNotify(NMHDR& header, LRESULT& result) {
@@ -239,6 +244,17 @@ bool PictureListView::OnNotify(NMHDR& header, LRESULT& result) {
             lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
         }
         if (item.mask & LVIF_IMAGE) item.iImage = item.iSubItem == kPictureColumn ? row.image : -1;
+        return true;
+    }
+    if (header.code == LVN_KEYDOWN) {
+        // Ctrl+A selects every row, as in Explorer; the list has no such key of its own.
+        if (reinterpret_cast<NMLVKEYDOWN&>(header).wVKey == 'A' && GetKeyState(VK_CONTROL) < 0)
+            SelectAll();
+        return true;
+    }
+    if (header.code == NM_CUSTOMDRAW) {
+        result = PaintEmptyHint(reinterpret_cast<NMLVCUSTOMDRAW&>(header), rows_.empty(),
+                                reinterpret_cast<const wchar_t*>(kEmptyListHint));
         return true;
     }
     if (header.code == LVN_ODFINDITEMW) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/window_size.h"
 #include "form_controls.h"
 #include "list_view_images.h"
 #include "refresh_limit.h"
@@ -37,10 +38,13 @@ public:
     // Entry `index` shows `picture` (side x side, 32 bits with premultiplied alpha; the
     // list keeps a copy), or, for nullptr, the placeholder of a picture it cannot show.
     void ShowPicture(int index, HBITMAP picture);
-    // After the list's size changed: the Result column takes the width the others leave.
+    // After the list's size changed: the columns share its width.
     void FitColumns();
+    // A row's height and what the list takes besides its rows, as the list has them now.
+    ListMeasures Measures();
     // For the owner's WM_NOTIFY, which the list sends in its wide forms: the rows' texts and
-    // images, and the search for a typed name. True when the notification was the list's.
+    // images, the search for a typed name, Ctrl+A, and the text of the empty list. True when
+    // the notification was the list's.
     bool OnNotify(NMHDR& header, LRESULT& result);
 
 private:

@@ -60,6 +60,11 @@ HMODULE LoadSystemLibrary(const wchar_t* fileName) {
                                              : LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
+HMODULE Shell32() {
+    static const HMODULE shell32 = LoadSystemLibrary(L"shell32.dll");
+    return shell32;
+}
+
 bool StartWindowsProgram(const std::string& fileName, const std::string& commandLine,
                          int showStyle) {
     // The shared Windows folder: GetWindowsDirectory names a private one per user on a

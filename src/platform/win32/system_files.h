@@ -28,6 +28,10 @@ void PreloadSystemLibraries();
 // taken from the system folder too; nullptr when it is missing there.
 HMODULE LoadSystemLibrary(const wchar_t* fileName);
 
+// shell32.dll of the system folder, loaded once when first asked for (not imported: the
+// window needs it only for a drop or the folder picker); nullptr without it.
+HMODULE Shell32();
+
 // Starts `fileName` of the Windows folder by its full path, with `commandLine` as the command
 // line the program sees (ANSI), in the given show style, and in the Windows folder as its
 // current folder; false when it could not be started.

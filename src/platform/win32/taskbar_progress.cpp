@@ -3,8 +3,6 @@
 
 #include <shobjidl.h>
 
-#include "system_files.h"
-
 namespace pimbrel::win32 {
 
 namespace {
@@ -14,38 +12,19 @@ constexpr CLSID kTaskbarList = {0x56fdf344, 0xfd6d, 0x11d0,
 constexpr IID kTaskbarList3 = {0xea1afb91, 0x9e28, 0x4b86,
                                {0x90, 0xe9, 0x9e, 0x9f, 0x8a, 0x5e, 0xef, 0xaf}};
 
-using CoInitializeFunction = HRESULT(WINAPI*)(LPVOID);
-using CoUninitializeFunction = void(WINAPI*)();
-using CoCreateInstanceFunction = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-
-// COM's library, from the system folder (not imported: nothing of it is needed at start-up).
-HMODULE Ole32() {
-    static const HMODULE ole32 = LoadSystemLibrary(L"ole32.dll");
-    return ole32;
-}
-
 }  // namespace
 
 TaskbarProgress::~TaskbarProgress() {
-    if (taskbar_) taskbar_->Release();
-    if (comStarted_)
-        if (auto end = ExportOf<CoUninitializeFunction>(Ole32(), "CoUninitialize")) end();
+    if (taskbar_) taskbar_->Release();  // before COM is left
 }
 
 bool TaskbarProgress::Ready() {
     if (tried_) return taskbar_ != nullptr;
     tried_ = true;
-    const auto start = ExportOf<CoInitializeFunction>(Ole32(), "CoInitialize");
-    const auto create = ExportOf<CoCreateInstanceFunction>(Ole32(), "CoCreateInstance");
-    if (!start || !create) return false;
-    const HRESULT started = start(nullptr);
-    comStarted_ = SUCCEEDED(started);  // S_FALSE too: every success is ended once
-    if (FAILED(started) && started != RPC_E_CHANGED_MODE) return false;
-    void* object = nullptr;
-    if (FAILED(create(kTaskbarList, nullptr, CLSCTX_INPROC_SERVER, kTaskbarList3, &object)))
-        return false;  // before Windows 7: no such interface
-    taskbar_ = static_cast<ITaskbarList3*>(object);
-    if (FAILED(taskbar_->HrInit())) {
+    com_ = std::make_unique<ComLibrary>();
+    // Before Windows 7: no such interface.
+    taskbar_ = static_cast<ITaskbarList3*>(com_->Create(kTaskbarList, kTaskbarList3));
+    if (taskbar_ && FAILED(taskbar_->HrInit())) {
         taskbar_->Release();
         taskbar_ = nullptr;
     }

@@ -4,6 +4,10 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
+#include "com_library.h"
+
 struct ITaskbarList3;
 
 namespace pimbrel::win32 {
@@ -24,7 +28,7 @@ private:
     bool Ready();
 
     bool tried_ = false;
-    bool comStarted_ = false;  // this object started COM on the thread and ends it
+    std::unique_ptr<ComLibrary> com_;  // from the first Show on
     ITaskbarList3* taskbar_ = nullptr;
 };
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "win32_code_page.h"
 
 namespace pimbrel::win32 {
@@ -60,6 +62,62 @@ std::string SystemMessage(DWORD code) {
     return message;
 }
 
+// Why a write failed, in words a user can act on; `inFolder` when a new file could not be
+// made in the folder, rather than the file replaced.
+std::string WriteProblem(DWORD code, bool inFolder) {
+    switch (code) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return "The disk is full.";
+    case ERROR_WRITE_PROTECT:
+        return "The disk is write-protected.";
+    case ERROR_ACCESS_DENIED:
+        return inFolder ? "Windows does not let files be written in the folder: it is read-only, "
+                          "or you lack the rights."
+                        : "Windows does not let the file be replaced: it is read-only or in use.";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return "Another program has the file open.";
+    default:
+        return SystemMessage(code);
+    }
+}
+
+// What a replaced file keeps of the old one's attributes: a hidden Readme.txt stays hidden.
+// (The archive flag is the system's to set on a changed file.)
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// A new file beside `target`, in its folder, that no other writer has: its name with this
+// process's id and a count after it, and the kept ones of `attributes`.
+// INVALID_HANDLE_VALUE, with the last error, when none could be made.
+HANDLE CreateBeside(const std::wstring& target, DWORD attributes, std::wstring& temporary) {
+    const std::wstring stem = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-";
+    const DWORD kept = attributes & kKeptAttributes;
+    for (int count = 0; count < 100; ++count) {
+        temporary = stem + std::to_wstring(count) + L".tmp";
+        const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_NEW, kept ? kept : FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Writes the bytes and flushes them to the disk; false with the last error when it fails.
+bool WriteAndFlush(HANDLE file, const std::string& bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, piece, &written, nullptr)) return false;
+        if (written == 0) {
+            SetLastError(ERROR_HANDLE_DISK_FULL);
+            return false;
+        }
+        done += written;
+    }
+    return FlushFileBuffers(file) != FALSE;
+}
+
 class FileReader : public ByteReader {
 public:
     explicit FileReader(HANDLE file) : file_(file) {}
@@ -76,14 +134,21 @@ private:
 
 }  // namespace
 
-std::vector<DirectoryEntry> Win32FileSystem::ListFolder(const std::u16string& folderPath) {
+std::optional<std::vector<DirectoryEntry>> Win32FileSystem::ListFolder(
+    const std::u16string& folderPath, std::string& error) {
     std::vector<DirectoryEntry> entries;
     std::wstring pattern = ToWide(folderPath);
     if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW found;
     HANDLE search = FirstFolderEntry(pattern, found);
-    if (search == INVALID_HANDLE_VALUE) return entries;
+    if (search == INVALID_HANDLE_VALUE) {
+        // The root of an empty drive has not even "." and "..": empty, not unreadable.
+        const DWORD reason = GetLastError();
+        if (reason == ERROR_FILE_NOT_FOUND) return entries;
+        error = SystemMessage(reason);
+        return std::nullopt;
+    }
     do {
         DirectoryEntry entry;
         entry.name = FromWide(found.cFileName);
@@ -95,6 +160,28 @@ std::vector<DirectoryEntry> Win32FileSystem::ListFolder(const std::u16string& fo
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return entries;
+}
+
+PathLook Win32FileSystem::Look(const std::u16string& path) {
+    PathLook look;
+    const std::wstring wide = ToWide(path);
+    std::wstring full(32768, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), &full[0],
+                                          nullptr);
+    if (wide.empty() || length == 0 || length >= full.size()) return look;
+    full.resize(length);
+    // "D:\Packs\maya\" names the folder "D:\Packs\maya"; "D:\" keeps its backslash.
+    while (full.size() > 3 && full.back() == L'\\') full.pop_back();
+    if (full.size() == 2 && full[1] == L':') full += L'\\';
+    look.fullPath = FromWide(full.c_str());
+    const DWORD attributes = GetFileAttributesW(full.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        look.kind = attributes & FILE_ATTRIBUTE_DIRECTORY ? PathKind::Folder : PathKind::File;
+    return look;
+}
+
+std::u16string Win32FileSystem::ShortPath(const std::u16string& path) {
+    return FromWide(win32::ShortPath(ToWide(path)).c_str());
 }
 
 bool Win32FileSystem::Exists(const std::u16string& path) {
@@ -111,6 +198,42 @@ std::unique_ptr<ByteReader> Win32FileSystem::OpenForReading(const std::u16string
         return nullptr;
     }
     return std::make_unique<FileReader>(file);
+}
+
+bool Win32FileSystem::ReplaceFileBytes(const std::u16string& path, const std::string& bytes,
+                                       std::string& error) {
+    const std::wstring target = ToWide(path);
+    // Moving over a read-only file fails, and says less than this.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        error = "The file is read-only.";
+        return false;
+    }
+    std::wstring temporary;
+    const HANDLE file = CreateBeside(
+        target, attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes, temporary);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = WriteProblem(GetLastError(), true);
+        return false;
+    }
+    const bool written = WriteAndFlush(file, bytes);
+    DWORD code = GetLastError();
+    CloseHandle(file);
+    // Only a whole file on the disk is moved over the old one; the move itself is waited for.
+    if (written && MoveFileExW(temporary.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        // Some attributes a new file cannot be made with; they follow it here.
+        const DWORD now = GetFileAttributesW(target.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && now != INVALID_FILE_ATTRIBUTES &&
+            (now & kKeptAttributes) != (attributes & kKeptAttributes))
+            SetFileAttributesW(target.c_str(),
+                               (now & ~kKeptAttributes) | (attributes & kKeptAttributes));
+        return true;
+    }
+    if (written) code = GetLastError();
+    DeleteFileW(temporary.c_str());
+    error = WriteProblem(code, false);
+    return false;
 }
 
 FolderName ProgramFolder() {

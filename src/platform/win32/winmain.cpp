@@ -52,7 +52,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     pimbrel::SetCodePage(&codePage);
     try {
         pimbrel::win32::MainWindow window(instance);
-        window.Open(showCommand);
+        // The folder to open, as typed or as Explorer passes a folder dropped on the icon.
+        window.Open(showCommand, pimbrel::win32::FromWide(GetCommandLineW()));
         return window.RunMessageLoop();
     } catch (const std::exception& fault) {
         MessageBoxA(nullptr, fault.what(), "Pimbrel", MB_OK | MB_ICONSTOP);
