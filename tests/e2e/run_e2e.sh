@@ -175,6 +175,15 @@ scenario_empty_folder() {
 
 # --- picture folders from anywhere -------------------------------------------------------
 
+# start_program_on FOLDER: the program, alone in a folder of its own ($dir/program), started
+# with FOLDER on its command line; sets $program, its window.
+start_program_on() {
+  mkdir -p "$dir/program"
+  cp "$exe" "$dir/program/Pimbrel.exe"
+  spawn "$dir" "$dir/program/Pimbrel.exe" "$(winpath "$1")"
+  program=$(drive wait-program 30000)
+}
+
 # The program alone in a folder of its own, started elsewhere with a pack on its command line
 # (quoted by Wine, as Explorer quotes a folder dropped on the icon: its name has a blank): it
 # lists the pack and adds every picture beside the stand-in; the caption names the pack, and
@@ -183,16 +192,14 @@ scenario_empty_folder() {
 # folder follows (empty: its box, and the window says in its list what to do).
 scenario_command_line() {
   local f name want=() own=$dir/program pack="$dir/pics/maya pack"
-  mkdir -p "$own" "$pack"
-  cp "$exe" "$own/Pimbrel.exe"
+  mkdir -p "$pack"
   for f in grin.png smile.gif wink.gif; do
     cp "$E2E_TEMPLATES/t.${f##*.}" "$pack/$f"
     name=${f%.*}
     want+=("($name)|$name|$(winpath "$pack/$f")")
   done
   start_standin --create-delay 300
-  spawn "$dir" "$own/Pimbrel.exe" "$(winpath "$pack")"
-  program=$(drive wait-program 30000)
+  start_program_on "$pack"
   expect_eq "caption and list" "$(caption)|$(drive items | head -n1)" \
     "Pimbrel - maya pack|count 3 selected 3"
   add_watching_captions
@@ -219,14 +226,12 @@ scenario_command_line() {
 # on the command line: Messenger gets the pictures' paths through the folder's 8.3 form
 # (the whole path's, as for the program's own folder), with no "?" in them.
 scenario_command_line_cjk() {
-  local own=$dir/program pack="$dir/pics/그림 表" line
+  local pack="$dir/pics/그림 表" line
   locale_name=ja_JP.UTF-8 code_page=CP932
-  mkdir -p "$own" "$pack"
-  cp "$exe" "$own/Pimbrel.exe"
+  mkdir -p "$pack"
   cp "$E2E_TEMPLATES/t.gif" "$pack/smile.gif"
   start_standin
-  spawn "$dir" "$own/Pimbrel.exe" "$(winpath "$pack")"
-  program=$(drive wait-program 30000)
+  start_program_on "$pack"
   expect_eq "list" "$(drive items)" $'count 1 selected 1\nitem 0 1 smile.gif'
   drive click Add
   expect_box 30000 "$success_box"
@@ -632,20 +637,19 @@ scenario_real_pack() {
 
 stopped_after_3_of_8="Pimbrel|Adding was stopped after 3 of the 8 selected pictures."
 
-# eight_slow_pictures MS: r1.gif to r8.gif beside a Messenger that opens each create dialog
-# MS late, and the program shown; more pictures than the list shows rows.
-eight_slow_pictures() {
+# slow_pictures COUNT MS: r01.gif, r02.gif ... beside a Messenger that opens each create
+# dialog MS late.
+slow_pictures() {
   local i
-  for i in $(seq 1 8); do picture "r$i.gif"; done
-  start_standin --create-delay "$1"
-  start_program
+  for i in $(seq -w 1 "$1"); do picture "r$i.gif"; done
+  start_standin --create-delay "$2"
 }
 # result_of I: the Result cell of the list's row I.
 result_of() { drive rows | sed -n "$(($1 + 2))p" | cut -d'|' -f3; }
 in_hand() { [ "$(result_of "$1")" = "Adding..." ]; }
-# after_three PICTURE...: the store and the list after a run stopped while the third picture
-# was in hand: it went in whole, nothing more did, and the emoticon dialog was closed (the
-# stand-in saves its store only then).
+# after_three: the store after a run of eight stopped while the third picture was in hand: it
+# went in whole, nothing more did, and the emoticon dialog was closed (the stand-in saves its
+# store only then).
 after_three() {
   expect_store "(r1)|r1|$(win r1.gif)" "(r2)|r2|$(win r2.gif)" "(r3)|r3|$(win r3.gif)"
   expect_journal 3 $'^Emoticon\t273\t1420\t1311244'
@@ -653,16 +657,23 @@ after_three() {
   expect_journal 1 $'^Emoticon\t273\t1\t2622856'
 }
 
-# The run read from outside as it goes (drive watch-run): the row in hand reads "Adding...",
-# has the list's focus and is in view, though the list shows only a few rows; the rows before
-# it say what became of their pictures before the run ends, the rows after it are empty.
+# The run read from outside as it goes (drive watch-run), with more pictures than the window
+# shows rows as it opens: the row in hand reads "Adding...", has the list's focus and is in
+# view; the rows before it say what became of their pictures before the run ends, the rows
+# after it are empty.
 scenario_follow() {
-  eight_slow_pictures 1000
+  local count=14
+  slow_pictures "$count" 700
+  start_program
   drive click Add
-  drive watch-run 60000 >"$dir/watched.txt"
+  drive watch-run 60000 >"$dir/watched.txt" &
+  local watcher=$!
+  expect "the eleventh picture in hand" e2e_wait_for 30 in_hand 10
+  screenshot following.png $(drive rect)
+  wait "$watcher"
   expect_box 5000 "$success_box"
   local verdicts
-  verdicts=$(tr -d '\r' <"$dir/watched.txt" | awk -F'|' '
+  verdicts=$(tr -d '\r' <"$dir/watched.txt" | awk -F'|' -v count="$count" '
     /^focus=/ {
       split($1, f, /[ =]/); focus = f[2]; top = f[4]; page = f[6]; hand = -1
       for (i = 2; i <= NF; i++) if ($i == "Adding...") hand = i - 2
@@ -670,45 +681,61 @@ scenario_follow() {
       seen[hand] = 1
       if (hand != focus || hand < top || hand >= top + page) print "row " hand " not followed: " $0
       for (i = 2; i <= NF; i++)
-        if ((i - 2 < hand && $i != "Added as (r" i - 1 ")") || (i - 2 > hand && $i != ""))
+        if ((i - 2 < hand && $i != sprintf("Added as (r%02d)", i - 1)) || (i - 2 > hand && $i != ""))
           print "row " i - 2 " while " hand " is in hand: " $0
-      if (page >= 8) print "the list shows every row: " $0
+      if (page >= count) print "the list shows every row: " $0
     }
-    END { for (i = 0; i < 8; i++) if (!(i in seen)) print "row " i " never seen in hand" }')
+    END { for (i = 0; i < count; i++) if (!(i in seen)) print "row " i " never seen in hand" }')
   expect_eq "the rows as the run went" "$verdicts" ""
   expect_eq "the rows after the run" "$(drive rows | sed 1d | cut -d'|' -f3)" \
-    "$(printf 'Added as (r%s)\n' 1 2 3 4 5 6 7 8)"
+    "$(printf 'Added as (r%s)\n' $(seq -w 1 "$count"))"
 }
 
 # Stop pressed while the third of eight pictures is in hand, with a real click on the button
-# that has taken Add's place, or with Esc: the picture in hand goes in whole, the box says
-# how far the run came, and Add is back in its place with the controls enabled.
+# that has taken Add's place, or with Esc; at DPI (96, or 144 in the prefix kept for other
+# scales). The pack is given on the command line, so that the caption names it: the picture
+# in hand goes in whole, the box says how far the run came over the pack's caption, and Add is
+# back in its place with the controls enabled.
 scenario_stop() {
-  eight_slow_pictures 1500
+  local dpi=$2 controls add stop choose
+  [ "$dpi" = 96 ] || scaled_prefix "$dpi"
+  slow_pictures 8 1500
+  start_program_on "$dir/pics"
   click_at Add
   expect "the second picture in hand" e2e_wait_for 30 in_hand 1
-  local controls
   controls=$(drive controls)
-  expect "Stop shown and enabled in Add's place" \
-    grep -qE '^control .*rect=152,56,105,25 enabled=1 visible=1 .*text=Stop$' <<<"$controls"
-  expect "Add hidden" grep -qE '^control .* visible=0 .*text=Add$' <<<"$controls"
-  screenshot stopping.png $(drive rect)
+  add=$(control "$controls" Button Add)
+  stop=$(control "$controls" Button Stop)
+  choose=$(control "$controls" Button 'Choose folder\.\.\.')
+  expect_eq "Stop in Add's place, shown, enabled, with the focus; Add hidden" \
+    "$(field "$stop" rect) $(field "$stop" enabled)$(field "$stop" visible)$(field "$stop" focus) $(field "$add" visible)" \
+    "$(field "$add" rect) 111 0"
+  expect_eq "Choose folder... shown and disabled" "$(field "$choose" visible)$(field "$choose" enabled)" 10
+  expect_eq "the tab order during the run" \
+    "$(grep 'enabled=1 visible=1 tabstop=1' <<<"$controls" | sed -nE 's/.*text=(.*)$/\1/p')" Stop
+  screenshot "stopping-$dpi.png" $(drive rect)
   expect "the third picture in hand" e2e_wait_for 30 in_hand 2
   if [ "$1" = esc ]; then xdotool key Escape; else click_at Stop; fi
-  expect_box 20000 "$stopped_after_3_of_8"
+  expect_eq "the box" "$(drive box 20000)" "$stopped_after_3_of_8"
+  expect_eq "the caption behind it" "$(caption)" "Pimbrel - pics"
+  screenshot "stopped-$dpi.png"
+  drive box 2000 dismiss >/dev/null
   after_three
   sleep 0.3
-  expect_state "add=1 overwrite=1 list=1 checked=0"
+  expect_state "add=1 choose=1 overwrite=1 list=1 checked=0"
   expect "Stop hidden again" grep -qE '^control .* visible=0 .*text=Stop$' <<<"$(drive controls)"
   expect_eq "the rows" "$(drive rows | sed 1d | cut -d'|' -f3 | tr '\n' ,)" \
     "Added as (r1),Added as (r2),Added as (r3),,,,,,"
+  [ "$dpi" = 96 ] || { stop_all; shared_prefix; }
 }
 
-# The window closed while the third picture is in hand: the run stops as Stop stops it, with
-# no box, and the program ends once that picture is in. Closed while Messenger never opens its
-# emoticon dialog, so that the run cannot stop before its wait ends: it ends 5 s later.
+# The window of a pack given on the command line closed while the third picture is in hand:
+# the run stops as Stop stops it, with no box, and the program ends once that picture is in.
+# Closed while Messenger never opens its emoticon dialog, so that the run cannot stop before
+# its wait ends: it ends 5 s later.
 scenario_close_during_run() {
-  eight_slow_pictures 1500
+  slow_pictures 8 1500
+  start_program_on "$dir/pics"
   drive click Add
   expect "the third picture in hand" e2e_wait_for 30 in_hand 2
   expect "the program ends within 3 s of closing, with no box" drive close-program 3000
@@ -1241,8 +1268,8 @@ cjk-936 scenario_cjk 936 newer
 progress scenario_progress
 real-pack scenario_real_pack
 follow scenario_follow
-stop-click scenario_stop click
-stop-esc scenario_stop esc
+stop-click scenario_stop click 96
+stop-esc-144 scenario_stop esc 144
 close-during-run scenario_close_during_run
 never-opens scenario_never_opens
 busy-1-3s scenario_busy 1 3000
