@@ -1148,10 +1148,10 @@ shortcut_of() { drive rows | sed -n "s/^item $1 .*|\(.*\)|.*/\1/p"; }
 
 # A shortcut typed in the list, as a user would: F2, a refusal read beside the box, the
 # correction kept in Readme.txt at once (everything else in it stays), a double click on
-# another row's cell and Esc, a refusal left with a click elsewhere, the next start reading the file, a read-only file whose
-# shortcut holds for this window alone, and Add storing what the rows show. At 96 DPI, then
-# at 144 DPI in a prefix of its own (see scenario_scaled), with screenshots of the box and a
-# refusal.
+# another row's cell and Esc, a refusal left with a click elsewhere, the next start reading
+# the file, a read-only file whose shortcut holds for this window alone, and Add, pressed
+# while a box is open, storing what the rows and the box show. At 96 DPI, then at 144 DPI in
+# a prefix of its own (see scenario_scaled), with screenshots of the box and a refusal.
 scenario_typed_shortcuts() {
   local before=$'My pack\r\n---List---\r\nwink.png - (wk)\r\n---\r\nafter\r\n'
   picture grin.png smile.gif wink.png
@@ -1197,16 +1197,21 @@ scenario_typed_shortcuts() {
   expect_eq "not saved" "$(shortcut_of 0)" "[gr]  (not saved)"
   expect "the read-only file as it was" cmp -s "$dir/kept.txt" "$dir/pics/Readme.txt"
   chmod u+w "$dir/pics/Readme.txt"
-  xdotool key ctrl+a && sleep 0.3  # every row, the edited one alone is selected
-  drive click Add
+  # Add pressed from the keyboard while a box is open (Tab to it, Space): the box keeps its
+  # text first, and the run sends it.
+  edit_row 2
+  xdotool key ctrl+a type '(wi)'
+  drive select 0 1 && drive select 1 1
+  xdotool key Tab space
   expect_box 30000 "$success_box"
-  expect_store "[gr]|grin|$(win grin.png)" "[sm]|smile|$(win smile.gif)" "(wk)|wink|$(win wink.png)"
+  expect_store "[gr]|grin|$(win grin.png)" "[sm]|smile|$(win smile.gif)" "(wi)|wink|$(win wink.png)"
+  expect_eq "the box kept its text" "$(cell_box)|$(shortcut_of 2)" "none|(wi)  (from Readme.txt)"
   expect "the program ends on close" drive close-program 15000
 
   scaled_prefix 144
   start_program
   edit_row 2
-  expect_eq "144 DPI: the box" "$(cell_box)" "row=2 text=(wk) focus=1"
+  expect_eq "144 DPI: the box" "$(cell_box)" "row=2 text=(wi) focus=1"
   screenshot box-144.png $(drive rect)
   type_over '[sm]'
   expect_eq "144 DPI: the reason" "$(tip_shown)" "smile.gif has this shortcut already."
