@@ -3,6 +3,7 @@
 // its close command, and the box says how far the run came.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "messenger/functions.h"
@@ -82,6 +83,7 @@ Stopped StopAt(Rig& rig, const Moment& moment, By by) {
 // Stopped with Stop (and Esc, which comes as Stop), or by closing the window: the same is sent
 // to Messenger either way, and closing shows no box. Where Messenger keeps a text waiting,
 // closing is to end the program at once instead: the run cannot end before Messenger answers.
+// The folder was opened as one given or dropped is: the caption names it again at the end.
 TEST(RunStop, ThePictureInHandIsFinishedAndNoFurtherOneEntered) {
     using Options = standin::Options;
     const struct {
@@ -131,7 +133,7 @@ TEST(RunStop, ThePictureInHandIsFinishedAndNoFurtherOneEntered) {
             SCOPED_TRACE(std::string(stop.state) + (by == By::Stop ? ", Stop" : ", closed"));
             Rig rig({u"a.gif", u"b.gif", u"c.gif"});
             if (*stop.listFile) rig.SetListFile(stop.listFile);
-            rig.Load();
+            ASSERT_TRUE(rig.form.OpenFolder(kFolder));
             Options options;
             stop.messenger(options);
             rig.windows.StartMessenger(options);
@@ -145,6 +147,11 @@ TEST(RunStop, ThePictureInHandIsFinishedAndNoFurtherOneEntered) {
             EXPECT_EQ(rig.Store(), stop.store);
             const Texts box = by == By::Stop ? Texts{stop.box} : Texts{};
             EXPECT_EQ(rig.toolkit.boxes, box);
+            const auto caption = std::find_if(rig.log.rbegin(), rig.log.rend(), [](auto& entry) {
+                return entry.rfind("caption ", 0) == 0;
+            });
+            ASSERT_NE(caption, rig.log.rend());
+            EXPECT_EQ(*caption, "caption Pimbrel - Émoticônes 表情");
             EXPECT_EQ(Texts(rig.log.end() - 5, rig.log.end()), kEnable + Texts{"unlock"})
                 << "the controls after the box";
             EXPECT_FALSE(rig.form.RetryPending());
