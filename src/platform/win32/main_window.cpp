@@ -122,8 +122,8 @@ template <typename Handler> void MainWindow::Guarded(Handler handler) {
 
 void MainWindow::OnCommand(WORD id, WORD code) {
     if (id == IdOf("cmdAdd") && code == BN_CLICKED) {
-        // A box still open keeps its text first, so that the run reads it (Add pressed from
-        // the keyboard has not taken the focus from the box).
+        // A box still open keeps its text first, so that the run reads it. A click or Tab
+        // has taken the focus from it already; a command that another program sends has not.
         parts_->shortcutEditor->Finish();
         TimerResolution resolution;
         Guarded([&] { parts_->form->OnAddClick(); });
