@@ -723,7 +723,9 @@ scenario_stop() {
   after_three
   sleep 0.3
   expect_state "add=1 choose=1 overwrite=1 list=1 checked=0"
-  expect "Stop hidden again" grep -qE '^control .* visible=0 .*text=Stop$' <<<"$(drive controls)"
+  controls=$(drive controls)
+  expect "Stop hidden again" grep -qE '^control .* visible=0 .*text=Stop$' <<<"$controls"
+  expect "Add has the focus again" grep -qE '^control .* focus=1 .*text=Add$' <<<"$controls"
   expect_eq "the rows" "$(drive rows | sed 1d | cut -d'|' -f3 | tr '\n' ,)" \
     "Added as (r1),Added as (r2),Added as (r3),,,,,,"
   [ "$dpi" = 96 ] || { stop_all; shared_prefix; }

@@ -127,13 +127,25 @@ void MainWindow::OnCommand(WORD id, WORD code) {
         parts_->shortcutEditor->Finish();
         TimerResolution resolution;
         Guarded([&] { parts_->form->OnAddClick(); });
+        FocusAddAfterRun();
     } else if ((id == IdOf("cmdStop") && code == BN_CLICKED) || id == IDCANCEL) {
         Guarded([&] { parts_->form->OnStopClick(); });  // IDCANCEL: Esc
+        FocusAddAfterRun();
     } else if (id == IdOf("cmdChoose") && code == BN_CLICKED) {
         Guarded([&] { parts_->form->OnChooseClick(); });
     } else if (id == IdOf("lblSite") && code == STN_CLICKED) {
         Guarded([&] { parts_->form->OnSiteClick(); });
     }
+}
+
+void MainWindow::FocusAddAfterRun() {
+    // The Stop button that had the keys during the run is gone, and the window holds them:
+    // Add, in its place, takes them back once the run has given the controls back.
+    const HWND add = parts_->controls.Window("cmdAdd");
+    const HWND focus = GetFocus();
+    if (GetForegroundWindow() == window_ && (focus == window_ || focus == nullptr) &&
+        IsWindowEnabled(add))
+        SetFocus(add);
 }
 
 LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -184,6 +196,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == IdOf("tmrRetry")) {
             TimerResolution resolution;
             Guarded([&] { parts_->form->OnRetryTick(); });
+            FocusAddAfterRun();
         }
         return 0;
     case WM_NOTIFY: {

@@ -26,6 +26,7 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(WORD id, WORD code);
+    void FocusAddAfterRun();
     // The pictures the loader has finished go into the list.
     void ShowReadPictures();
     template <typename Handler> void Guarded(Handler handler);
