@@ -37,10 +37,6 @@ def blend(under, over, alpha):
     return tuple(u + (o - u) * alpha for u, o in zip(under, over))
 
 
-def coverage(d, soft=0.0):
-    return 1.0 if d <= -soft else (0.0 if d > soft else 0.5)
-
-
 # --- the two faces -----------------------------------------------------------------------
 
 YELLOW = (255, 214, 0)
