@@ -2,8 +2,8 @@
 # The main job: build Pimbrel.exe, start the Messenger stand-in (older client) and the exe
 # under Wine from a folder of its own with a copy of the bundled samples on its command line,
 # press Add, answer the success message, print what the stand-in stored and save a
-# screenshot of the main window as it opened, with the tool tip of an entry saying what
-# became of its picture. Uses Xvfb when there is no display.
+# screenshot of the main window after the run, at the size it opens with, with the tool tip
+# of an entry saying what became of its picture. Uses Xvfb when there is no display.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
