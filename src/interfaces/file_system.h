@@ -56,8 +56,9 @@ public:
                                                        std::string& error) = 0;
     // Gives the file `bytes` as its whole content, creating it where there is none: written
     // beside it in the same folder, then moved over it, so that the file is either as it was
-    // or whole, never half written; a hidden file stays hidden. False with `error` (UTF-8, for the user) when it could
-    // not; the file is then as it was, and nothing is left beside it.
+    // or whole, never half written; a hidden file stays hidden. False with `error` (UTF-8,
+    // for the user) when it could not; the file is then as it was, and nothing is left
+    // beside it.
     virtual bool ReplaceFileBytes(const std::u16string& path, const std::string& bytes,
                                   std::string& error) = 0;
 
